@@ -1,0 +1,23 @@
+# One static library per folder, its tests beside it as *_test.cpp in one test program.
+#   quorvane_library(<name> SOURCES ... [DEPS ...])
+#   quorvane_tests(<library> SOURCES ... [DEPS ...] [LABELS ...])
+function(quorvane_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+function(quorvane_tests library)
+  if(NOT QUORVANE_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  set(exe ${library}_tests)
+  add_executable(${exe} ${ARG_SOURCES})
+  target_link_libraries(${exe} PRIVATE ${library} ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${exe}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 300
+    DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "postprocess/rawcast/raw_format.h"
+
+namespace quorvane {
+
+enum class DisplayMode : int32_t { Raw = 0, Fitting = 1, Average = 2 };
+
+// The data set of the one file that is shown: what the window owns and every computation,
+// file and export reads or fills.
+struct CastData {
+    std::vector<RawRecord> rawRecords;
+    int32_t rawRecordCount = 0;
+    float surfacePressure = 1.0f;
+
+    std::vector<ProfilePoint> rawProfile;
+    std::vector<ProfilePoint> downCast;
+    std::vector<ProfilePoint> upCast;
+    std::vector<ProfilePoint> fittedProfile;
+    std::vector<AveragePoint> averageProfile;
+
+    double depthMin = 0.0, depthMax = 0.0;
+    double velocityMin = 0.0, velocityMax = 0.0;
+    double temperatureMin = 0.0, temperatureMax = 0.0;
+    double averageDepthMin = 0.0, averageDepthMax = 0.0;
+    double averageVelocityMin = 0.0, averageVelocityMax = 0.0;
+
+    float density = 1.0f;
+    float latitude = 30.0f;
+    float depthInterval = 0.5f;
+    float filterDepth = 0.5f;
+    bool filterEnabled = false;
+    float averageStartDepth = 0.5f;
+
+    std::string currentBaseName;
+    DisplayMode displayMode = DisplayMode::Raw;
+
+    // Empties the profiles, as a double-click on another file does before loading it.
+    void clearProfiles();
+};
+
+// The part of a path between its last folder separator and its last ".": the default name
+// of saves and exports. Both separators count, so Windows and POSIX paths give the same name.
+std::string BaseNameOf(const std::string& path);
+
+}  // namespace quorvane

@@ -1,0 +1,231 @@
+#include "postprocess/rawcast/raw_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace quorvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RawFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("quorvane_rawfile_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string write(const std::string& name, const std::vector<uint8_t>& bytes) {
+        const fs::path path = dir_ / name;
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        return path.string();
+    }
+
+    fs::path dir_;
+};
+
+std::vector<uint8_t> header(const std::string& firmware = "V1.2.0") {
+    const RawFileHeader h = RawFileHeader::make(12345678, 1.025f, 45.5f, 0.25f, firmware);
+    return {h.bytes.begin(), h.bytes.end()};
+}
+
+void append(std::vector<uint8_t>& out, const RawRecord& r) {
+    out.insert(out.end(), r.bytes.begin(), r.bytes.end());
+}
+
+TEST(RawFormat, KnownRecordHasChecksum0x1A) {
+    const RawRecord r = RawRecord::make(1, 1500.0f, 15.0f, 2.0f);
+    EXPECT_EQ(r.bytes[35], 0x1A);
+    EXPECT_EQ(r.bytes[2], 0);
+    EXPECT_EQ(r.bytes[3], 0);
+    EXPECT_TRUE(isValidRecord(r.bytes.data()));
+    for (int last = 0; last < 256; ++last) {
+        if (last == 0x1A) continue;
+        RawRecord bad = r;
+        bad.bytes[35] = uint8_t(last);
+        EXPECT_FALSE(isValidRecord(bad.bytes.data())) << last;
+    }
+}
+
+TEST_F(RawFileTest, HeaderSettingsAndTitleApplyEvenWhenFileHasNoData) {
+    CastData data;
+    data.surfacePressure = 1.5f;
+    data.rawRecords.push_back(RawRecord::make(1, 1500, 10, 3));
+    const RawLoadResult r = LoadRawFile(data, write("c.bin", header()));
+    EXPECT_TRUE(r.headerApplied);
+    EXPECT_FALSE(r.scanned);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0].text.en, "The file size error. Please select another file.");
+    EXPECT_EQ(r.messages[0].type, BoxType::WarningOkCancel);
+    EXPECT_FLOAT_EQ(data.density, 1.025f);
+    EXPECT_FLOAT_EQ(data.latitude, 45.5f);
+    EXPECT_FLOAT_EQ(data.depthInterval, 0.25f);
+    EXPECT_EQ(r.title.en, " Device ID:12345678   Firmware Version:V1.2.0");
+    EXPECT_EQ(r.title.zh, " 设备ID：12345678   固件版本：V1.2.0");
+    EXPECT_TRUE(data.rawRecords.empty());
+    EXPECT_FLOAT_EQ(data.surfacePressure, 1.5f);  // the scan never ran
+}
+
+TEST_F(RawFileTest, FirmwareFieldEndsAtNulOrAfterEightCharacters) {
+    struct Case {
+        std::string field;
+        std::string shown;
+    } cases[] = {{"ABCDEFGH", "ABCDEFGH"}, {std::string("V12\0XYZW", 8), "V12"}, {"", ""}};
+    for (const Case& c : cases) {
+        std::vector<uint8_t> bytes = header(c.field);
+        bytes[36] = 'Z';  // the byte after the field must not leak into the text
+        CastData data;
+        const RawLoadResult r = LoadRawFile(data, write("f.bin", bytes));
+        EXPECT_EQ(r.title.en, " Device ID:12345678   Firmware Version:" + c.shown);
+    }
+}
+
+TEST_F(RawFileTest, UnopenableFileGivesBothMessagesInOrderAndChangesNothing) {
+    CastData data;
+    data.density = 1.1f;
+    const std::string path = (dir_ / "missing.bin").string();
+    const RawLoadResult r = LoadRawFile(data, path);
+    ASSERT_EQ(r.messages.size(), 2u);
+    EXPECT_EQ(r.messages[0].text.en, "Failed to read file : " + path);
+    EXPECT_EQ(r.messages[0].text.zh, "读取数据文件" + path + "失败！");
+    EXPECT_EQ(r.messages[1].text.en, "Failed to read Raw file : " + path);
+    EXPECT_EQ(r.messages[1].text.zh, "读取原始数据文件" + path + "失败！");
+    EXPECT_FALSE(r.headerApplied);
+    EXPECT_FLOAT_EQ(data.density, 1.1f);
+    EXPECT_EQ(FileSizeOf(path), -1);
+}
+
+TEST_F(RawFileTest, ScanFindsRecordsBySyncAndChecksumOnly) {
+    const RawRecord a = RawRecord::make(1, 1500, 15, 2);
+    const RawRecord b = RawRecord::make(2, 1501, 15, 3);
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> data;
+        std::vector<int32_t> numbers;
+    };
+    std::vector<Case> cases;
+    {  // garbage with stray sync pairs, a zero stretch, then records
+        std::vector<uint8_t> d = {0x01, 0xCC, 0xDD, 0x05, 0xCC, 0xCC, 0xDD};
+        d.insert(d.end(), 600, 0);
+        append(d, a);
+        d.push_back(0xCC);
+        append(d, b);
+        cases.push_back({"garbage", d, {1, 2}});
+    }
+    {  // a sync pair whose checksum fails makes the scan resume two bytes on, where a
+       // record may start (a record cannot start at i+1: that byte is the second sync byte)
+        std::vector<uint8_t> d = {0xCC, 0xDD};
+        append(d, b);
+        cases.push_back({"resume at i+2", d, {2}});
+    }
+    {  // a trailing partial record and a data part shorter than one record
+        std::vector<uint8_t> d;
+        append(d, a);
+        d.insert(d.end(), b.bytes.begin(), b.bytes.begin() + 35);
+        cases.push_back({"trailing piece", d, {1}});
+        cases.push_back({"short data", std::vector<uint8_t>(a.bytes.begin(), a.bytes.begin() + 35), {}});
+    }
+    for (const Case& c : cases) {
+        std::vector<uint8_t> bytes = header();
+        bytes.insert(bytes.end(), c.data.begin(), c.data.end());
+        CastData data;
+        const RawLoadResult r = LoadRawFile(data, write("s.bin", bytes));
+        EXPECT_TRUE(r.scanned) << c.name;
+        EXPECT_TRUE(r.messages.empty()) << c.name;
+        std::vector<int32_t> numbers;
+        for (const RawRecord& rec : data.rawRecords) numbers.push_back(rec.recordNumber());
+        EXPECT_EQ(numbers, c.numbers) << c.name;
+    }
+}
+
+TEST_F(RawFileTest, SurfaceRecordsFoldIntoSinglePrecisionMean) {
+    struct Case {
+        std::vector<std::pair<float, float>> velocityPressure;
+        float surface;
+        size_t kept;
+    } cases[] = {
+        {{{0.0f, 1.00f}, {0.0f, 1.02f}, {0.0f, 1.04f}, {1500.0f, 5.0f}}, 1.02f, 1},
+        {{{0.0f, 1.01f}, {1450.0f, 1.01f}}, 1.01f, 1},  // velocity decides
+        {{{0.0f, 1.2f}}, 0.0f, 1},                       // 1.2 is not below 1.2
+        {{{1500.0f, 3.0f}}, 0.0f, 1},                    // no surface record: absolute depths
+        {{{NAN, 1.0f}, {0.0f, NAN}}, 0.0f, 2},           // NaN fails the surface test
+    };
+    for (const Case& c : cases) {
+        std::vector<uint8_t> bytes = header();
+        int n = 0;
+        for (auto [v, p] : c.velocityPressure) append(bytes, RawRecord::make(++n, v, 10, p));
+        CastData data;
+        LoadRawFile(data, write("p.bin", bytes));
+        float expected = c.surface;
+        if (c.velocityPressure.size() == 4) {  // the running mean, rounded as the instrument does
+            float m = 0;
+            m = m + (1.00f - m) / 1;
+            m = m + (1.02f - m) / 2;
+            m = m + (1.04f - m) / 3;
+            expected = m;
+        }
+        EXPECT_FLOAT_EQ(data.surfacePressure, expected);
+        EXPECT_NEAR(data.surfacePressure, c.surface, 1e-6);
+        EXPECT_EQ(data.rawRecords.size(), c.kept);
+    }
+}
+
+TEST_F(RawFileTest, RecordsAcrossSliceBoundariesAreFound) {
+    // Misalign records against the reader's internal slices so that some straddle them.
+    std::vector<uint8_t> bytes = header();
+    bytes.insert(bytes.end(), 7, 0xCC);
+    const int count = 200000;  // ~7 MB, more than one slice
+    for (int n = 1; n <= count; ++n) append(bytes, RawRecord::make(n, 1500, 10, 2 + n * 1e-5f));
+    CastData data;
+    LoadRawFile(data, write("big.bin", bytes));
+    ASSERT_EQ(data.rawRecords.size(), size_t(count));
+    for (int n = 0; n < count; ++n) ASSERT_EQ(data.rawRecords[n].recordNumber(), n + 1);
+}
+
+TEST_F(RawFileTest, CastLargerThan2GiBIsReadWhole) {
+    // A sparse file: 2.25 GiB of zeros (a long zero-filled stretch) with records at both ends.
+    const fs::path path = dir_ / "huge.bin";
+    {
+        std::vector<uint8_t> start = header();
+        append(start, RawRecord::make(1, 1500, 10, 2));
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(start.data()), std::streamsize(start.size()));
+    }
+    const uint64_t tailOffset = (uint64_t(9) << 28) + 5;
+    {
+        std::error_code ec;
+        fs::resize_file(path, tailOffset, ec);
+        if (ec) GTEST_SKIP() << "no sparse file support: " << ec.message();
+        std::ofstream out(path, std::ios::binary | std::ios::app);
+        const RawRecord last = RawRecord::make(2, 1510, 11, 3);
+        out.write(reinterpret_cast<const char*>(last.bytes.data()), 36);
+    }
+    EXPECT_EQ(FileSizeOf(path.string()), int64_t(tailOffset + 36));
+    CastData data;
+    const RawLoadResult r = LoadRawFile(data, path.string());
+    EXPECT_TRUE(r.messages.empty());
+    ASSERT_EQ(data.rawRecords.size(), 2u);
+    EXPECT_EQ(data.rawRecords[1].recordNumber(), 2);
+}
+
+TEST(CastDataNames, BaseNameIsBetweenLastSeparatorAndLastDot) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\x\\Data\\cast.one.bin", "cast.one"},
+        {"/home/u/Data/20261206_1200_SVP001.BIN", "20261206_1200_SVP001"},
+        {"plain", "plain"},
+        {"/a.dir/noext", "noext"},
+        {"", ""},
+    };
+    for (const auto& [path, base] : cases) EXPECT_EQ(BaseNameOf(path), base) << path;
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace quorvane {
+
+inline constexpr size_t kRawHeaderSize = 72;
+inline constexpr size_t kRawRecordSize = 36;
+inline constexpr uint8_t kRecordSync1 = 0xCC;
+inline constexpr uint8_t kRecordSync2 = 0xDD;
+
+// Little-endian field access, independent of the host's byte order.
+inline uint32_t readU32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+inline int32_t readI32(const uint8_t* p) { return static_cast<int32_t>(readU32(p)); }
+inline float readF32(const uint8_t* p) {
+    const uint32_t bits = readU32(p);
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+inline void writeU32(uint8_t* p, uint32_t v) {
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+    p[2] = uint8_t(v >> 16);
+    p[3] = uint8_t(v >> 24);
+}
+inline void writeF32(uint8_t* p, float value) {
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    writeU32(p, bits);
+}
+
+// Low 8 bits of the sum of the first 35 bytes: the record's own checksum byte.
+inline uint8_t recordChecksum(const uint8_t* record) {
+    unsigned sum = 0;
+    for (size_t i = 0; i + 1 < kRawRecordSize; ++i) {
+        sum += record[i];
+    }
+    return static_cast<uint8_t>(sum);
+}
+
+// The 72-byte header the instrument writes at the start of every cast.
+struct RawFileHeader {
+    std::array<uint8_t, kRawHeaderSize> bytes{};
+
+    int32_t deviceId() const { return readI32(&bytes[4]); }
+    float density() const { return readF32(&bytes[12]); }
+    float latitude() const { return readF32(&bytes[16]); }
+    float depthInterval() const { return readF32(&bytes[20]); }
+    // Ends at the first NUL or after eight characters: the field need not be terminated.
+    std::string firmwareVersion() const {
+        const char* text = reinterpret_cast<const char*>(&bytes[28]);
+        return std::string(text, strnlen(text, 8));
+    }
+
+    static RawFileHeader make(int32_t deviceId, float density, float latitude,
+                              float depthInterval, const std::string& firmware);
+};
+
+// One 36-byte sample record, kept whole as the instrument wrote it.
+struct RawRecord {
+    std::array<uint8_t, kRawRecordSize> bytes{};
+
+    int32_t recordNumber() const { return readI32(&bytes[4]); }
+    float soundVelocity() const { return readF32(&bytes[16]); }
+    float temperature() const { return readF32(&bytes[20]); }
+    float pressure() const { return readF32(&bytes[24]); }
+
+    // A well-formed record with the sync bytes and a correct checksum.
+    static RawRecord make(int32_t recordNumber, float soundVelocity, float temperature,
+                          float pressure);
+};
+
+// True when the 36 bytes at p start with the sync pair and carry a matching checksum.
+inline bool isValidRecord(const uint8_t* p) {
+    return p[0] == kRecordSync1 && p[1] == kRecordSync2 && recordChecksum(p) == p[35];
+}
+
+// Depth (m, positive down), sound velocity (m/s), temperature (°C): also the 24-byte record
+// of profile files.
+struct ProfilePoint {
+    double depth = 0.0;
+    double soundVelocity = 0.0;
+    double temperature = 0.0;
+};
+static_assert(sizeof(ProfilePoint) == 24);
+
+// Depth (m) and average velocity from the start depth down to it (m/s): the 16-byte record
+// of average files.
+struct AveragePoint {
+    double depth = 0.0;
+    double averageVelocity = 0.0;
+};
+static_assert(sizeof(AveragePoint) == 16);
+
+}  // namespace quorvane
