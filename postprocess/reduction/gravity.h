@@ -1,0 +1,22 @@
+#pragma once
+
+namespace quorvane {
+
+// The instrument's degree-to-radian factor: kept short on purpose so that depths match the
+// instrument maker's published tables to the last digit.
+inline constexpr double kDegreesToRadians = 0.0174532925;
+
+// Normal gravity (m/s²) at a latitude given in radians.
+double LocalGravity(double latitudeRadians);
+
+// Depth in metres below the surface for an absolute pressure in bar: the one conversion the
+// reduction uses, with its fall-backs for an unset latitude or density.
+double DepthFromPressure(double pressure, double surfacePressure, float latitudeDegrees,
+                         float density);
+
+// Gravity and density as the reduction applies them (fall-backs included), for writers that
+// must produce pressures the reduction turns back into the intended depths.
+double EffectiveGravity(float latitudeDegrees);
+double EffectiveDensity(float density);
+
+}  // namespace quorvane
