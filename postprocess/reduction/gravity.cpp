@@ -19,8 +19,8 @@ double EffectiveDensity(float density) { return density < 1e-7f ? 1.0 : double(d
 
 double DepthFromPressure(double pressure, double surfacePressure, float latitudeDegrees,
                          float density) {
-    return (pressure - surfacePressure) * 100.0 / EffectiveGravity(latitudeDegrees) /
-           EffectiveDensity(density);
+    return PressureToDepth(pressure, surfacePressure, EffectiveGravity(latitudeDegrees),
+                           EffectiveDensity(density));
 }
 
 }  // namespace quorvane

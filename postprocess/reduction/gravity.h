@@ -9,8 +9,14 @@ inline constexpr double kDegreesToRadians = 0.0174532925;
 // Normal gravity (m/s²) at a latitude given in radians.
 double LocalGravity(double latitudeRadians);
 
-// Depth in metres below the surface for an absolute pressure in bar: the one conversion the
-// reduction uses, with its fall-backs for an unset latitude or density.
+// Depth in metres below the surface for an absolute pressure in bar, given the gravity and
+// density in effect.
+inline double PressureToDepth(double pressure, double surfacePressure, double gravity,
+                              double density) {
+    return (pressure - surfacePressure) * 100.0 / gravity / density;
+}
+
+// The same with the reduction's fall-backs for an unset latitude or density.
 double DepthFromPressure(double pressure, double surfacePressure, float latitudeDegrees,
                          float density);
 

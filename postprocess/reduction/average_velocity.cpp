@@ -1,0 +1,163 @@
+#include "postprocess/reduction/average_velocity.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "common/strformat.h"
+
+namespace quorvane {
+
+namespace {
+
+struct WorkPoint {
+    double depth;
+    double velocity;
+};
+
+size_t shallowestIndex(const std::vector<ProfilePoint>& fitted) {
+    const auto shallowest = std::min_element(
+        fitted.begin(), fitted.end(),
+        [](const ProfilePoint& a, const ProfilePoint& b) { return a.depth < b.depth; });
+    return static_cast<size_t>(shallowest - fitted.begin());
+}
+
+// A surface point carrying the shallowest fitted velocity, then the fitted profile as it is.
+std::vector<WorkPoint> workList(const std::vector<ProfilePoint>& fitted, size_t shallowest) {
+    std::vector<WorkPoint> w;
+    w.reserve(fitted.size() + 1);
+    w.push_back({0.0, fitted[shallowest].soundVelocity});
+    for (const ProfilePoint& p : fitted) {
+        w.push_back({p.depth, p.soundVelocity});
+    }
+    return w;
+}
+
+bool usable(const WorkPoint& p) {
+    return std::isfinite(p.depth) && std::isfinite(p.velocity) && p.velocity > 0.0;
+}
+
+// A loaded or edited profile may hold velocities of zero, of the wrong sign or not numbers:
+// travel time through such a layer means nothing, so the average refuses rather than show one.
+// Returns the 0-based index into the fitted profile (the data list row) of the first such point.
+std::optional<size_t> firstUnusable(const std::vector<WorkPoint>& w, size_t shallowestIndex,
+                                    float startDepth) {
+    // w[0] stands for the surface and carries the shallowest point's velocity.
+    const auto fittedIndex = [&](size_t i) { return i == 0 ? shallowestIndex : i - 1; };
+    for (size_t i = 0; i + 1 < w.size(); ++i) {
+        if (!(w[i].depth >= startDepth)) {
+            continue;
+        }
+        if (!usable(w[i])) {
+            return fittedIndex(i);
+        }
+        if (!usable(w[i + 1])) {
+            return fittedIndex(i + 1);
+        }
+    }
+    return std::nullopt;
+}
+
+Message invalidProfileMessage(size_t row) {
+    const int shown = static_cast<int>(std::min<size_t>(row + 1, size_t(INT32_MAX)));
+    return {BoxType::WarningOkCancel,
+            {strformat("数据列表第%d行的深度或声速为零、负数或非数字，无法计算平均声速。请修改后重试。",
+                       shown),
+             strformat("Row %d of the data list holds a depth or sound velocity that is zero, "
+                       "negative or not a number: the average sound velocity cannot be computed. "
+                       "Correct it and try again.",
+                       shown)}};
+}
+
+const Message kNotComputable{
+    BoxType::WarningOkCancel,
+    {"剖面的深度不是递增的，无法计算平均声速。",
+     "The depths of the profile do not increase: the average sound velocity cannot be "
+     "computed."}};
+
+}  // namespace
+
+float DefaultAverageStartDepth(double depthMin) {
+    const std::string text = strformat("%.2f", depthMin);
+    return static_cast<float>(std::strtod(text.c_str(), nullptr) + 0.01);
+}
+
+Text AverageResultText(double maximumDepth, float averageVelocity) {
+    return {strformat("最大深度:%.2fm\n平均声速:%.2fm/s", maximumDepth, double(averageVelocity)),
+            strformat("Maximum depth:%.2fm\nAverage Sound Velocity:%.2fm/s", maximumDepth,
+                      double(averageVelocity))};
+}
+
+AverageResult ComputeAverageVelocity(CastData& data, float startDepth) {
+    AverageResult result;
+    if (data.fittedProfile.empty()) {
+        return result;
+    }
+    data.averageStartDepth = startDepth;
+    data.averageProfile.clear();
+    const size_t shallowest = shallowestIndex(data.fittedProfile);
+    const std::vector<WorkPoint> w = workList(data.fittedProfile, shallowest);
+    if (const auto bad = firstUnusable(w, shallowest, startDepth)) {
+        result.status = AverageStatus::InvalidProfile;
+        result.message = invalidProfileMessage(*bad);
+        return result;
+    }
+
+    double travelTime = 0.0;
+    bool first = true;
+    for (size_t i = 0; i + 1 < w.size(); ++i) {
+        const WorkPoint& p = w[i];
+        const WorkPoint& q = w[i + 1];
+        if (!(p.depth >= startDepth)) {
+            continue;
+        }
+        if (first) {
+            data.averageVelocityMin = data.averageVelocityMax = p.velocity;
+            data.averageDepthMin = data.averageDepthMax = p.depth;
+            data.averageProfile.push_back({p.depth, p.velocity});
+            first = false;
+        }
+        const double dz = q.depth - p.depth;
+        if (std::fabs(dz) <= 1e-7) {
+            continue;
+        }
+        // Velocity linear in depth within the layer: the travel time is the exact integral
+        // of dz / v(z).
+        const double k = (q.velocity - p.velocity) / dz;
+        const double layerTime = (std::fabs(p.velocity) > 1e-7 && std::fabs(k) > 1e-7)
+                                     ? std::log(q.velocity / p.velocity) / k
+                                     : std::fabs(dz) / p.velocity;
+        travelTime += layerTime;
+        data.averageProfile.push_back({q.depth, (q.depth - data.averageDepthMin) / travelTime});
+        data.averageVelocityMin = std::min(data.averageVelocityMin, q.velocity);
+        data.averageVelocityMax = std::max(data.averageVelocityMax, q.velocity);
+        data.averageDepthMin = std::min(data.averageDepthMin, q.depth);
+        data.averageDepthMax = std::max(data.averageDepthMax, q.depth);
+    }
+
+    const bool allFinite = std::all_of(data.averageProfile.begin(), data.averageProfile.end(),
+                                       [](const AveragePoint& a) {
+                                           return std::isfinite(a.averageVelocity);
+                                       });
+    const float average =
+        static_cast<float>((data.averageDepthMax - data.averageDepthMin) / travelTime);
+    if (!allFinite || (std::fabs(travelTime) > 1e-7 && !std::isfinite(average))) {
+        data.averageProfile.clear();
+        result.status = AverageStatus::InvalidProfile;
+        result.message = kNotComputable;
+        return result;
+    }
+    if (std::fabs(travelTime) > 1e-7) {
+        result.status = AverageStatus::Computed;
+        result.averageVelocity = average;
+        result.message = Message{BoxType::YesNoQuestion,
+                                 AverageResultText(data.averageDepthMax, average)};
+    } else {
+        result.status = AverageStatus::NoLayers;
+    }
+    return result;
+}
+
+}  // namespace quorvane

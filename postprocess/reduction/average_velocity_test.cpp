@@ -1,0 +1,120 @@
+#include "postprocess/reduction/average_velocity.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace quorvane {
+namespace {
+
+CastData fitted(const std::vector<std::pair<double, double>>& depthVelocity) {
+    CastData data;
+    for (auto [d, v] : depthVelocity) data.fittedProfile.push_back({d, v, 10});
+    return data;
+}
+
+TEST(AverageVelocity, DefaultStartDepthIsTwoDecimalsPlusOneCentimetre) {
+    const std::pair<double, float> cases[] = {
+        {1.2345, 1.24f}, {0.5, 0.51f}, {0.999, 1.01f}, {10.2111, 10.22f}};
+    for (auto [depthMin, expected] : cases) {
+        EXPECT_EQ(DefaultAverageStartDepth(depthMin), expected) << depthMin;
+    }
+}
+
+TEST(AverageVelocity, WorkedExamples) {
+    {  // constant velocity from 1 m to 11 m
+        std::vector<std::pair<double, double>> points;
+        for (int d = 1; d <= 11; ++d) points.push_back({d, 1500});
+        CastData data = fitted(points);
+        const AverageResult r = ComputeAverageVelocity(data, 1.0f);
+        EXPECT_EQ(r.status, AverageStatus::Computed);
+        EXPECT_FLOAT_EQ(r.averageVelocity, 1500.0f);
+        ASSERT_TRUE(r.message.has_value());
+        EXPECT_EQ(r.message->type, BoxType::YesNoQuestion);
+        EXPECT_EQ(r.message->text.en, "Maximum depth:11.00m\nAverage Sound Velocity:1500.00m/s");
+        EXPECT_EQ(r.message->text.zh, "最大深度:11.00m\n平均声速:1500.00m/s");
+        ASSERT_EQ(data.averageProfile.size(), 11u);
+        EXPECT_EQ(data.averageProfile.front().depth, 1.0);
+        EXPECT_EQ(data.averageProfile.front().averageVelocity, 1500.0);
+        EXPECT_DOUBLE_EQ(data.averageProfile.back().averageVelocity, 1500.0);
+        EXPECT_EQ(data.averageStartDepth, 1.0f);
+    }
+    {  // a linear gradient layer: exact travel time ln(v2/v1)/k
+        CastData data = fitted({{10, 1500}, {20, 1510}});
+        const AverageResult r = ComputeAverageVelocity(data, 10.0f);
+        const double expected = 10.0 / std::log(1510.0 / 1500.0);
+        EXPECT_NEAR(expected, 1504.99, 0.01);
+        EXPECT_FLOAT_EQ(r.averageVelocity, float(expected));
+        ASSERT_EQ(data.averageProfile.size(), 2u);
+        EXPECT_DOUBLE_EQ(data.averageProfile[1].averageVelocity, expected);
+        EXPECT_EQ(data.averageVelocityMin, 1500);
+        EXPECT_EQ(data.averageVelocityMax, 1510);  // fitted velocities, not averages
+    }
+}
+
+TEST(AverageVelocity, StartDepthSelectsLayers) {
+    {  // start 0 takes the surface point with the shallowest fitted velocity
+        CastData data = fitted({{4, 1480}, {2, 1500}, {6, 1490}});
+        ComputeAverageVelocity(data, 0.0f);
+        ASSERT_EQ(data.averageProfile.size(), 4u);
+        EXPECT_EQ(data.averageProfile[0].depth, 0.0);
+        EXPECT_EQ(data.averageProfile[0].averageVelocity, 1500.0);
+        EXPECT_EQ(data.averageDepthMin, 0.0);
+    }
+    {  // deeper than every point but the last: nothing, no box, still a success
+        CastData data = fitted({{1, 1500}, {2, 1500}, {3, 1500}});
+        data.averageProfile.push_back({9, 9});
+        const AverageResult r = ComputeAverageVelocity(data, 2.5f);
+        EXPECT_EQ(r.status, AverageStatus::NoLayers);
+        EXPECT_TRUE(r.succeeded());
+        EXPECT_FALSE(r.message.has_value());
+        EXPECT_TRUE(data.averageProfile.empty());
+    }
+    {  // nothing fitted: the command fails and the old average stays
+        CastData data;
+        data.averageProfile.push_back({9, 9});
+        const AverageResult r = ComputeAverageVelocity(data, 1.0f);
+        EXPECT_FALSE(r.succeeded());
+        EXPECT_EQ(data.averageProfile.size(), 1u);
+    }
+}
+
+TEST(AverageVelocity, UnusableVelocitiesAreReportedNeverAveraged) {
+    const double velocities[] = {0.0, -1500.0, NAN, INFINITY};
+    for (double bad : velocities) {
+        CastData data = fitted({{1, 1500}, {2, bad}, {3, 1500}});
+        const AverageResult r = ComputeAverageVelocity(data, 1.0f);
+        EXPECT_EQ(r.status, AverageStatus::InvalidProfile) << bad;
+        EXPECT_FALSE(r.succeeded());
+        EXPECT_TRUE(data.averageProfile.empty());
+        ASSERT_TRUE(r.message.has_value());
+        EXPECT_EQ(r.message->text.en.find("Row 2 of the data list"), 0u) << r.message->text.en;
+    }
+    // Above the start depth such a value does not matter.
+    CastData data = fitted({{1, 0.0}, {2, 1500}, {3, 1500}});
+    EXPECT_EQ(ComputeAverageVelocity(data, 2.0f).status, AverageStatus::Computed);
+}
+
+TEST(AverageVelocity, DepthsGoingBackNeverGiveNonFiniteAverages) {
+    // An edited profile whose depths go back up can cancel the travel time out.
+    const std::vector<std::pair<double, double>> lists[] = {
+        {{10, 1500}, {20, 1510}, {10, 1500}, {30, 1500}},
+        {{10, 1500}, {20, 1510}, {10, 1500}},
+        {{10, 1500}, {10, 1500}, {10, 1500}},
+    };
+    for (const auto& list : lists) {
+        CastData data = fitted(list);
+        const AverageResult r = ComputeAverageVelocity(data, 10.0f);
+        for (const AveragePoint& a : data.averageProfile) {
+            EXPECT_TRUE(std::isfinite(a.averageVelocity));
+        }
+        EXPECT_TRUE(std::isfinite(r.averageVelocity));
+        if (r.message) {
+            EXPECT_EQ(r.message->text.en.find("nan"), std::string::npos);
+            EXPECT_EQ(r.message->text.en.find("inf"), std::string::npos);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,210 @@
+#include "postprocess/reduction/cast_reduction.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/strformat.h"
+#include "postprocess/reduction/gravity.h"
+
+namespace quorvane {
+
+namespace {
+
+void widenRanges(CastData& data, const ProfilePoint& p) {
+    data.depthMin = std::min(data.depthMin, p.depth);
+    data.depthMax = std::max(data.depthMax, p.depth);
+    data.velocityMin = std::min(data.velocityMin, p.soundVelocity);
+    data.velocityMax = std::max(data.velocityMax, p.soundVelocity);
+    data.temperatureMin = std::min(data.temperatureMin, p.temperature);
+    data.temperatureMax = std::max(data.temperatureMax, p.temperature);
+}
+
+void startRanges(CastData& data, const ProfilePoint& p) {
+    data.depthMin = data.depthMax = p.depth;
+    data.velocityMin = data.velocityMax = p.soundVelocity;
+    data.temperatureMin = data.temperatureMax = p.temperature;
+}
+
+struct Contribution {
+    bool present = false;
+    double velocity = 0.0;
+    double temperature = 0.0;
+};
+
+// The line through p and q at depth d, in the instrument software's own arithmetic so that
+// fitted values agree to the last bit. Two points at one depth define no line.
+Contribution lineAt(const ProfilePoint& p, const ProfilePoint& q, double d) {
+    const double dz = q.depth - p.depth;
+    if (dz == 0.0) {
+        return {};
+    }
+    const double kv = (q.soundVelocity - p.soundVelocity) / dz;
+    const double kt = (q.temperature - p.temperature) / dz;
+    return {true, p.soundVelocity - kv * p.depth + kv * d, p.temperature - kt * p.depth + kt * d};
+}
+
+// One sorted cast's value at grid depth d: interpolation between the strictly bracketing
+// pair, linear extrapolation beyond the ends, nothing at a point's own depth (no pair
+// brackets it strictly). A two-point cast is too short to trust and gives nothing; a
+// one-point cast gives its values everywhere.
+Contribution castAt(const std::vector<ProfilePoint>& c, double d) {
+    const size_t m = c.size();
+    if (m == 1) {
+        return {true, c[0].soundVelocity, c[0].temperature};
+    }
+    if (m < 3) {
+        return {};
+    }
+    if (d < c[0].depth) {
+        return lineAt(c[0], c[1], d);
+    }
+    if (d > c[m - 1].depth) {
+        return lineAt(c[m - 2], c[m - 1], d);
+    }
+    // In a sorted cast the only candidate pair is the last point shallower than d and the one
+    // after it; a binary search finds the same pair a scan from the top would.
+    const auto above = std::lower_bound(c.begin(), c.end(), d, [](const ProfilePoint& p, double x) {
+        return p.depth < x;
+    });
+    if (above == c.begin() || above == c.end() || !(above->depth > d)) {
+        return {};
+    }
+    return lineAt(*(above - 1), *above, d);
+}
+
+std::vector<ProfilePoint> sortedByDepth(const std::vector<ProfilePoint>& cast) {
+    std::vector<ProfilePoint> sorted = cast;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const ProfilePoint& a, const ProfilePoint& b) { return a.depth < b.depth; });
+    return sorted;
+}
+
+}  // namespace
+
+FitStatus ReduceSamples(CastData& data) {
+    data.rawProfile.clear();
+    data.rawRecordCount = static_cast<int32_t>(
+        std::min<size_t>(data.rawRecords.size(), size_t(INT32_MAX)));
+    const double gravity = EffectiveGravity(data.latitude);
+    const double density = EffectiveDensity(data.density);
+    const double surface = data.surfacePressure;
+    const double interval = data.depthInterval;
+    double last = 0.0;
+    bool first = true;
+    for (const RawRecord& record : data.rawRecords) {
+        const double v = record.soundVelocity();
+        if (!(v >= 1300.0 && v <= 1800.0)) {
+            continue;
+        }
+        const double depth = PressureToDepth(record.pressure(), surface, gravity, density);
+        if (!(depth >= 1e-7 && depth <= 500.0)) {
+            continue;
+        }
+        const double t = record.temperature();
+        if (!(t >= -40.0 && t <= 80.0)) {
+            continue;
+        }
+        const ProfilePoint point{depth, v, t};
+        if (first) {
+            startRanges(data, point);
+            first = false;
+        } else if (std::fabs(depth - last) < interval) {
+            continue;
+        }
+        last = depth;
+        widenRanges(data, point);
+        data.rawProfile.push_back(point);
+    }
+    if (data.rawProfile.empty()) {
+        // New settings that accept nothing must not leave the casts and fit of the old
+        // settings behind, to be charted and exported as if they were current.
+        data.downCast.clear();
+        data.upCast.clear();
+        data.fittedProfile.clear();
+    }
+    return SplitCasts(data);
+}
+
+FitStatus SplitCasts(CastData& data) {
+    if (data.rawProfile.empty()) {
+        return FitStatus::NothingToFit;
+    }
+    data.downCast.clear();
+    data.upCast.clear();
+    data.fittedProfile.clear();
+    double lastDepth = 0.0;
+    size_t i = 0;
+    const std::vector<ProfilePoint>& raw = data.rawProfile;
+    while (i < raw.size() && raw[i].depth < data.depthMax) {
+        data.downCast.push_back(raw[i]);
+        lastDepth = raw[i].depth;
+        ++i;
+    }
+    if (i < raw.size()) {
+        if (raw[i].depth - lastDepth > 1e-6) {
+            data.downCast.push_back(raw[i]);
+        }
+        data.upCast.assign(raw.begin() + static_cast<std::ptrdiff_t>(i), raw.end());
+    }
+    return FitProfile(data);
+}
+
+FitStatus FitProfile(CastData& data) {
+    data.fittedProfile.clear();
+    if (data.downCast.empty() && data.upCast.empty()) {
+        return FitStatus::NothingToFit;
+    }
+    if (!std::isfinite(data.depthMin) || !std::isfinite(data.depthMax)) {
+        return FitStatus::NothingToFit;
+    }
+    const double interval = data.depthInterval;
+    // A zero, negative or tiny interval would never finish the grid or exhaust memory.
+    if (!(interval > 0.0) || !std::isfinite(interval) ||
+        (data.depthMax - data.depthMin) / interval + 1.0 > kMaxFitGridPoints) {
+        return FitStatus::BadDepthInterval;
+    }
+    const std::vector<ProfilePoint> down = sortedByDepth(data.downCast);
+    const std::vector<ProfilePoint> up = sortedByDepth(data.upCast);
+    for (double d = data.depthMin; d <= data.depthMax; d += interval) {
+        int n = 0;
+        double velocity = 0.0;
+        double temperature = 0.0;
+        for (const std::vector<ProfilePoint>* cast : {&down, &up}) {
+            const Contribution c = castAt(*cast, d);
+            if (c.present) {
+                velocity += c.velocity;
+                temperature += c.temperature;
+                ++n;
+            }
+        }
+        if (n > 0) {
+            data.fittedProfile.push_back({d, velocity / n, temperature / n});
+        }
+    }
+    return FitStatus::Fitted;
+}
+
+void UpdateRawRanges(CastData& data) {
+    if (data.rawProfile.empty()) {
+        return;
+    }
+    startRanges(data, data.rawProfile.front());
+    for (const ProfilePoint& p : data.rawProfile) {
+        widenRanges(data, p);
+    }
+}
+
+std::optional<Message> FitStatusMessage(FitStatus status, float depthInterval) {
+    if (status != FitStatus::BadDepthInterval) {
+        return std::nullopt;
+    }
+    const double shown = depthInterval;
+    return Message{
+        BoxType::WarningOkCancel,
+        {strformat("水深间隔%g m无法用于拟合。请设置不小于0.1 m的水深间隔，然后点击“重置”。", shown),
+         strformat("The depth interval %g m cannot be used for fitting. Please set a depth "
+                   "interval of at least 0.1 m and press Reset.",
+                   shown)}};
+}
+
+}  // namespace quorvane

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+
+#include "common/message.h"
+#include "postprocess/rawcast/cast_data.h"
+
+namespace quorvane {
+
+enum class FitStatus {
+    Fitted,             // the grid ran (fittedProfile may still be empty)
+    NothingToFit,       // no accepted samples, or no usable depth range
+    BadDepthInterval,   // the grid would not advance or would be absurdly large: no fit
+};
+
+// A grid finer than this is a mistyped or corrupt depth interval, not a survey setting.
+inline constexpr double kMaxFitGridPoints = 1e6;
+
+// Rebuilds rawProfile and the six ranges from rawRecords with the current settings, then
+// splits and fits. The caller fills its data list from rawProfile.
+FitStatus ReduceSamples(CastData& data);
+
+// Rebuilds downCast and upCast from rawProfile (split at the first deepest sample), then fits.
+// Reads depthMin/depthMax: bring the ranges up to date before calling it after an edit.
+FitStatus SplitCasts(CastData& data);
+
+// Rebuilds fittedProfile on the grid depthMin, depthMin + depthInterval, … ≤ depthMax.
+FitStatus FitProfile(CastData& data);
+
+// Sets the six ranges from rawProfile; an empty profile leaves them.
+void UpdateRawRanges(CastData& data);
+
+// The message to show for a fit that could not run, if any.
+std::optional<Message> FitStatusMessage(FitStatus status, float depthInterval);
+
+}  // namespace quorvane

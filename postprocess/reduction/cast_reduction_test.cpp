@@ -1,0 +1,237 @@
+#include "postprocess/reduction/cast_reduction.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "postprocess/reduction/gravity.h"
+
+namespace quorvane {
+namespace {
+
+std::vector<double> depths(const std::vector<ProfilePoint>& points) {
+    std::vector<double> out;
+    for (const ProfilePoint& p : points) out.push_back(p.depth);
+    return out;
+}
+
+// A data set whose records sit at the given depths (latitude 30°, density 1, surface 1 bar).
+CastData castAtDepths(const std::vector<double>& ds, float interval, float velocity = 1500.0f) {
+    CastData data;
+    data.latitude = 30.0f;
+    data.density = 1.0f;
+    data.surfacePressure = 1.0f;
+    data.depthInterval = interval;
+    const double g = EffectiveGravity(30.0f);
+    int n = 0;
+    for (double d : ds) {
+        data.rawRecords.push_back(
+            RawRecord::make(++n, velocity, 10.0f, static_cast<float>(1.0 + d * g / 100.0)));
+    }
+    return data;
+}
+
+TEST(Gravity, WorkedExampleAt30Degrees) {
+    EXPECT_NEAR(LocalGravity(30.0 * kDegreesToRadians), 9.79324, 5e-6);
+    EXPECT_NEAR(DepthFromPressure(2.0, 1.0, 30.0f, 1.0f), 10.2111, 5e-5);
+    // An unset density falls back to fresh water rather than dividing by zero.
+    EXPECT_DOUBLE_EQ(DepthFromPressure(2.0, 1.0, 30.0f, 0.0f), DepthFromPressure(2.0, 1.0, 30.0f, 1.0f));
+}
+
+TEST(ReduceSamples, AcceptanceLimitsAreInclusive) {
+    struct Case {
+        float velocity, temperature;
+        bool kept;
+    } cases[] = {
+        {1299.9f, 10, false}, {1300.0f, 10, true}, {1800.0f, 10, true}, {1800.1f, 10, false},
+        {1500, -40.0f, true},  {1500, 80.0f, true}, {1500, -40.1f, false}, {1500, 80.1f, false},
+        {NAN, 10, false},      {1500, NAN, false},
+    };
+    for (const Case& c : cases) {
+        CastData data;
+        data.surfacePressure = 1.0f;
+        data.rawRecords.push_back(RawRecord::make(1, c.velocity, c.temperature, 2.0f));
+        ReduceSamples(data);
+        EXPECT_EQ(data.rawProfile.size(), c.kept ? 1u : 0u) << c.velocity << " " << c.temperature;
+    }
+    // Depth limits: at or above the surface and below 500 m are dropped.
+    const float pressures[] = {1.0f, 0.5f, 51.0f, NAN};
+    for (float p : pressures) {
+        CastData data;
+        data.surfacePressure = 1.0f;
+        data.rawRecords.push_back(RawRecord::make(1, 1500, 10, p));
+        ReduceSamples(data);
+        EXPECT_TRUE(data.rawProfile.empty()) << p;
+    }
+}
+
+TEST(ReduceSamples, ThinsAgainstLastAcceptedSampleBothWays) {
+    struct Case {
+        std::vector<double> in;
+        float interval;
+        std::vector<double> kept;
+    } cases[] = {
+        {{1.0, 1.3, 1.5001, 2.1}, 0.5f, {1.0, 1.5001, 2.1}},
+        {{3.0, 1.0, 1.2, 0.9}, 0.5f, {3.0, 1.0}},          // first sample never thinned
+        {{5.0, 4.8, 4.4, 4.0}, 0.5f, {5.0, 4.4}},          // on the way up too
+        {{1.0, 1.0001, 1.0002}, NAN, {1.0, 1.0001, 1.0002}},  // NaN thins nothing
+    };
+    for (const Case& c : cases) {
+        CastData data = castAtDepths(c.in, c.interval);
+        ReduceSamples(data);
+        ASSERT_EQ(data.rawProfile.size(), c.kept.size());
+        for (size_t i = 0; i < c.kept.size(); ++i) {
+            EXPECT_NEAR(data.rawProfile[i].depth, c.kept[i], 1e-4);
+        }
+        EXPECT_EQ(data.rawRecordCount, int32_t(c.in.size()));
+    }
+}
+
+TEST(ReduceSamples, RangesAreExtremesOfRawProfile) {
+    CastData data = castAtDepths({2.0, 7.0, 4.0}, 0.5f);
+    data.rawRecords[1] = RawRecord::make(2, 1490, 4, data.rawRecords[1].pressure());
+    ReduceSamples(data);
+    EXPECT_NEAR(data.depthMin, 2.0, 1e-4);
+    EXPECT_NEAR(data.depthMax, 7.0, 1e-4);
+    EXPECT_EQ(data.velocityMin, 1490);
+    EXPECT_EQ(data.velocityMax, 1500);
+    EXPECT_EQ(data.temperatureMin, 4);
+    EXPECT_EQ(data.temperatureMax, 10);
+}
+
+TEST(ReduceSamples, SettingsThatAcceptNothingLeaveNoStaleFit) {
+    CastData data = castAtDepths({1, 2, 3, 4, 3, 2, 1}, 0.5f);
+    ReduceSamples(data);
+    ASSERT_FALSE(data.fittedProfile.empty());
+    data.density = 0.001f;  // every depth is now beyond 500 m
+    EXPECT_EQ(ReduceSamples(data), FitStatus::NothingToFit);
+    EXPECT_TRUE(data.rawProfile.empty());
+    EXPECT_TRUE(data.downCast.empty() && data.upCast.empty() && data.fittedProfile.empty());
+}
+
+TEST(SplitCasts, SplitsAtFirstDeepestSample) {
+    struct Case {
+        std::vector<double> raw, down, up;
+    } cases[] = {
+        {{1, 2, 3, 2, 1}, {1, 2, 3}, {3, 2, 1}},
+        {{1, 3, 2, 3, 1}, {1, 3}, {3, 2, 3, 1}},
+        {{3, 2, 1}, {3}, {3, 2, 1}},
+        {{1e-7, 1e-7}, {}, {1e-7, 1e-7}},  // a bottom that does not exceed 1e-6 is not added
+    };
+    for (const Case& c : cases) {
+        CastData data;
+        data.depthInterval = 0.5f;
+        for (double d : c.raw) data.rawProfile.push_back({d, 1500, 10});
+        data.depthMin = *std::min_element(c.raw.begin(), c.raw.end());
+        data.depthMax = *std::max_element(c.raw.begin(), c.raw.end());
+        SplitCasts(data);
+        EXPECT_EQ(depths(data.downCast), c.down);
+        EXPECT_EQ(depths(data.upCast), c.up);
+    }
+}
+
+TEST(SplitCasts, EmptyProfileClearsNothing) {
+    CastData data;
+    data.fittedProfile.push_back({1, 1500, 10});
+    EXPECT_EQ(SplitCasts(data), FitStatus::NothingToFit);
+    EXPECT_EQ(data.fittedProfile.size(), 1u);
+}
+
+struct FitCase {
+    const char* name;
+    std::vector<ProfilePoint> down, up;
+    std::vector<ProfilePoint> fitted;
+};
+
+TEST(FitProfile, InterpolatesExtrapolatesAndAveragesCasts) {
+    const std::vector<ProfilePoint> down = {{1, 1500, 10}, {2, 1510, 9}, {3, 1520, 8}};
+    const FitCase cases[] = {
+        {"both casts; points' own depths get nothing",
+         down,
+         {{3, 1520, 8}, {2, 1512, 9}, {1, 1502, 10}},
+         {{1.5, 1506, 9.5}, {2.5, 1515.5, 8.5}}},
+        {"one-point cast contributes everywhere",
+         down,
+         {{3, 1520, 8}},
+         {{1, 1520, 8}, {1.5, 1512.5, 8.75}, {2, 1520, 8}, {2.5, 1517.5, 8.25}, {3, 1520, 8}}},
+        {"two-point cast contributes nothing",
+         down,
+         {{3, 1520, 8}, {1, 1400, 0}},
+         {{1.5, 1505, 9.5}, {2.5, 1515, 8.5}}},
+        {"extrapolation beyond both ends",
+         {{1.5, 1505, 0}, {2, 1510, 0}, {2.5, 1515, 0}},
+         {},
+         {{1, 1500, 0}, {3, 1520, 0}}},
+        {"same-depth pair defines no line",
+         {{2, 1500, 5}, {2, 1510, 5}, {3, 1520, 5}},
+         {},
+         {{2.5, 1515, 5}}},
+    };
+    for (const FitCase& c : cases) {
+        CastData data;
+        data.downCast = c.down;
+        data.upCast = c.up;
+        data.depthMin = 1.0;
+        data.depthMax = 3.0;
+        data.depthInterval = 0.5f;
+        EXPECT_EQ(FitProfile(data), FitStatus::Fitted) << c.name;
+        ASSERT_EQ(data.fittedProfile.size(), c.fitted.size()) << c.name;
+        for (size_t i = 0; i < c.fitted.size(); ++i) {
+            EXPECT_DOUBLE_EQ(data.fittedProfile[i].depth, c.fitted[i].depth) << c.name;
+            EXPECT_DOUBLE_EQ(data.fittedProfile[i].soundVelocity, c.fitted[i].soundVelocity) << c.name;
+            EXPECT_DOUBLE_EQ(data.fittedProfile[i].temperature, c.fitted[i].temperature) << c.name;
+        }
+    }
+}
+
+TEST(FitProfile, GridIsRepeatedAdditionOfTheFloatInterval) {
+    CastData data;
+    data.downCast = {{0, 1500, 10}};
+    data.depthMin = 0.3;
+    data.depthMax = 1.0;
+    data.depthInterval = 0.1f;
+    FitProfile(data);
+    double d = 0.3;
+    for (const ProfilePoint& p : data.fittedProfile) {
+        EXPECT_EQ(p.depth, d);  // bit for bit: the grid depth itself is stored
+        d += double(0.1f);
+    }
+    EXPECT_EQ(data.fittedProfile.size(), 7u);  // 0.3 + 7 × 0.1f passes 1.0
+}
+
+TEST(FitProfile, UnusableIntervalStopsWithoutGridAndReportsIt) {
+    const float intervals[] = {0.0f, -0.5f, NAN, INFINITY, 1e-6f};
+    for (float interval : intervals) {
+        CastData data = castAtDepths({1, 50, 100, 50, 1}, interval);
+        data.depthInterval = interval;
+        const FitStatus status = ReduceSamples(data);
+        EXPECT_EQ(status, FitStatus::BadDepthInterval) << interval;
+        EXPECT_TRUE(data.fittedProfile.empty());
+        EXPECT_FALSE(data.rawProfile.empty());
+        const auto message = FitStatusMessage(status, interval);
+        ASSERT_TRUE(message.has_value());
+        EXPECT_NE(message->text.en.find("at least 0.1 m and press Reset"), std::string::npos);
+        EXPECT_NE(message->text.zh.find("重置"), std::string::npos);
+    }
+    EXPECT_FALSE(FitStatusMessage(FitStatus::Fitted, 0.5f).has_value());
+}
+
+TEST(FitProfile, RealCastNeverYieldsNonFiniteValues) {
+    // Down and up casts that revisit the same depths, as thinning allows.
+    std::vector<double> ds;
+    for (int i = 0; i <= 40; ++i) ds.push_back(0.5 + i * 0.5);
+    for (int i = 40; i >= 0; --i) ds.push_back(0.5 + i * 0.5);
+    CastData data = castAtDepths(ds, 0.5f);
+    ReduceSamples(data);
+    ASSERT_GT(data.fittedProfile.size(), 30u);
+    for (size_t i = 0; i < data.fittedProfile.size(); ++i) {
+        const ProfilePoint& p = data.fittedProfile[i];
+        EXPECT_TRUE(std::isfinite(p.soundVelocity) && std::isfinite(p.temperature));
+        if (i > 0) {
+            EXPECT_GT(p.depth, data.fittedProfile[i - 1].depth);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quorvane
