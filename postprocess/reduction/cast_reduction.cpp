@@ -10,21 +10,6 @@ namespace quorvane {
 
 namespace {
 
-void widenRanges(CastData& data, const ProfilePoint& p) {
-    data.depthMin = std::min(data.depthMin, p.depth);
-    data.depthMax = std::max(data.depthMax, p.depth);
-    data.velocityMin = std::min(data.velocityMin, p.soundVelocity);
-    data.velocityMax = std::max(data.velocityMax, p.soundVelocity);
-    data.temperatureMin = std::min(data.temperatureMin, p.temperature);
-    data.temperatureMax = std::max(data.temperatureMax, p.temperature);
-}
-
-void startRanges(CastData& data, const ProfilePoint& p) {
-    data.depthMin = data.depthMax = p.depth;
-    data.velocityMin = data.velocityMax = p.soundVelocity;
-    data.temperatureMin = data.temperatureMax = p.temperature;
-}
-
 struct Contribution {
     bool present = false;
     double velocity = 0.0;
@@ -104,17 +89,15 @@ FitStatus ReduceSamples(CastData& data) {
         if (!(t >= -40.0 && t <= 80.0)) {
             continue;
         }
-        const ProfilePoint point{depth, v, t};
         if (first) {
-            startRanges(data, point);
             first = false;
         } else if (std::fabs(depth - last) < interval) {
             continue;
         }
         last = depth;
-        widenRanges(data, point);
-        data.rawProfile.push_back(point);
+        data.rawProfile.push_back({depth, v, t});
     }
+    UpdateRawRanges(data);
     if (data.rawProfile.empty()) {
         // New settings that accept nothing must not leave the casts and fit of the old
         // settings behind, to be charted and exported as if they were current.
@@ -184,15 +167,7 @@ FitStatus FitProfile(CastData& data) {
     return FitStatus::Fitted;
 }
 
-void UpdateRawRanges(CastData& data) {
-    if (data.rawProfile.empty()) {
-        return;
-    }
-    startRanges(data, data.rawProfile.front());
-    for (const ProfilePoint& p : data.rawProfile) {
-        widenRanges(data, p);
-    }
-}
+void UpdateRawRanges(CastData& data) { SetProfileRanges(data, data.rawProfile); }
 
 std::optional<Message> FitStatusMessage(FitStatus status, float depthInterval) {
     if (status != FitStatus::BadDepthInterval) {
