@@ -1,0 +1,101 @@
+#include "postprocess/export/export_choices.h"
+
+#include <array>
+
+namespace quorvane {
+
+namespace {
+constexpr std::array kProfileFormats{ExportFormat::Csv, ExportFormat::Hypack, ExportFormat::Text};
+constexpr std::array kAverageFormats{ExportFormat::Csv, ExportFormat::Text};
+
+Message warning(const char* zh, const char* en) {
+    return Message{BoxType::WarningOkCancel, Text{zh, en}};
+}
+}  // namespace
+
+const char* ExportFilterOf(ExportKind kind) {
+    return kind == ExportKind::Average ? kAverageExportFilter : kProfileExportFilter;
+}
+
+std::span<const ExportFormat> OfferedFormats(ExportKind kind) {
+    if (kind == ExportKind::Average) {
+        return kAverageFormats;
+    }
+    return kProfileFormats;
+}
+
+std::optional<ExportFormat> FormatForFilterIndex(ExportKind kind, int filterIndex) {
+    const std::span<const ExportFormat> formats = OfferedFormats(kind);
+    if (filterIndex < 1 || static_cast<size_t>(filterIndex) > formats.size()) {
+        return std::nullopt;
+    }
+    return formats[static_cast<size_t>(filterIndex) - 1];
+}
+
+const char* ExtensionOf(ExportFormat format) {
+    switch (format) {
+        case ExportFormat::Csv:
+            return ".csv";
+        case ExportFormat::Hypack:
+            return ".vel";
+        case ExportFormat::Text:
+            break;
+    }
+    return ".txt";
+}
+
+std::string WithExportExtension(const std::string& path, ExportFormat format) {
+    const std::string extension = ExtensionOf(format);
+    if (path.size() >= extension.size() &&
+        path.compare(path.size() - extension.size(), extension.size(), extension) == 0) {
+        return path;
+    }
+    return path + extension;
+}
+
+Message EmptyListMessage(ExportKind kind) {
+    switch (kind) {
+        case ExportKind::Raw:
+            return warning("当前无原始数据！", "No raw data！");
+        case ExportKind::Fitting:
+            return warning("当前无拟合数据！", "No Fitting data！");
+        case ExportKind::Average:
+            break;
+    }
+    return warning("当前无平均声速数据，请点击“数据分析”菜单下“平均声速”菜单项设置平均声速！",
+                   "No Average data in the file. Please set Average Sound Velocity First!");
+}
+
+Text DefaultExportName(ExportKind kind, const std::string& baseName) {
+    switch (kind) {
+        case ExportKind::Raw:
+            return Text{baseName + "_原始数据", baseName + "_Raw File"};
+        case ExportKind::Fitting:
+            return Text{baseName + "_拟合数据", baseName + "_Fitting File"};
+        case ExportKind::Average:
+            break;
+    }
+    return Text{baseName + "_平均声速", baseName + "_Average File"};
+}
+
+Text ExportDialogTitle() {
+    return Text{"导出文件", "Export File"};
+}
+
+std::optional<Message> CheckFilterDepth(bool filterEnabled, float filterDepth) {
+    // Written as "not at least" so that a value that is no number is refused as well.
+    if (filterEnabled && !(static_cast<double>(filterDepth) >= 0.1)) {
+        return warning("水深间隔不能小于0.1", "Depth interval can not be less than 0.1m!");
+    }
+    return std::nullopt;
+}
+
+std::optional<Message> CheckBeforeExport(ExportKind kind, size_t pointCount, bool filterEnabled,
+                                         float filterDepth) {
+    if (pointCount == 0) {
+        return EmptyListMessage(kind);
+    }
+    return CheckFilterDepth(filterEnabled, filterDepth);
+}
+
+}  // namespace quorvane

@@ -1,0 +1,225 @@
+#include "postprocess/export/export_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+#include <vector>
+
+namespace quorvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<ProfilePoint> kProfile{{1.0, 1500.1234, 12.3456}, {2.5, 1499.9996, -1.5}};
+const std::vector<AveragePoint> kAverage{{0.5, 1480.25}, {1.0, 1480.0004}};
+
+class ExportWriterTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::temp_directory_path() / (std::string("quorvane_export_") + info->name() + "_" +
+                                            std::to_string(std::random_device{}()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+
+    static std::string bytesOf(const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    // First column of every line after the header lines.
+    static std::vector<std::string> depthsWritten(const std::string& file, size_t headerLines) {
+        std::istringstream lines(bytesOf(file));
+        std::vector<std::string> depths;
+        std::string line;
+        for (size_t n = 0; std::getline(lines, line); ++n) {
+            if (n >= headerLines) {
+                depths.push_back(line.substr(0, line.find(' ')));
+            }
+        }
+        return depths;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(ExportWriterTest, FilesHaveTheExactBytesOfEachFormatAndLanguage) {
+    struct Case {
+        bool average;
+        ExportFormat format;
+        bool english;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {false, ExportFormat::Csv, true,
+         "Depth,Sound Velocity,Temperature\r\n1.000,1500.123,12.346\r\n2.500,1500.000,-1.500\r\n"},
+        {false, ExportFormat::Csv, false,
+         "\xC9\xEE\xB6\xC8,\xC9\xF9\xCB\xD9,\xCE\xC2\xB6\xC8\r\n"
+         "1.000,1500.123,12.346\r\n2.500,1500.000,-1.500\r\n"},
+        {false, ExportFormat::Hypack, true, "FTP NEW 2\r\n1.000 1500.123\r\n2.500 1500.000\r\n"},
+        {false, ExportFormat::Hypack, false, "FTP NEW 2\r\n1.000 1500.123\r\n2.500 1500.000\r\n"},
+        {false, ExportFormat::Text, true,
+         "Depth,Sound Velocity,Temperature\r\n1.000 1500.123 12.346\r\n2.500 1500.000 -1.500\r\n"},
+        {false, ExportFormat::Text, false,
+         "\xC9\xEE\xB6\xC8,\xC9\xF9\xCB\xD9,\xCE\xC2\xB6\xC8\r\n"
+         "1.000 1500.123 12.346\r\n2.500 1500.000 -1.500\r\n"},
+        {true, ExportFormat::Csv, true,
+         "Begin depth,0.300\r\nDepth,Sound Velocity\r\n0.500,1480.250\r\n1.000,1480.000\r\n"},
+        {true, ExportFormat::Csv, false,
+         "\xC6\xF0\xCA\xBC\xC9\xEE\xB6\xC8,0.300\r\n\xC9\xEE\xB6\xC8,\xC9\xF9\xCB\xD9\r\n"
+         "0.500,1480.250\r\n1.000,1480.000\r\n"},
+        {true, ExportFormat::Text, true,
+         "Begin depth,0.300\r\nDepth,Sound Velocity\r\n0.500 1480.250\r\n1.000 1480.000\r\n"},
+        {true, ExportFormat::Text, false,
+         "\xC6\xF0\xCA\xBC\xC9\xEE\xB6\xC8,0.300\r\n\xC9\xEE\xB6\xC8,\xC9\xF9\xCB\xD9\r\n"
+         "0.500 1480.250\r\n1.000 1480.000\r\n"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const ExportOptions options{c.format, c.english, false, 0.5f};
+        const std::string chosen = path("out" + std::to_string(n++));
+        const ExportResult result = c.average ? ExportAverage(kAverage, 0.3f, chosen, options)
+                                              : ExportProfile(kProfile, chosen, options);
+        ASSERT_TRUE(result.ok) << chosen;
+        EXPECT_FALSE(result.failure.has_value());
+        EXPECT_EQ(result.path, chosen + ExtensionOf(c.format));
+        EXPECT_EQ(result.rowsWritten, 2u);
+        EXPECT_EQ(bytesOf(result.path), c.expected) << chosen;
+    }
+}
+
+TEST_F(ExportWriterTest, DepthFilterMeasuresEachRowFromTheRowWrittenBefore) {
+    struct Case {
+        const char* name;
+        std::vector<double> depths;
+        bool enabled;
+        float filterDepth;
+        std::vector<std::string> written;
+    };
+    const Case cases[] = {
+        {"fitted", {1.0, 1.2, 1.5, 1.7, 2.0}, true, 0.5f, {"1.000", "1.500", "2.000"}},
+        {"raw", {1.0, 1.6, 2.0, 2.7}, true, 0.5f, {"1.000", "1.600", "2.700"}},
+        {"up-cast", {1.0, 2.0, 1.4, 1.0}, true, 0.5f, {"1.000", "2.000", "1.400"}},
+        {"off", {1.0, 1.0, 1.01}, false, 0.5f, {"1.000", "1.000", "1.010"}},
+        // 1.1 - 1.0 lies a few ULPs below 0.1 and 0.1f above it; the rows are still meant.
+        {"decimetre grid", {1.0, 1.1, 1.2, 1.3}, true, 0.1f, {"1.000", "1.100", "1.200", "1.300"}},
+        {"one point", {3.25}, true, 0.5f, {"3.250"}},
+        {"empty", {}, true, 0.5f, {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<ProfilePoint> profile;
+        std::vector<AveragePoint> average;
+        for (const double depth : c.depths) {
+            profile.push_back({depth, 1500.0, 10.0});
+            average.push_back({depth, 1490.0});
+        }
+        const ExportOptions options{ExportFormat::Text, true, c.enabled, c.filterDepth};
+        const ExportResult p = ExportProfile(profile, path(std::string(c.name) + "_p"), options);
+        const ExportResult a =
+            ExportAverage(average, 0.5f, path(std::string(c.name) + "_a"), options);
+        ASSERT_TRUE(p.ok && a.ok) << c.name;
+        EXPECT_EQ(depthsWritten(p.path, 1), c.written) << c.name;
+        EXPECT_EQ(depthsWritten(a.path, 2), c.written) << c.name;
+        EXPECT_EQ(p.rowsWritten, c.written.size()) << c.name;
+        EXPECT_EQ(a.rowsWritten, c.written.size()) << c.name;
+    }
+}
+
+TEST_F(ExportWriterTest, ChosenPathWithOtherCaseKeepsItsNameAndGainsTheExtension) {
+    const ExportResult result =
+        ExportProfile(kProfile, path("out.CSV"), {ExportFormat::Csv, true, false, 0.5f});
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.path, path("out.CSV.csv"));
+    EXPECT_TRUE(fs::exists(path("out.CSV.csv")));
+    EXPECT_FALSE(fs::exists(path("out.CSV")));
+}
+
+TEST_F(ExportWriterTest, FailuresAreReportedWithThePath) {
+    std::ofstream(path("plain")) << "a regular file, not a folder";
+    struct Case {
+        const char* what;
+        std::string chosen;
+        std::string finalPath;
+        std::string en;
+        std::string zh;
+    };
+    std::vector<Case> cases{
+        {"parent is a file", path("plain/out"), path("plain/out.csv"),
+         "Failed to create export file : " + path("plain/out.csv"),
+         "无法创建导出文件" + path("plain/out.csv") + "！"},
+    };
+    // /dev/full accepts the open and fails at the flush, like a disk that fills up.
+    std::error_code error;
+    fs::create_symlink("/dev/full", path("full.csv"), error);
+    if (!error && fs::exists("/dev/full")) {
+        cases.push_back(
+            {"device full", path("full.csv"), path("full.csv"),
+             "Failed to write export file : " + path("full.csv") + ". The file is incomplete.",
+             "写入导出文件" + path("full.csv") + "失败，文件不完整！"});
+    }
+    const std::vector<ProfilePoint> many(20000, ProfilePoint{1.0, 1500.0, 10.0});
+    const ExportOptions csv{ExportFormat::Csv, true, false, 0.5f};
+    for (const Case& c : cases) {
+        // A short file fails only at the flush, a long one already while it is written.
+        const ExportResult results[] = {ExportProfile(kProfile, c.chosen, csv),
+                                        ExportProfile(many, c.chosen, csv),
+                                        ExportAverage(kAverage, 0.5f, c.chosen, csv)};
+        for (const ExportResult& r : results) {
+            EXPECT_FALSE(r.ok) << c.what;
+            EXPECT_EQ(r.path, c.finalPath) << c.what;
+            ASSERT_TRUE(r.failure.has_value()) << c.what;
+            EXPECT_EQ(r.failure->type, BoxType::WarningOkCancel);
+            EXPECT_EQ(r.failure->text, (Text{c.zh, c.en})) << c.what;
+        }
+    }
+}
+
+TEST_F(ExportWriterTest, AverageHasNoHypackFormAndWritesNothingForIt) {
+    const ExportResult result =
+        ExportAverage(kAverage, 0.5f, path("avg"), {ExportFormat::Hypack, true, false, 0.5f});
+    EXPECT_FALSE(result.ok);
+    ASSERT_TRUE(result.failure.has_value());
+    EXPECT_EQ(result.failure->type, BoxType::WarningOkCancel);
+    EXPECT_TRUE(fs::is_empty(dir_));
+}
+
+// A program that switched LC_NUMERIC to a comma locale must still write points.
+TEST_F(ExportWriterTest, NumbersKeepTheirPointInACommaLocale) {
+    struct RestoreNumericLocale {
+        std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+        ~RestoreNumericLocale() { std::setlocale(LC_NUMERIC, saved.c_str()); }
+    } restore;
+    bool comma = false;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8",
+                             "ru_RU.UTF-8", "German_Germany.1252", "de_DE"}) {
+        if (std::setlocale(LC_NUMERIC, name) != nullptr &&
+            std::string(std::localeconv()->decimal_point) == ",") {
+            comma = true;
+            break;
+        }
+    }
+    if (!comma) {
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    }
+    const ExportResult p =
+        ExportProfile(kProfile, path("p"), {ExportFormat::Csv, true, false, 0.5f});
+    const ExportResult a =
+        ExportAverage(kAverage, 0.3f, path("a"), {ExportFormat::Text, true, false, 0.5f});
+    ASSERT_TRUE(p.ok && a.ok);
+    EXPECT_EQ(
+        bytesOf(p.path),
+        "Depth,Sound Velocity,Temperature\r\n1.000,1500.123,12.346\r\n2.500,1500.000,-1.500\r\n");
+    EXPECT_EQ(bytesOf(a.path),
+              "Begin depth,0.300\r\nDepth,Sound Velocity\r\n0.500 1480.250\r\n1.000 1480.000\r\n");
+}
+
+}  // namespace
+}  // namespace quorvane
