@@ -1,0 +1,43 @@
+// quorvane-sim: stands in for the instrument where there is none.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "simulator/cast_command.h"
+
+namespace {
+
+using quorvane::sim::Subcommand;
+
+const Subcommand kSubcommands[] = {
+    quorvane::sim::kCastCommand,
+};
+
+void printUsage(std::FILE* to) {
+    std::fprintf(to, "usage:\n");
+    for (const Subcommand& command : kSubcommands) {
+        std::fprintf(to, "  quorvane-sim %s %s\n", command.name, command.usage);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        printUsage(stderr);
+        return quorvane::sim::kExitUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        printUsage(stdout);
+        return 0;
+    }
+    for (const Subcommand& command : kSubcommands) {
+        if (args[0] == command.name) {
+            return command.run({args.begin() + 1, args.end()});
+        }
+    }
+    std::fprintf(stderr, "quorvane-sim: unknown subcommand %s\n", args[0].c_str());
+    printUsage(stderr);
+    return quorvane::sim::kExitUsage;
+}

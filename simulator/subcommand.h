@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvane::sim {
+
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+// One subcommand of quorvane-sim: its name, its arguments as the usage text shows them, and
+// what runs it with the arguments that follow the name.
+struct Subcommand {
+    const char* name;
+    const char* usage;
+    int (*run)(const std::vector<std::string>& args);
+};
+
+// Reports a bad command line with the subcommand's usage on stderr; returns kExitUsage.
+int usageError(const Subcommand& command, const std::string& problem);
+
+// The whole text as a number: empty text, blanks and trailing characters are refused.
+std::optional<double> parseNumber(std::string_view text);
+std::optional<int64_t> parseInteger(std::string_view text);
+std::optional<uint64_t> parseUnsigned(std::string_view text);
+
+}  // namespace quorvane::sim
