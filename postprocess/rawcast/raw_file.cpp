@@ -11,6 +11,9 @@ namespace {
 
 // Read in slices rather than one buffer the size of the file: the scan is the same, and a
 // multi-gigabyte cast does not need its own size in memory on top of its records.
+// Up-front room for records: the whole cast when it is of any ordinary size (pages never
+// filled cost nothing); beyond that the array grows as records are found.
+constexpr uint64_t kMaxReserve = uint64_t(1) << 30;
 constexpr size_t kSliceSize = size_t(4) << 20;
 
 Message fileReadFailed(const std::string& path) {
@@ -127,8 +130,8 @@ RawLoadResult LoadRawFile(CastData& data, const std::string& path) {
     }
 
     uint64_t remaining = static_cast<uint64_t>(size) - kRawHeaderSize;
-    data.rawRecords.reserve(static_cast<size_t>(std::min<uint64_t>(remaining, kSliceSize * 16) /
-                                                kRawRecordSize));
+    data.rawRecords.reserve(
+        static_cast<size_t>(std::min<uint64_t>(remaining, kMaxReserve) / kRawRecordSize));
     std::vector<uint8_t> buf(kSliceSize + kRawRecordSize);
     SurfaceMean surface;
     bool sawSurface = false;

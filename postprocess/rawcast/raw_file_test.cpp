@@ -55,6 +55,20 @@ TEST(RawFormat, KnownRecordHasChecksum0x1A) {
     }
 }
 
+TEST(RawFormat, ChecksumIsTheLowByteOfTheSumOfBytes0To34) {
+    uint32_t state = 12345;
+    for (int n = 0; n < 2000; ++n) {
+        uint8_t record[36];
+        unsigned sum = 0;
+        for (int i = 0; i < 36; ++i) {
+            state = state * 1103515245u + 12345u;
+            record[i] = n < 256 ? uint8_t(n) : uint8_t(state >> 16);  // all-equal bytes first
+            if (i < 35) sum += record[i];
+        }
+        ASSERT_EQ(recordChecksum(record), uint8_t(sum)) << n;
+    }
+}
+
 TEST_F(RawFileTest, HeaderSettingsAndTitleApplyEvenWhenFileHasNoData) {
     CastData data;
     data.surfacePressure = 1.5f;

@@ -57,10 +57,42 @@ Contribution castAt(const std::vector<ProfilePoint>& c, double d) {
     return lineAt(*(above - 1), *above, d);
 }
 
+bool shallower(const ProfilePoint& a, const ProfilePoint& b) { return a.depth < b.depth; }
+
+// A stable sort by depth that takes a cast's monotone stretches as ready-made runs: a cast, or
+// a series of casts in one file, is a handful of runs down and up, which merge in a few passes.
 std::vector<ProfilePoint> sortedByDepth(const std::vector<ProfilePoint>& cast) {
     std::vector<ProfilePoint> sorted = cast;
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const ProfilePoint& a, const ProfilePoint& b) { return a.depth < b.depth; });
+    std::vector<size_t> runEnds;
+    for (size_t i = 0; i < sorted.size();) {
+        size_t j = i + 1;
+        if (j < sorted.size() && shallower(sorted[j], sorted[i])) {
+            // Strictly deeper to shallower: reversing it keeps equal depths in order (there are
+            // none inside it).
+            while (j < sorted.size() && shallower(sorted[j], sorted[j - 1])) ++j;
+            std::reverse(sorted.begin() + std::ptrdiff_t(i), sorted.begin() + std::ptrdiff_t(j));
+        } else {
+            while (j < sorted.size() && !shallower(sorted[j], sorted[j - 1])) ++j;
+        }
+        runEnds.push_back(j);
+        i = j;
+    }
+    std::vector<ProfilePoint> buffer(sorted.size());
+    while (runEnds.size() > 1) {
+        std::vector<size_t> merged;
+        size_t begin = 0;
+        for (size_t r = 0; r < runEnds.size(); r += 2) {
+            const size_t middle = runEnds[r];
+            const size_t end = r + 1 < runEnds.size() ? runEnds[r + 1] : middle;
+            std::merge(sorted.begin() + std::ptrdiff_t(begin), sorted.begin() + std::ptrdiff_t(middle),
+                       sorted.begin() + std::ptrdiff_t(middle), sorted.begin() + std::ptrdiff_t(end),
+                       buffer.begin() + std::ptrdiff_t(begin), shallower);
+            merged.push_back(end);
+            begin = end;
+        }
+        sorted.swap(buffer);
+        runEnds.swap(merged);
+    }
     return sorted;
 }
 
@@ -68,6 +100,8 @@ std::vector<ProfilePoint> sortedByDepth(const std::vector<ProfilePoint>& cast) {
 
 FitStatus ReduceSamples(CastData& data) {
     data.rawProfile.clear();
+    // Room for every record up front: pages that are never filled cost nothing, regrowth does.
+    data.rawProfile.reserve(data.rawRecords.size());
     data.rawRecordCount = static_cast<int32_t>(
         std::min<size_t>(data.rawRecords.size(), size_t(INT32_MAX)));
     const double gravity = EffectiveGravity(data.latitude);

@@ -184,6 +184,80 @@ TEST(FitProfile, InterpolatesExtrapolatesAndAveragesCasts) {
     }
 }
 
+// The fit exactly as written down: stable sort, then a scan for the first bracketing pair.
+std::vector<ProfilePoint> referenceFit(std::vector<ProfilePoint> down, std::vector<ProfilePoint> up,
+                                       double depthMin, double depthMax, float interval) {
+    const auto byDepth = [](const ProfilePoint& a, const ProfilePoint& b) { return a.depth < b.depth; };
+    std::stable_sort(down.begin(), down.end(), byDepth);
+    std::stable_sort(up.begin(), up.end(), byDepth);
+    const auto line = [](const ProfilePoint& p, const ProfilePoint& q, double d, double& v, double& t) {
+        if (q.depth == p.depth) return false;
+        const double kv = (q.soundVelocity - p.soundVelocity) / (q.depth - p.depth);
+        const double kt = (q.temperature - p.temperature) / (q.depth - p.depth);
+        v = p.soundVelocity - kv * p.depth + kv * d;
+        t = p.temperature - kt * p.depth + kt * d;
+        return true;
+    };
+    std::vector<ProfilePoint> out;
+    for (double d = depthMin; d <= depthMax; d += interval) {
+        int n = 0;
+        double V = 0, T = 0;
+        for (const auto* c : {&down, &up}) {
+            const size_t m = c->size();
+            double v = 0, t = 0;
+            bool got = false;
+            if (m == 1) {
+                v = (*c)[0].soundVelocity, t = (*c)[0].temperature, got = true;
+            } else if (m >= 3) {
+                if (d < (*c)[0].depth) {
+                    got = line((*c)[0], (*c)[1], d, v, t);
+                } else if (d > (*c)[m - 1].depth) {
+                    got = line((*c)[m - 2], (*c)[m - 1], d, v, t);
+                } else {
+                    for (size_t j = 0; j + 1 < m && !got; ++j) {
+                        if ((*c)[j].depth < d && d < (*c)[j + 1].depth) {
+                            got = line((*c)[j], (*c)[j + 1], d, v, t);
+                        }
+                    }
+                }
+            }
+            if (got) V += v, T += t, ++n;
+        }
+        if (n > 0) out.push_back({d, V / n, T / n});
+    }
+    return out;
+}
+
+TEST(FitProfile, MatchesTheStraightforwardFitOnRandomCasts) {
+    uint32_t state = 99;
+    const auto next = [&](int range) {
+        state = state * 1103515245u + 12345u;
+        return int((state >> 8) % uint32_t(range));
+    };
+    for (int round = 0; round < 200; ++round) {
+        std::vector<ProfilePoint> down, up;
+        const int nDown = next(12), nUp = next(12);
+        // Coarse depths so that ties and grid hits are common.
+        for (int i = 0; i < nDown; ++i) down.push_back({next(20) * 0.25, 1450.0 + next(100), next(30) * 0.5});
+        for (int i = 0; i < nUp; ++i) up.push_back({next(20) * 0.25, 1450.0 + next(100), next(30) * 0.5});
+        if (down.empty() && up.empty()) continue;
+        CastData data;
+        data.downCast = down;
+        data.upCast = up;
+        data.depthMin = next(4) * 0.25;
+        data.depthMax = 5.0;
+        data.depthInterval = round % 2 ? 0.25f : 0.1f;
+        FitProfile(data);
+        const auto expected = referenceFit(down, up, data.depthMin, data.depthMax, data.depthInterval);
+        ASSERT_EQ(data.fittedProfile.size(), expected.size()) << round;
+        for (size_t i = 0; i < expected.size(); ++i) {
+            ASSERT_EQ(data.fittedProfile[i].depth, expected[i].depth) << round;
+            ASSERT_EQ(data.fittedProfile[i].soundVelocity, expected[i].soundVelocity) << round;
+            ASSERT_EQ(data.fittedProfile[i].temperature, expected[i].temperature) << round;
+        }
+    }
+}
+
 TEST(FitProfile, GridIsRepeatedAdditionOfTheFloatInterval) {
     CastData data;
     data.downCast = {{0, 1500, 10}};

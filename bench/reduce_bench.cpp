@@ -1,0 +1,121 @@
+// Raw cast to fitted profile for a million-record cast, against merely reading its bytes.
+#include <benchmark/benchmark.h>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "bench/bench_figures.h"
+#include "common/file_io.h"
+#include "postprocess/rawcast/raw_file.h"
+#include "postprocess/reduction/cast_reduction.h"
+#include "simulator/cast_generator.h"
+
+extern char** environ;
+
+namespace quorvane::bench {
+namespace {
+
+constexpr size_t kRecords = 1000000;
+
+// A day-long yo-yo series: deep casts back to back until a million records, as one file.
+std::string makeCastFile() {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "quorvane-bench-1M.bin").string();
+    sim::CastOptions options;
+    options.maxDepth = 480;
+    std::vector<uint8_t> file;
+    file.reserve(kRawHeaderSize + kRecords * kRawRecordSize);
+    while (file.size() < kRawHeaderSize + kRecords * kRawRecordSize) {
+        const std::vector<uint8_t> cast = sim::GenerateCast(options);
+        const size_t from = file.empty() ? 0 : kRawHeaderSize;
+        const size_t room = kRawHeaderSize + kRecords * kRawRecordSize - file.size();
+        file.insert(file.end(), cast.begin() + from,
+                    cast.begin() + from + std::min(room, cast.size() - from));
+        ++options.seed;
+    }
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
+    return path;
+}
+
+const std::string& castFile() {
+    static const std::string path = makeCastFile();
+    return path;
+}
+
+void BM_ReadBytes(benchmark::State& state) {
+    const int64_t size = FileSizeOf(castFile());
+    for (auto _ : state) {
+        std::vector<uint8_t> bytes(static_cast<size_t>(size));
+        FileHandle file = openFile(castFile(), "rb");
+        const size_t got = std::fread(bytes.data(), 1, bytes.size(), file.get());
+        benchmark::DoNotOptimize(got);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.SetBytesProcessed(state.iterations() * size);
+}
+BENCHMARK(BM_ReadBytes)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+void BM_RawToFitted(benchmark::State& state) {
+    const int64_t size = FileSizeOf(castFile());
+    size_t fitted = 0;
+    for (auto _ : state) {
+        CastData data;
+        LoadRawFile(data, castFile());
+        ReduceSamples(data);
+        fitted = data.fittedProfile.size();
+        benchmark::DoNotOptimize(fitted);
+    }
+    state.SetBytesProcessed(state.iterations() * size);
+    state.counters["fitted_points"] = double(fitted);
+}
+BENCHMARK(BM_RawToFitted)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// Peak memory of one load and reduction alone, measured in a fresh process of this program.
+double peakRssMegabytes(const char* self) {
+    const std::string path = castFile();
+    char* argv[] = {const_cast<char*>(self), const_cast<char*>("--reduce-once"),
+                    const_cast<char*>(path.c_str()), nullptr};
+    pid_t pid;
+    if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv, environ) != 0) {
+        return -1;
+    }
+    int status = 0;
+    struct rusage usage {};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status)) {
+        return -1;
+    }
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+}  // namespace
+}  // namespace quorvane::bench
+
+int main(int argc, char** argv) {
+    using namespace quorvane;
+    if (argc == 3 && std::strcmp(argv[1], "--reduce-once") == 0) {
+        CastData data;
+        LoadRawFile(data, argv[2]);
+        ReduceSamples(data);
+        return data.fittedProfile.empty() ? 1 : 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    bench::castFile();
+    bench::FigureReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const double read = reporter.seconds("BM_ReadBytes/min_time:1.000");
+    const double reduce = reporter.seconds("BM_RawToFitted/min_time:1.000");
+    if (read > 0 && reduce > 0) {
+        bench::printFigure("reduce_vs_read_ratio", reduce / read);
+    }
+    bench::printFigure("reduce_peak_rss_mb", bench::peakRssMegabytes(argv[0]), "%.0f");
+    std::filesystem::remove(bench::castFile());
+    return 0;
+}

@@ -1,0 +1,46 @@
+#include "cli/arguments.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvane::cli {
+namespace {
+
+TEST(Arguments, SplitsPositionalValuesAndFlags) {
+    const Arguments a({"a.bin", "--out", "D", "--format=csv", "--yes", "b.bin", "--format", "vel"},
+                      {"out", "format"}, {"yes"});
+    EXPECT_EQ(a.error(), "");
+    EXPECT_EQ(a.positional(), (std::vector<std::string>{"a.bin", "b.bin"}));
+    EXPECT_EQ(a.value("out"), "D");
+    EXPECT_EQ(a.values("format"), (std::vector<std::string>{"csv", "vel"}));
+    EXPECT_EQ(a.value("format"), "vel");
+    EXPECT_TRUE(a.flag("yes"));
+    EXPECT_FALSE(a.value("lang").has_value());
+}
+
+TEST(Arguments, RejectsWhatItDoesNotKnow) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--colour", "red"}, "unknown option --colour"},
+        {{"--out"}, "option --out needs a value"},
+        {{"--yes=1"}, "unknown option --yes=1"},
+    };
+    for (const auto& [words, error] : cases) {
+        EXPECT_EQ(Arguments(words, {"out"}, {"yes"}).error(), error);
+    }
+}
+
+TEST(Arguments, NumbersMustBeWholeAndFinite) {
+    const std::pair<std::string, std::optional<double>> cases[] = {
+        {"0.5", 0.5}, {"-12", -12.0}, {"1e2", 100.0}, {"", std::nullopt}, {"0.5m", std::nullopt},
+        {"nan", std::nullopt}, {"inf", std::nullopt}, {" 1", std::nullopt}, {"0,5", std::nullopt},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(parseNumber(text), expected) << "'" << text << "'";
+    }
+    std::string error;
+    const Arguments a({"--interval", "x"}, {"interval"}, {});
+    EXPECT_FALSE(a.number("interval", error).has_value());
+    EXPECT_EQ(error, "--interval needs a number, not 'x'");
+}
+
+}  // namespace
+}  // namespace quorvane::cli

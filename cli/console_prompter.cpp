@@ -1,0 +1,60 @@
+#include "cli/console_prompter.h"
+
+#include <cctype>
+#include <string>
+
+#if defined(_WIN32)
+#include <io.h>
+#define QUORVANE_ISATTY _isatty
+#define QUORVANE_FILENO _fileno
+#else
+#include <unistd.h>
+#define QUORVANE_ISATTY isatty
+#define QUORVANE_FILENO fileno
+#endif
+
+namespace quorvane::cli {
+
+namespace {
+
+bool isQuestion(BoxType type) {
+    return type == BoxType::YesNoQuestion || type == BoxType::WarningOkCancel ||
+           type == BoxType::InformationOkCancel;
+}
+
+Button positive(BoxType type) { return type == BoxType::YesNoQuestion ? Button::Yes : Button::Ok; }
+Button negative(BoxType type) { return type == BoxType::YesNoQuestion ? Button::No : Button::Cancel; }
+
+}  // namespace
+
+ConsolePrompter::ConsolePrompter(bool english, bool assumeYes, std::FILE* input,
+                                 std::FILE* output)
+    : english_(english), assumeYes_(assumeYes), input_(input), output_(output) {}
+
+void ConsolePrompter::say(const Text& text) {
+    std::fprintf(output_, "%s\n", text.pick(english_).c_str());
+    std::fflush(output_);
+}
+
+Button ConsolePrompter::ask(const Message& message) {
+    say(message.text);
+    if (!isQuestion(message.type)) {
+        return Button::Ok;
+    }
+    if (assumeYes_) {
+        return positive(message.type);
+    }
+    if (!QUORVANE_ISATTY(QUORVANE_FILENO(input_))) {
+        return negative(message.type);
+    }
+    std::fprintf(output_, "%s", english_ ? "[y/N] " : "[是 y/否 N] ");
+    std::fflush(output_);
+    int c = std::fgetc(input_);
+    const bool yes = c == 'y' || c == 'Y';
+    while (c != EOF && c != '\n') {
+        c = std::fgetc(input_);
+    }
+    return yes ? positive(message.type) : negative(message.type);
+}
+
+}  // namespace quorvane::cli

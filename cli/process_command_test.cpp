@@ -1,0 +1,131 @@
+// Runs the built quorvane-cli on real cast files and reads what it wrote.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "postprocess/profilefiles/point_file.h"
+#include "postprocess/rawcast/raw_file.h"
+#include "postprocess/reduction/average_velocity.h"
+#include "postprocess/reduction/cast_reduction.h"
+#include "simulator/cast_generator.h"
+
+namespace quorvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class ProcessCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               (std::string("quorvane_cli_") +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        sim::CastOptions options;
+        options.maxDepth = 40;
+        options.seed = 3;
+        const std::vector<uint8_t> bytes = sim::GenerateCast(options);
+        std::ofstream(dir_ / "cast.bin", std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Runs the tool in the test folder; returns its exit status.
+    int run(const std::string& arguments) {
+        const std::string command = "cd '" + dir_.string() + "' && '" QUORVANE_CLI_PATH
+                                    "' " + arguments + " >out.txt 2>err.txt";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string out() const { return slurp(dir_ / "out.txt"); }
+    std::string err() const { return slurp(dir_ / "err.txt"); }
+
+    std::set<std::string> filesIn(const fs::path& folder) const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            names.insert(entry.path().filename().string());
+        }
+        return names;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(ProcessCommandTest, WritesEveryFileAndAgreesWithTheCores) {
+    ASSERT_EQ(run("process cast.bin"), 0) << err();
+    EXPECT_EQ(filesIn(dir_ / "Data"),
+              (std::set<std::string>{"cast.prf", "cast.asvf", "cast_Raw File.csv",
+                                     "cast_Raw File.vel", "cast_Raw File.txt",
+                                     "cast_Fitting File.csv", "cast_Fitting File.vel",
+                                     "cast_Fitting File.txt", "cast_Average File.csv",
+                                     "cast_Average File.txt"}));
+    // The same cast through the libraries gives the same profile, bit for bit.
+    CastData data;
+    LoadRawFile(data, (dir_ / "cast.bin").string());
+    ReduceSamples(data);
+    ComputeAverageVelocity(data, DefaultAverageStartDepth(data.depthMin));
+    std::vector<ProfilePoint> saved;
+    ASSERT_TRUE(LoadProfileFile((dir_ / "Data" / "cast.prf").string(), saved).ok);
+    ASSERT_EQ(saved.size(), data.fittedProfile.size());
+    EXPECT_EQ(std::memcmp(saved.data(), data.fittedProfile.data(), saved.size() * 24), 0);
+    EXPECT_EQ(fs::file_size(dir_ / "Data" / "cast.asvf"), data.averageProfile.size() * 16);
+
+    const std::string summary = out();
+    EXPECT_NE(summary.find("Device ID: 12345678"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("Maximum depth:"), std::string::npos) << summary;
+    EXPECT_NE(err().find("Average Sound Velocity:"), std::string::npos) << err();
+    const std::string csv = slurp(dir_ / "Data" / "cast_Fitting File.csv");
+    EXPECT_EQ(csv.rfind("Depth,Sound Velocity,Temperature\r\n", 0), 0u);
+}
+
+TEST_F(ProcessCommandTest, ChineseNamesFormatsAndOverrides) {
+    ASSERT_EQ(run("process cast.bin --lang zh --out 结果 --format txt --interval 1 --filter 2 "
+                  "--start-depth 5"),
+              0)
+        << err();
+    EXPECT_EQ(filesIn(dir_ / "结果"),
+              (std::set<std::string>{"cast.prf", "cast.asvf", "cast_原始数据.txt",
+                                     "cast_拟合数据.txt", "cast_平均声速.txt"}));
+    // The average text starts with the GBK "起始深度" and the start depth given.
+    const std::string average = slurp(dir_ / "结果" / "cast_平均声速.txt");
+    EXPECT_EQ(average.rfind("\xC6\xF0\xCA\xBC\xC9\xEE\xB6\xC8,5.000\r\n", 0), 0u);
+    std::vector<ProfilePoint> fitted;
+    LoadProfileFile((dir_ / "结果" / "cast.prf").string(), fitted);
+    ASSERT_GT(fitted.size(), 2u);
+    EXPECT_DOUBLE_EQ(fitted[1].depth - fitted[0].depth, 1.0);
+}
+
+TEST_F(ProcessCommandTest, FailuresExitNonZeroWithTheReason) {
+    std::ofstream(dir_ / "file") << "x";
+    struct Case {
+        std::string arguments;
+        int status;
+        std::string reason;
+    } cases[] = {
+        {"process", 2, "no cast file given"},
+        {"process cast.bin --format pdf", 2, "--format must be csv, vel or txt"},
+        {"process cast.bin --interval abc", 2, "--interval needs a number"},
+        {"process missing.bin", 1, "Failed to read Raw file : missing.bin"},
+        {"process cast.bin --interval 0", 1, "at least 0.1 m and press Reset"},
+        {"process cast.bin --filter 0.05", 1, "Depth interval can not be less than 0.1m!"},
+        {"process cast.bin --out file", 1, "cannot create file"},
+        {"frobnicate", 2, "usage: quorvane-cli"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(run(c.arguments), c.status) << c.arguments;
+        EXPECT_NE(err().find(c.reason), std::string::npos) << c.arguments << "\n" << err();
+    }
+}
+
+}  // namespace
+}  // namespace quorvane
