@@ -7,6 +7,7 @@
 #include <iterator>
 #include <set>
 
+#include "common/testing/temp_dir_test.h"
 #include "postprocess/profilefiles/point_file.h"
 #include "postprocess/rawcast/raw_file.h"
 #include "postprocess/reduction/average_velocity.h"
@@ -18,27 +19,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using test::slurp;
 
-class ProcessCommandTest : public ::testing::Test {
+class ProcessCommandTest : public test::TempDirTest {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               (std::string("quorvane_cli_") +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        TempDirTest::SetUp();
         sim::CastOptions options;
         options.maxDepth = 40;
         options.seed = 3;
-        const std::vector<uint8_t> bytes = sim::GenerateCast(options);
-        std::ofstream(dir_ / "cast.bin", std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        write("cast.bin", sim::GenerateCast(options));
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     // Runs the tool in the test folder; returns its exit status.
     int run(const std::string& arguments) {
@@ -57,8 +48,6 @@ protected:
         }
         return names;
     }
-
-    fs::path dir_;
 };
 
 TEST_F(ProcessCommandTest, WritesEveryFileAndAgreesWithTheCores) {

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "simulator/cast_generator.h"
-#include "simulator/test_temp_dir.h"
+#include "common/testing/temp_dir_test.h"
 
 #if !defined(_WIN32)
 #include <sys/wait.h>
@@ -27,7 +27,7 @@ std::string readText(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class CastCommandTest : public TempDirTest {
+class CastCommandTest : public test::TempDirTest {
 protected:
     // Runs the built quorvane-sim with its output captured in files.
     ProgramRun run(const std::vector<std::string>& args) const {

@@ -6,12 +6,12 @@
 
 #include "postprocess/rawcast/raw_file.h"
 #include "postprocess/reduction/gravity.h"
-#include "simulator/test_temp_dir.h"
+#include "common/testing/temp_dir_test.h"
 
 namespace quorvane::sim {
 namespace {
 
-class CastGeneratorTest : public TempDirTest {
+class CastGeneratorTest : public test::TempDirTest {
 protected:
     CastData load(const std::vector<uint8_t>& bytes) const {
         CastData data;

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <limits>
 
+#include "common/testing/temp_dir_test.h"
 #include "postprocess/profilefiles/point_ranges.h"
 
 namespace quorvane {
@@ -16,25 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class PointFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               (std::string("quorvane_pointfile_") +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string path(const char* name) const { return (dir_ / name).string(); }
-    static std::string bytesOf(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-
-    fs::path dir_;
-};
+using PointFileTest = test::TempDirTest;
+using test::slurp;
 
 bool sameBits(const std::vector<ProfilePoint>& a, const std::vector<ProfilePoint>& b) {
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof a[0]) == 0;
@@ -45,7 +29,7 @@ TEST_F(PointFileTest, ProfileRoundTripsBitForBitAsLittleEndianDoubles) {
         {0.5, 1500.125, 12.3}, {1.0, 1499.999999, -0.0},
         {std::numeric_limits<double>::denorm_min(), 1e300, std::nan("7")}};
     ASSERT_TRUE(SaveProfileFile(path("a.prf"), points).ok);
-    const std::string bytes = bytesOf(path("a.prf"));
+    const std::string bytes = slurp(path("a.prf"));
     ASSERT_EQ(bytes.size(), 24u * points.size());
     // 0.5 as a little-endian double: 00 00 00 00 00 00 E0 3F
     EXPECT_EQ(bytes.substr(0, 8), std::string("\0\0\0\0\0\0\xE0\x3F", 8));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/testing/temp_dir_test.h"
+
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -12,25 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RawFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("quorvane_rawfile_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string write(const std::string& name, const std::vector<uint8_t>& bytes) {
-        const fs::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return path.string();
-    }
-
-    fs::path dir_;
-};
+using RawFileTest = test::TempDirTest;
 
 std::vector<uint8_t> header(const std::string& firmware = "V1.2.0") {
     const RawFileHeader h = RawFileHeader::make(12345678, 1.025f, 45.5f, 0.25f, firmware);
