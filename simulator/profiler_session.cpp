@@ -10,6 +10,7 @@ namespace {
 constexpr std::string_view kStrayLine = "$cmd,msg,wakeup*ff\r\n";
 constexpr int kIdlePollMs = 1000;
 constexpr int kReplugRetryMs = 1000;
+constexpr int kHangupGraceMs = 500;
 
 }  // namespace
 
@@ -127,7 +128,7 @@ bool ProfilerSession::sendDataFrame(const DeviceAnswer& answer) {
         return false;
     }
     if (frame.hangUpAfter) {
-        transport_.hangUp();
+        transport_.hangUp(kHangupGraceMs);
         stats_.setSlavePath({});
         stats_.update([](ProfilerCounters& c) { ++c.hangups; });
         replugMs_ = *struck.hangupReplugMs;

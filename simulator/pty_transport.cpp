@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
@@ -82,7 +83,14 @@ bool PtyTransport::open(int baud, const std::string& linkPath, std::string& erro
     return true;
 }
 
-void PtyTransport::hangUp() {
+void PtyTransport::hangUp(int graceMs) {
+    int queued = 0;
+    for (int waited = 0; waited < graceMs && heldSlave_ >= 0; waited += 5) {
+        if (::ioctl(heldSlave_, FIONREAD, &queued) != 0 || queued == 0) {
+            break;
+        }
+        ::usleep(5000);
+    }
     if (!linkPath_.empty()) {
         ::unlink(linkPath_.c_str());
         linkPath_.clear();

@@ -23,7 +23,10 @@ public:
     bool open(int baud, const std::string& linkPath, std::string& error);
 
     // Pulls the plug: the host's reads see end-of-line and its writes fail; the link goes.
-    void hangUp();
+    // A pseudo-terminal throws away what the host has not read yet when it hangs up, where a
+    // real port would keep what its UART received; so the host gets up to `graceMs` to read
+    // what is on its way first.
+    void hangUp(int graceMs = 0);
 
     bool isOpen() const { return master_ >= 0; }
     const std::string& slavePath() const { return slavePath_; }
