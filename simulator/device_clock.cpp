@@ -13,6 +13,18 @@ int daysInMonth(int year, int month) {
 
 }  // namespace
 
+std::time_t localTimeOf(int year, int month, int day, int hour, int minute, int second) {
+    std::tm local{};
+    local.tm_year = year - 1900;
+    local.tm_mon = month - 1;
+    local.tm_mday = day;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
+    local.tm_isdst = -1;  // whatever daylight saving the date has
+    return std::mktime(&local);
+}
+
 std::string DeviceClock::fields() const {
     const std::time_t when = now();
     std::tm local{};
@@ -27,15 +39,7 @@ bool DeviceClock::set(int year, int month, int day, int hour, int minute, int se
         second < 0 || second > 59) {
         return false;
     }
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
-    const std::time_t when = std::mktime(&local);
+    const std::time_t when = localTimeOf(year, month, day, hour, minute, second);
     if (when == static_cast<std::time_t>(-1)) {
         return false;
     }

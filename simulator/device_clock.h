@@ -5,6 +5,9 @@
 
 namespace quorvane::sim {
 
+// The moment a local calendar time names (-1 when it names none).
+std::time_t localTimeOf(int year, int month, int day, int hour, int minute, int second);
+
 // The instrument's real-time clock: the host sets it to its local calendar time, so it is
 // kept as an offset from this machine's clock and shown in local time.
 class DeviceClock {

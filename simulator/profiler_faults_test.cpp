@@ -77,7 +77,7 @@ TEST_F(ProfilerFaultTest, FrameFaultsSpoilOneFrameAndTheRepeatIsClean) {
     };
     for (const auto& [fault, check] : cases) {
         SCOPED_TRACE(fault);
-        putCast("F.BIN", cast, localTime(2020, 1, 1, 8, 0, 0));
+        putCast("F.BIN", cast, localTimeOf(2020, 1, 1, 8, 0, 0));
         startWith({fault});
         EXPECT_EQ(line_->exchange("$cmd,send,fileindex,0*ff"), "$cmd,send,file,start*ff\r\n");
         line_->send("$cmd,send,file,3*ff");
@@ -127,7 +127,7 @@ TEST_F(ProfilerFaultTest, SilentProfilerAnswersLateAndHearsNothingMeanwhile) {
 }
 
 TEST_F(ProfilerFaultTest, HangupKillsTheLineMidFrameAndANewPortAppears) {
-    putCast("H.BIN", sampleCast(100), localTime(2020, 1, 1, 8, 0, 0));
+    putCast("H.BIN", sampleCast(100), localTimeOf(2020, 1, 1, 8, 0, 0));
     const std::string link = (dir_ / "port").string();
     startWith({"hangup@2:200ms"}, link);
     line_->exchange("$cmd,send,fileindex,0*ff");

@@ -39,18 +39,6 @@ void ProfilerTest::putCast(const std::string& name, const std::string& bytes,
     ASSERT_TRUE(CastStore(cardFolder()).write(name, bytes, modified));
 }
 
-std::time_t localTime(int year, int month, int day, int hour, int minute, int second) {
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
-    return std::mktime(&local);
-}
-
 std::string sampleCast(int records, int firstNumber) {
     const RawFileHeader header = RawFileHeader::make(12345678, 1.025f, 30.0f, 0.5f, "V1.2.0");
     std::string bytes(header.bytes.begin(), header.bytes.end());

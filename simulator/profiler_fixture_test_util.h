@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "simulator/device_clock.h"
 #include "simulator/line_client_test_util.h"
 #include "simulator/test_temp_dir.h"
 #include "simulator/virtual_profiler.h"
@@ -29,8 +30,6 @@ protected:
     std::unique_ptr<VirtualProfiler> profiler_;
     std::unique_ptr<LineClient> line_;
 };
-
-std::time_t localTime(int year, int month, int day, int hour, int minute, int second);
 
 // A cast of about `records` records with a header, as the instrument writes them.
 std::string sampleCast(int records, int firstNumber = 1);

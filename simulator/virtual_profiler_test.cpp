@@ -23,8 +23,8 @@ void expectReplies(LineClient& line, const std::vector<Exchange>& table) {
 
 TEST_F(ProfilerTest, GetRepliesFollowIdentityBatteryCardAndSettings) {
     // Two files of 100 and 40000 bytes take one and two 32 KB clusters: 96 KB used.
-    putCast("A.BIN", std::string(100, 'a'), localTime(2014, 3, 5, 10, 20, 30));
-    putCast("B.BIN", std::string(40000, 'b'), localTime(2014, 3, 5, 10, 20, 30));
+    putCast("A.BIN", std::string(100, 'a'), localTimeOf(2014, 3, 5, 10, 20, 30));
+    putCast("B.BIN", std::string(40000, 'b'), localTimeOf(2014, 3, 5, 10, 20, 30));
     struct Case {
         double voltage;
         uint64_t capacityKb;
@@ -104,10 +104,10 @@ TEST_F(ProfilerTest, SettingsAreKeptAndBadValuesRefused) {
 }
 
 TEST_F(ProfilerTest, FileIndexListsTheCardInNameOrderWithFatStamps) {
-    putCast("SV2.BIN", std::string(1234567, '\0'), localTime(2014, 3, 5, 10, 20, 30));
-    putCast("SV1.BIN", std::string(72, '\0'), localTime(1999, 12, 31, 23, 59, 59));
-    putCast(".hidden", "x", localTime(2014, 3, 5, 10, 20, 30));
-    putCast("A-NAME-LONGER-THAN-19", "x", localTime(2014, 3, 5, 10, 20, 30));
+    putCast("SV2.BIN", std::string(1234567, '\0'), localTimeOf(2014, 3, 5, 10, 20, 30));
+    putCast("SV1.BIN", std::string(72, '\0'), localTimeOf(1999, 12, 31, 23, 59, 59));
+    putCast(".hidden", "x", localTimeOf(2014, 3, 5, 10, 20, 30));
+    putCast("A-NAME-LONGER-THAN-19", "x", localTimeOf(2014, 3, 5, 10, 20, 30));
     startProfiler();
     // 1999-12-31 23:59:59: date (19 << 9 | 12 << 5 | 31), time (23 << 11 | 59 << 5 | 29),
     // FAT keeps seconds in steps of two.
@@ -129,9 +129,9 @@ TEST_F(ProfilerTest, EmptyCardHasNoFiles) {
 }
 
 TEST_F(ProfilerTest, DeletionsChangeTheListAndTheSpace) {
-    putCast("C1.BIN", sampleCast(10), localTime(2020, 1, 1, 8, 0, 0));
-    putCast("C2.BIN", sampleCast(20), localTime(2020, 1, 2, 8, 0, 0));
-    putCast("C3.BIN", sampleCast(30), localTime(2020, 1, 3, 8, 0, 0));
+    putCast("C1.BIN", sampleCast(10), localTimeOf(2020, 1, 1, 8, 0, 0));
+    putCast("C2.BIN", sampleCast(20), localTimeOf(2020, 1, 2, 8, 0, 0));
+    putCast("C3.BIN", sampleCast(30), localTimeOf(2020, 1, 3, 8, 0, 0));
     startProfiler();
     expectReplies(*line_, {{"$cmd,get,space*ff", "$cmd,get,space,7716768,7716864*ff\r\n"},
                            {"$cmd,delete,1*ff", "$cmd,Config,OK*ff\r\n"},
@@ -148,7 +148,7 @@ TEST_F(ProfilerTest, DeletionsChangeTheListAndTheSpace) {
 }
 
 TEST_F(ProfilerTest, EraseTakesItsTimeWhileTheHostWaits) {
-    putCast("C1.BIN", sampleCast(10), localTime(2020, 1, 1, 8, 0, 0));
+    putCast("C1.BIN", sampleCast(10), localTimeOf(2020, 1, 1, 8, 0, 0));
     ProfilerOptions options = testOptions();
     options.device.clearMs = 400;
     startProfiler(options);
@@ -165,8 +165,8 @@ TEST_F(ProfilerTest, DownloadReassemblesTheFileByteForByte) {
     cast.seed = 11;
     const std::vector<uint8_t> generated = GenerateCast(cast);
     const std::string bytes(generated.begin(), generated.end());
-    putCast("CAST0001.BIN", sampleCast(3), localTime(2020, 1, 1, 8, 0, 0));
-    putCast("CAST0002.BIN", bytes, localTime(2020, 1, 2, 8, 0, 0));
+    putCast("CAST0001.BIN", sampleCast(3), localTimeOf(2020, 1, 1, 8, 0, 0));
+    putCast("CAST0002.BIN", bytes, localTimeOf(2020, 1, 2, 8, 0, 0));
     startProfiler();
 
     const Download got = download(*line_, 1);
@@ -186,7 +186,7 @@ TEST_F(ProfilerTest, DownloadReassemblesTheFileByteForByte) {
 
 TEST_F(ProfilerTest, RepeatSendsTheSameBlockAgain) {
     const std::string bytes = sampleCast(100);  // 3672 bytes: 7 full blocks and a short one
-    putCast("R.BIN", bytes, localTime(2020, 1, 1, 8, 0, 0));
+    putCast("R.BIN", bytes, localTimeOf(2020, 1, 1, 8, 0, 0));
     startProfiler();
     line_->exchange("$cmd,send,fileindex,0*ff");
     const auto block = [&](const char* command) {
@@ -207,7 +207,7 @@ TEST_F(ProfilerTest, RepeatSendsTheSameBlockAgain) {
 }
 
 TEST_F(ProfilerTest, PacedDownloadIsCorrect) {
-    putCast("P.BIN", sampleCast(300), localTime(2020, 1, 1, 8, 0, 0));
+    putCast("P.BIN", sampleCast(300), localTimeOf(2020, 1, 1, 8, 0, 0));
     ProfilerOptions options = testOptions();
     options.baud = 921600;
     startProfiler(options);
@@ -233,7 +233,7 @@ TEST_F(ProfilerTest, EmptyCardIsFilledWithGeneratedCasts) {
 }
 
 TEST_F(ProfilerTest, StopsPromptlyWhileTheHostReadsNothingAndRemovesItsLink) {
-    putCast("S.BIN", sampleCast(2000), localTime(2020, 1, 1, 8, 0, 0));
+    putCast("S.BIN", sampleCast(2000), localTimeOf(2020, 1, 1, 8, 0, 0));
     ProfilerOptions options = testOptions();
     options.linkPath = (dir_ / "port").string();
     startProfiler(options);
