@@ -7,6 +7,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -48,6 +49,8 @@ bool makeRaw(int fd, int baud) {
     return ::tcsetattr(fd, TCSANOW, &settings) == 0;
 }
 
+constexpr int kArrivalMs = 200;
+
 std::string lastError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
 
 }  // namespace
@@ -84,12 +87,21 @@ bool PtyTransport::open(int baud, const std::string& linkPath, std::string& erro
 }
 
 void PtyTransport::hangUp(int graceMs) {
-    int queued = 0;
-    for (int waited = 0; waited < graceMs && heldSlave_ >= 0; waited += 5) {
-        if (::ioctl(heldSlave_, FIONREAD, &queued) != 0 || queued == 0) {
-            break;
-        }
-        ::usleep(5000);
+    // The kernel hands written bytes to the slave side a moment later, so first wait for
+    // them to show up there (unless the host was quicker), then for the host to take them.
+    const auto queued = [this] {
+        int count = 0;
+        return ::ioctl(heldSlave_, FIONREAD, &count) == 0 ? count : 0;
+    };
+    constexpr int kStepMs = 5;
+    int waited = 0;
+    while (heldSlave_ >= 0 && waited < std::min(graceMs, kArrivalMs) && queued() == 0) {
+        ::usleep(kStepMs * 1000);
+        waited += kStepMs;
+    }
+    while (heldSlave_ >= 0 && waited < graceMs && queued() > 0) {
+        ::usleep(kStepMs * 1000);
+        waited += kStepMs;
     }
     if (!linkPath_.empty()) {
         ::unlink(linkPath_.c_str());
