@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
+#include <optional>
 
 #include "common/file_io.h"
 #include "simulator/cast_generator.h"
@@ -12,70 +14,57 @@ namespace quorvane::sim {
 
 namespace {
 
-// Takes an option's value into the options; returns what is wrong with it, or nothing.
-using Setter = const char* (*)(std::string_view value, CastOptions& options);
+constexpr double kUnbounded = std::numeric_limits<double>::max();
+
+// A finite number from `lowest` to `highest`; `aboveLowest` leaves out `lowest` itself.
+std::optional<double> numberIn(std::string_view text, double lowest, double highest,
+                               bool aboveLowest = false) {
+    const auto d = parseNumber(text);
+    if (!d || !std::isfinite(*d) || *d < lowest || (aboveLowest && *d == lowest) || *d > highest) {
+        return std::nullopt;
+    }
+    return d;
+}
+
+template <typename From, typename To>
+bool store(const std::optional<From>& value, To& to) {
+    if (value) {
+        to = static_cast<To>(*value);
+    }
+    return value.has_value();
+}
 
 struct ValueOption {
     const char* name;
-    Setter set;
+    const char* rule;  // what the value must be, for the error
+    bool (*take)(std::string_view value, CastOptions& options);
 };
 
 // The limits are the instrument's own (density not below 0, depth interval not below 0.1 m,
 // an eight-digit device ID) and the post-processing's deepest accepted depth.
 const ValueOption kValueOptions[] = {
-    {"--max-depth",
-     [](std::string_view v, CastOptions& o) -> const char* {
-         const auto d = parseNumber(v);
-         if (!d || !(*d > 0.0 && *d <= kMaxCastDepth)) {
-             return "--max-depth must be a depth in metres greater than 0 and at most 500";
-         }
-         o.maxDepth = *d;
-         return nullptr;
+    {"--max-depth", "a depth in metres greater than 0 and at most 500",
+     [](std::string_view v, CastOptions& o) {
+         return store(numberIn(v, 0.0, kMaxCastDepth, true), o.maxDepth);
      }},
-    {"--seed",
-     [](std::string_view v, CastOptions& o) -> const char* {
-         const auto n = parseUnsigned(v);
-         if (!n) {
-             return "--seed must be a non-negative integer";
-         }
-         o.seed = *n;
-         return nullptr;
-     }},
-    {"--device-id",
-     [](std::string_view v, CastOptions& o) -> const char* {
+    {"--seed", "a non-negative integer",
+     [](std::string_view v, CastOptions& o) { return store(parseUnsigned(v), o.seed); }},
+    {"--device-id", "an integer of at most eight digits",
+     [](std::string_view v, CastOptions& o) {
          const auto n = parseInteger(v);
-         if (!n || *n < 0 || *n > 99999999) {
-             return "--device-id must be an integer of at most eight digits";
-         }
-         o.deviceId = static_cast<int32_t>(*n);
-         return nullptr;
+         return n && *n >= 0 && *n <= 99999999 && store(n, o.deviceId);
      }},
-    {"--density",
-     [](std::string_view v, CastOptions& o) -> const char* {
-         const auto d = parseNumber(v);
-         if (!d || !std::isfinite(*d) || *d < 0.0) {
-             return "--density must be a number of g/cm3, not below 0";
-         }
-         o.density = static_cast<float>(*d);
-         return nullptr;
+    {"--density", "a density in g/cm3, not below 0",
+     [](std::string_view v, CastOptions& o) {
+         return store(numberIn(v, 0.0, kUnbounded), o.density);
      }},
-    {"--latitude",
-     [](std::string_view v, CastOptions& o) -> const char* {
-         const auto d = parseNumber(v);
-         if (!d || !std::isfinite(*d)) {
-             return "--latitude must be a number of degrees";
-         }
-         o.latitude = static_cast<float>(*d);
-         return nullptr;
+    {"--latitude", "a latitude in degrees",
+     [](std::string_view v, CastOptions& o) {
+         return store(numberIn(v, -kUnbounded, kUnbounded), o.latitude);
      }},
-    {"--interval",
-     [](std::string_view v, CastOptions& o) -> const char* {
-         const auto d = parseNumber(v);
-         if (!d || !std::isfinite(*d) || *d < 0.1) {
-             return "--interval must be a depth interval in metres, not below 0.1";
-         }
-         o.depthInterval = static_cast<float>(*d);
-         return nullptr;
+    {"--interval", "a depth interval in metres, not below 0.1",
+     [](std::string_view v, CastOptions& o) {
+         return store(numberIn(v, 0.1, kUnbounded), o.depthInterval);
      }},
 };
 
@@ -116,8 +105,9 @@ int runCastCommand(const std::vector<std::string>& args) {
             if (++i == args.size()) {
                 return usageError(kCastCommand, arg + " needs a value");
             }
-            if (const char* problem = option->set(args[i], options)) {
-                return usageError(kCastCommand, problem);
+            if (!option->take(args[i], options)) {
+                return usageError(kCastCommand,
+                                  arg + " must be " + option->rule + ", not " + args[i]);
             }
             continue;
         }
