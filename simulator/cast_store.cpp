@@ -78,8 +78,7 @@ std::optional<std::string> CastStore::read(const std::string& name) const {
     return bytes;
 }
 
-bool CastStore::write(const std::string& name, std::string_view bytes,
-                      std::time_t modified) const {
+bool CastStore::write(const std::string& name, std::string_view bytes, std::time_t modified) const {
     FileHandle file = openFile(path(name), "wb");
     if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
         !finishWriting(std::move(file))) {

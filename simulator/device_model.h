@@ -15,13 +15,13 @@ namespace quorvane::sim {
 struct DeviceConfig {
     std::string deviceId = "12345678";  // sent as given, so malformed IDs can be tried too
     std::string firmware = "V1.2.0";
-    double voltage = 12.6;              // battery, volts
-    uint64_t capacityKb = 7716864;      // an "8 GB" card
-    float density = 1.025f;             // g/cm3
-    float latitude = 30.0f;             // degrees
-    float depthInterval = 0.5f;         // metres
-    int deleteMs = 150;                 // erasing one file
-    int clearMs = 3000;                 // erasing the whole card
+    double voltage = 12.6;          // battery, volts
+    uint64_t capacityKb = 7716864;  // an "8 GB" card
+    float density = 1.025f;         // g/cm3
+    float latitude = 30.0f;         // degrees
+    float depthInterval = 0.5f;     // metres
+    int deleteMs = 150;             // erasing one file
+    int clearMs = 3000;             // erasing the whole card
 };
 
 // The instrument behind the serial line: answers one command text (without its "*ff") at a

@@ -16,7 +16,8 @@ FatStamp toFatStamp(std::time_t when) {
                 static_cast<uint16_t>(23 << 11 | 59 << 5 | 29)};
     }
     FatStamp stamp;
-    stamp.date = static_cast<uint16_t>((year - 1980) << 9 | (local.tm_mon + 1) << 5 | local.tm_mday);
+    stamp.date =
+        static_cast<uint16_t>((year - 1980) << 9 | (local.tm_mon + 1) << 5 | local.tm_mday);
     stamp.time = static_cast<uint16_t>(local.tm_hour << 11 | local.tm_min << 5 | local.tm_sec / 2);
     return stamp;
 }

@@ -28,7 +28,9 @@ constexpr std::array<KindInfo, 10> kKinds{{
 }};
 
 // The enum lists the frame faults first, then the command faults.
-bool strikesCommands(FaultKind kind) { return kind >= FaultKind::Silence; }
+bool strikesCommands(FaultKind kind) {
+    return kind >= FaultKind::Silence;
+}
 
 const KindInfo* findKind(std::string_view name) {
     for (const KindInfo& info : kKinds) {
@@ -85,9 +87,9 @@ FaultParse parseFaultRule(const std::string& text) {
         return {std::nullopt, "fault '" + text + "' needs @POSITION or :RATE"};
     }
     const size_t argumentColon = text.find(':', split + 1);
-    const std::string where = text.substr(split + 1, argumentColon == std::string::npos
-                                                         ? std::string::npos
-                                                         : argumentColon - split - 1);
+    const std::string where =
+        text.substr(split + 1, argumentColon == std::string::npos ? std::string::npos
+                                                                  : argumentColon - split - 1);
     FaultRule rule;
     rule.kind = info->kind;
     rule.argument = info->defaultArgument;
@@ -105,10 +107,10 @@ FaultParse parseFaultRule(const std::string& text) {
         rule.rate = *rate;
     }
     if (argumentColon != std::string::npos) {
-        const auto argument = info->defaultArgument == 0
-                                  ? std::nullopt
-                                  : parseArgument(info->kind, std::string_view(text).substr(
-                                                                  argumentColon + 1));
+        const auto argument =
+            info->defaultArgument == 0
+                ? std::nullopt
+                : parseArgument(info->kind, std::string_view(text).substr(argumentColon + 1));
         if (!argument) {
             return {std::nullopt, "bad or unexpected fault argument in '" + text + "'"};
         }

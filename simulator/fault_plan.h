@@ -12,16 +12,16 @@ namespace quorvane::sim {
 // The misbehaviours the virtual profiler can be told to show. The first five strike data
 // frames (answers to "3" and "7", repeats included), the others strike received commands.
 enum class FaultKind {
-    Checksum,   // the frame's checksum byte is wrong
-    Payload,    // line noise: a payload byte changes after the checksum was made
-    Drop,       // the frame never reaches the line
-    Gap,        // the records in the frame jump ahead in their numbering
-    Hangup,     // half the frame goes out, then the line goes dead (and comes back later)
-    Silence,    // the device stalls, deaf, before it answers
-    Bad,        // "$cmd,Bad,Command*ff\r\n" instead of the answer
-    SvpOk,      // "svp_ok\r\n" instead of the answer
-    Failed,     // "$cmd,Config,failed*ff\r\n" instead of the answer
-    Stray,      // an unsolicited line goes out before the answer
+    Checksum,  // the frame's checksum byte is wrong
+    Payload,   // line noise: a payload byte changes after the checksum was made
+    Drop,      // the frame never reaches the line
+    Gap,       // the records in the frame jump ahead in their numbering
+    Hangup,    // half the frame goes out, then the line goes dead (and comes back later)
+    Silence,   // the device stalls, deaf, before it answers
+    Bad,       // "$cmd,Bad,Command*ff\r\n" instead of the answer
+    SvpOk,     // "svp_ok\r\n" instead of the answer
+    Failed,    // "$cmd,Config,failed*ff\r\n" instead of the answer
+    Stray,     // an unsolicited line goes out before the answer
 };
 
 // One switch: either at an exact 1-based event position, or at a rate per event.
@@ -29,7 +29,7 @@ struct FaultRule {
     FaultKind kind = FaultKind::Checksum;
     uint64_t position = 0;  // 0: use the rate
     double rate = 0.0;
-    int argument = 0;       // silence/hang-up milliseconds, gap size in records
+    int argument = 0;  // silence/hang-up milliseconds, gap size in records
 };
 
 struct FaultParse {

@@ -38,8 +38,8 @@ TEST(FaultPlan, SwitchSyntax) {
         EXPECT_EQ(parsed.rule->argument, c.argument) << c.text;
     }
     for (const char* bad : {"checksum", "checksum@0", "checksum@x", "checksum@3x", "payload:0",
-                            "payload:1.5", "drop@1:5", "silence@1:abc", "silence@1:-5ms",
-                            "gap@1:0", "hangup@1:sometimes", "frobnicate@1", "@1", ""}) {
+                            "payload:1.5", "drop@1:5", "silence@1:abc", "silence@1:-5ms", "gap@1:0",
+                            "hangup@1:sometimes", "frobnicate@1", "@1", ""}) {
         const FaultParse parsed = parseFaultRule(bad);
         EXPECT_FALSE(parsed.rule) << bad;
         EXPECT_FALSE(parsed.error.empty()) << bad;

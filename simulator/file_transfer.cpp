@@ -48,7 +48,8 @@ std::optional<DeviceAnswer> FileTransfer::step(char code) {
             return DeviceAnswer::text(kStep1Echo);
         case '2':
             // Nine bytes the host skips (here the card index), then name and size.
-            return DeviceAnswer::frame(strformat("%08lld,%s,%zu", static_cast<long long>(file_->index),
+            return DeviceAnswer::frame(strformat("%08lld,%s,%zu",
+                                                 static_cast<long long>(file_->index),
                                                  file_->name.c_str(), file_->bytes.size()));
         case '3':
             return block(false);

@@ -85,8 +85,8 @@ std::string LineClient::readLine(int timeoutMs) {
 }
 
 std::string LineClient::readFrame(int timeoutMs) {
-    std::string bytes = readUntil(
-        [](const std::string& s) { return s.size() >= frameLength(s); }, timeoutMs);
+    std::string bytes =
+        readUntil([](const std::string& s) { return s.size() >= frameLength(s); }, timeoutMs);
     if (bytes.size() > frameLength(bytes)) {
         pending_ = bytes.substr(frameLength(bytes));
         bytes.resize(frameLength(bytes));

@@ -43,8 +43,8 @@ std::string sampleCast(int records, int firstNumber) {
     const RawFileHeader header = RawFileHeader::make(12345678, 1.025f, 30.0f, 0.5f, "V1.2.0");
     std::string bytes(header.bytes.begin(), header.bytes.end());
     for (int i = 0; i < records; ++i) {
-        const RawRecord record = RawRecord::make(firstNumber + i, 1480.0f + i * 0.01f, 15.0f,
-                                                 1.0f + i * 0.05f);
+        const RawRecord record =
+            RawRecord::make(firstNumber + i, 1480.0f + i * 0.01f, 15.0f, 1.0f + i * 0.05f);
         bytes.append(record.bytes.begin(), record.bytes.end());
     }
     return bytes;

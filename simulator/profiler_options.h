@@ -11,11 +11,11 @@ namespace quorvane::sim {
 
 struct ProfilerOptions {
     DeviceConfig device;
-    std::string storageDir;     // empty: a private temporary folder, removed at stop
-    int casts = 5;              // generated into a storage that holds none
+    std::string storageDir;  // empty: a private temporary folder, removed at stop
+    int casts = 5;           // generated into a storage that holds none
     uint64_t castSeed = 1;
-    int baud = 921600;          // pacing of what the instrument sends; 0: as fast as possible
-    std::string linkPath;       // a symbolic link kept pointing at the live port
+    int baud = 921600;     // pacing of what the instrument sends; 0: as fast as possible
+    std::string linkPath;  // a symbolic link kept pointing at the live port
     std::vector<FaultRule> faults;
     uint64_t faultSeed = 1;
 };

@@ -2,8 +2,8 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/ioctl.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -16,19 +16,28 @@ namespace {
 
 speed_t speedConstant(int baud) {
     switch (baud) {
-        case 9600: return B9600;
-        case 19200: return B19200;
-        case 38400: return B38400;
-        case 57600: return B57600;
-        case 115200: return B115200;
-        case 230400: return B230400;
+        case 9600:
+            return B9600;
+        case 19200:
+            return B19200;
+        case 38400:
+            return B38400;
+        case 57600:
+            return B57600;
+        case 115200:
+            return B115200;
+        case 230400:
+            return B230400;
 #ifdef B460800
-        case 460800: return B460800;
+        case 460800:
+            return B460800;
 #endif
 #ifdef B921600
-        case 921600: return B921600;
+        case 921600:
+            return B921600;
 #endif
-        default: return B0;
+        default:
+            return B0;
     }
 }
 
@@ -51,7 +60,9 @@ bool makeRaw(int fd, int baud) {
 
 constexpr int kArrivalMs = 200;
 
-std::string lastError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+std::string lastError(const char* what) {
+    return std::string(what) + ": " + std::strerror(errno);
+}
 
 }  // namespace
 

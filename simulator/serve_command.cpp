@@ -74,8 +74,9 @@ std::map<std::string, Setter> setters(ServeSettings& s) {
         {"--firmware", text(o.device.firmware, "--firmware must be text without , or *")},
         {"--voltage", number(&parseNumber, 0.0, 99.9, o.device.voltage,
                              "--voltage must be volts from 0 to 99.9")},
-        {"--capacity-kb", number(&parseUnsigned, uint64_t{1}, uint64_t{1} << 40, o.device.capacityKb,
-                                 "--capacity-kb must be a positive number of KB")},
+        {"--capacity-kb",
+         number(&parseUnsigned, uint64_t{1}, uint64_t{1} << 40, o.device.capacityKb,
+                "--capacity-kb must be a positive number of KB")},
         {"--baud", number(&parseInteger, int64_t{0}, int64_t{100000000}, s.baud,
                           "--baud must be a line speed in bits per second, or 0")},
         {"--link", text(o.linkPath, "--link needs a path")},
@@ -116,8 +117,8 @@ int runServeCommand(const std::vector<std::string>& args) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
-            std::printf("usage: quorvane-sim %s %s\n%s%s", kServeCommand.name,
-                        kServeCommand.usage, kServeHelp, faultUsage());
+            std::printf("usage: quorvane-sim %s %s\n%s%s", kServeCommand.name, kServeCommand.usage,
+                        kServeHelp, faultUsage());
             return 0;
         }
         const auto setter = table.find(arg);

@@ -92,9 +92,12 @@ TEST_F(ServeCommandTest, ServesOnThePrintedPortUntilTerminated) {
 }
 
 TEST_F(ServeCommandTest, RefusesBadSwitches) {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--fault", "checksum@0"}, {"--fault", "nonsense:0.5"},
-          {"--baud", "fast"}, {"--casts"}, {"--device-id", "12,34"}, {"--frobnicate", "1"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--fault", "checksum@0"},
+                                                 {"--fault", "nonsense:0.5"},
+                                                 {"--baud", "fast"},
+                                                 {"--casts"},
+                                                 {"--device-id", "12,34"},
+                                                 {"--frobnicate", "1"}}) {
         spawn(args);
         int status = 0;
         ::waitpid(child_, &status, 0);

@@ -10,7 +10,9 @@ namespace quorvane::sim {
 
 VirtualProfiler::VirtualProfiler(ProfilerOptions options) : options_(std::move(options)) {}
 
-VirtualProfiler::~VirtualProfiler() { stop(); }
+VirtualProfiler::~VirtualProfiler() {
+    stop();
+}
 
 bool VirtualProfiler::start(std::string* error) {
     std::string reason;

@@ -31,7 +31,8 @@ TEST_F(ProfilerTest, GetRepliesFollowIdentityBatteryCardAndSettings) {
         std::vector<Exchange> replies;
     };
     const std::vector<Case> cases = {
-        {12.6, 4000000,
+        {12.6,
+         4000000,
          {{"$cmd,get,sysinfo*ff", "$cmd,get,sysinfo,87654321,V2.0.1*ff\r\n"},
           {"$cmd,get,voltage*ff", "$cmd,get,voltage,12.6*ff\r\n"},
           {"$cmd,get,depthscale*ff", "$cmd,get,depthscale,0.250000*ff\r\n"},
@@ -39,7 +40,8 @@ TEST_F(ProfilerTest, GetRepliesFollowIdentityBatteryCardAndSettings) {
           {"$cmd,get,space*ff", "$cmd,get,space,3999904,4000000*ff\r\n"},
           {"$cmd,get,workstate*ff", "$cmd,get,workstate,0*ff\r\n"}}},
         // A weak battery and less than 1 GB free raise bits 0 and 4 of the state.
-        {10.9, 1048576,
+        {10.9,
+         1048576,
          {{"$cmd,get,voltage*ff", "$cmd,get,voltage,10.9*ff\r\n"},
           {"$cmd,get,space*ff", "$cmd,get,space,1048480,1048576*ff\r\n"},
           {"$cmd,get,workstate*ff", "$cmd,get,workstate,17*ff\r\n"}}},
@@ -77,22 +79,21 @@ TEST_F(ProfilerTest, CommandsAreFoundInAnyPacking) {
 
 TEST_F(ProfilerTest, SettingsAreKeptAndBadValuesRefused) {
     startProfiler();
-    expectReplies(
-        *line_,
-        {{"$cmd,set,areapara,1.025000,30.000000*ff", "$cmd,Config,OK*ff\r\n"},
-         {"$cmd,set,areapara,1.010000,-12.500000*ff", "$cmd,Config,OK*ff\r\n"},
-         {"$cmd,get,areapara*ff", "$cmd,get,areapara,1.010000,-12.500000*ff\r\n"},
-         {"$cmd,set,areapara,1.000000,95.000000*ff", "$cmd,Config,failed*ff\r\n"},
-         {"$cmd,set,areapara,-0.001000,30.000000*ff", "$cmd,Config,failed*ff\r\n"},
-         {"$cmd,set,areapara,abc,30.000000*ff", "$cmd,Config,failed*ff\r\n"},
-         {"$cmd,get,areapara*ff", "$cmd,get,areapara,1.010000,-12.500000*ff\r\n"},
-         {"$cmd,set,depthscale,0.100000*ff", "$cmd,Config,OK*ff\r\n"},
-         {"$cmd,get,depthscale*ff", "$cmd,get,depthscale,0.100000*ff\r\n"},
-         {"$cmd,set,depthscale,0.090000*ff", "$cmd,Config,failed*ff\r\n"},
-         {"$cmd,get,depthscale*ff", "$cmd,get,depthscale,0.100000*ff\r\n"},
-         {"$cmd,set,utctime,2014,13,5,10,20,30*ff", "$cmd,Config,failed*ff\r\n"},
-         {"$cmd,set,utctime,2014,2,29,10,20,30*ff", "$cmd,Config,failed*ff\r\n"},
-         {"$cmd,set,utctime,2014,3,5,10,20,30*ff", "$cmd,Config,OK*ff\r\n"}});
+    expectReplies(*line_,
+                  {{"$cmd,set,areapara,1.025000,30.000000*ff", "$cmd,Config,OK*ff\r\n"},
+                   {"$cmd,set,areapara,1.010000,-12.500000*ff", "$cmd,Config,OK*ff\r\n"},
+                   {"$cmd,get,areapara*ff", "$cmd,get,areapara,1.010000,-12.500000*ff\r\n"},
+                   {"$cmd,set,areapara,1.000000,95.000000*ff", "$cmd,Config,failed*ff\r\n"},
+                   {"$cmd,set,areapara,-0.001000,30.000000*ff", "$cmd,Config,failed*ff\r\n"},
+                   {"$cmd,set,areapara,abc,30.000000*ff", "$cmd,Config,failed*ff\r\n"},
+                   {"$cmd,get,areapara*ff", "$cmd,get,areapara,1.010000,-12.500000*ff\r\n"},
+                   {"$cmd,set,depthscale,0.100000*ff", "$cmd,Config,OK*ff\r\n"},
+                   {"$cmd,get,depthscale*ff", "$cmd,get,depthscale,0.100000*ff\r\n"},
+                   {"$cmd,set,depthscale,0.090000*ff", "$cmd,Config,failed*ff\r\n"},
+                   {"$cmd,get,depthscale*ff", "$cmd,get,depthscale,0.100000*ff\r\n"},
+                   {"$cmd,set,utctime,2014,13,5,10,20,30*ff", "$cmd,Config,failed*ff\r\n"},
+                   {"$cmd,set,utctime,2014,2,29,10,20,30*ff", "$cmd,Config,failed*ff\r\n"},
+                   {"$cmd,set,utctime,2014,3,5,10,20,30*ff", "$cmd,Config,OK*ff\r\n"}});
     // The clock runs on from what was set; allow for a slow machine, never for a wrong date.
     const std::string clock = line_->exchange("$cmd,get,utctime*ff");
     ASSERT_EQ(clock.rfind("$cmd,get,utctime,2014,3,5,10,", 0), 0u) << clock;
@@ -196,8 +197,8 @@ TEST_F(ProfilerTest, RepeatSendsTheSameBlockAgain) {
     // "3" moves past the block last sent, "7" sends it again; before any block both mean
     // the first one.
     const std::vector<std::pair<const char*, size_t>> steps = {
-        {"7", 0}, {"3", 1}, {"7", 1}, {"7", 1}, {"3", 2}, {"3", 3}, {"3", 4},
-        {"3", 5}, {"3", 6}, {"3", 7}, {"7", 7}, {"3", 8}};
+        {"7", 0}, {"3", 1}, {"7", 1}, {"7", 1}, {"3", 2}, {"3", 3},
+        {"3", 4}, {"3", 5}, {"3", 6}, {"3", 7}, {"7", 7}, {"3", 8}};
     for (const auto& [step, blockNumber] : steps) {
         const std::string expected = bytes.substr(std::min(bytes.size(), blockNumber * 512), 512);
         EXPECT_TRUE(block((std::string("$cmd,send,file,") + step + "*ff").c_str()) == expected)
