@@ -138,8 +138,13 @@ bool PtyTransport::receive(std::string& into, int timeoutMs, const StopSignal& s
     }
     char buffer[4096];
     ssize_t got = 0;
+    const size_t before = into.size();
     while ((got = ::read(master_, buffer, sizeof buffer)) > 0) {
         into.append(buffer, static_cast<size_t>(got));
+    }
+    // A line in error would report ready forever; pause rather than spin on it.
+    if (into.size() == before && (fds[0].revents & (POLLHUP | POLLERR)) != 0) {
+        return stop.sleepFor(50);
     }
     return true;
 }
