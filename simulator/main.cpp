@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "simulator/cast_command.h"
+#include "simulator/serve_command.h"
 
 namespace {
 
@@ -11,6 +12,7 @@ using quorvane::sim::Subcommand;
 
 const Subcommand kSubcommands[] = {
     quorvane::sim::kCastCommand,
+    quorvane::sim::kServeCommand,
 };
 
 void printUsage(std::FILE* to) {
