@@ -7,14 +7,14 @@
 
 #include "simulator/device_clock.h"
 #include "simulator/line_client_test_util.h"
-#include "simulator/test_temp_dir.h"
+#include "common/testing/temp_dir_test.h"
 #include "simulator/virtual_profiler.h"
 
 namespace quorvane::sim {
 
 // A virtual profiler on a card folder of the test's own, unpaced and with no erase delays
 // unless a test asks otherwise, and a host end of its line.
-class ProfilerTest : public TempDirTest {
+class ProfilerTest : public test::TempDirTest {
 protected:
     void TearDown() override;
 

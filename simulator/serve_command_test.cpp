@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "simulator/line_client_test_util.h"
-#include "simulator/test_temp_dir.h"
+#include "common/testing/temp_dir_test.h"
 
 extern char** environ;
 
@@ -17,7 +17,7 @@ namespace {
 
 // quorvane-sim serve as the demo starts it: a child process whose first output line is
 // the port, ended by SIGTERM.
-class ServeCommandTest : public TempDirTest {
+class ServeCommandTest : public test::TempDirTest {
 protected:
     void TearDown() override {
         if (child_ > 0) {
