@@ -34,7 +34,8 @@ std::string hexDump(std::span<const uint8_t> bytes) {
                 hex += "   ";
             }
         }
-        out += strformat("  %04zx  %s %s\n", line, hex.c_str(), ascii.c_str());
+        out += strformat("  %04llx  %s %s\n", static_cast<unsigned long long>(line), hex.c_str(),
+                         ascii.c_str());
     }
     return out;
 }
@@ -66,7 +67,9 @@ void TrafficLogPort::close() {
 
 bool TrafficLogPort::write(std::span<const uint8_t> bytes) {
     const bool ok = inner_->write(bytes);
-    entry(strformat("write %zu bytes %s", bytes.size(), ok ? "ok" : "failed"), bytes);
+    entry(strformat("write %llu bytes %s", static_cast<unsigned long long>(bytes.size()),
+                    ok ? "ok" : "failed"),
+          bytes);
     return ok;
 }
 
@@ -75,7 +78,8 @@ ReadResult TrafficLogPort::readAvailable(std::span<uint8_t> buffer) {
     if (!result.ok) {
         entry("read failed");
     } else if (result.count > 0) {
-        entry(strformat("read %zu bytes", result.count), buffer.first(result.count));
+        entry(strformat("read %llu bytes", static_cast<unsigned long long>(result.count)),
+              buffer.first(result.count));
     }
     return result;
 }

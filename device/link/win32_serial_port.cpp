@@ -1,9 +1,14 @@
 #include "device/link/win32_serial_port.h"
 
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
 #define NOMINMAX
-#include <mmsystem.h>
+#endif
 #include <windows.h>
+// After windows.h, whose types it needs.
+#include <mmsystem.h>
 
 #include <algorithm>
 
