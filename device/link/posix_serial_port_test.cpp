@@ -1,9 +1,6 @@
 #include "device/link/posix_serial_port.h"
 
-#include <fcntl.h>
-#include <poll.h>
 #include <termios.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -13,53 +10,10 @@
 #include <numeric>
 #include <vector>
 
+#include "device/link/testing/pty_pair.h"
+
 namespace quorvane {
 namespace {
-
-// The master side of a pseudo-terminal plays the device; the port under test opens the slave.
-class PtyPair {
-  public:
-    PtyPair() {
-        master_ = posix_openpt(O_RDWR | O_NOCTTY);
-        if (master_ >= 0 && grantpt(master_) == 0 && unlockpt(master_) == 0) {
-            slave_ = ptsname(master_);
-        }
-    }
-    ~PtyPair() { closeMaster(); }
-
-    bool ok() const { return master_ >= 0 && !slave_.empty(); }
-    const std::string& slave() const { return slave_; }
-    int master() const { return master_; }
-    void closeMaster() {
-        if (master_ >= 0) {
-            ::close(master_);
-            master_ = -1;
-        }
-    }
-    void send(const std::vector<uint8_t>& bytes) {
-        ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), ssize_t(bytes.size()));
-    }
-    // Everything the port sent, collected until `count` bytes have come or a generous bound.
-    std::vector<uint8_t> receive(size_t count) {
-        std::vector<uint8_t> got;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (got.size() < count && std::chrono::steady_clock::now() < deadline) {
-            pollfd ready{master_, POLLIN, 0};
-            if (::poll(&ready, 1, 50) > 0) {
-                uint8_t buffer[4096];
-                const ssize_t n = ::read(master_, buffer, sizeof buffer);
-                if (n > 0) {
-                    got.insert(got.end(), buffer, buffer + n);
-                }
-            }
-        }
-        return got;
-    }
-
-  private:
-    int master_ = -1;
-    std::string slave_;
-};
 
 // Input reaches the slave through the kernel's buffers a moment after the master writes it.
 bool eventually(SerialPort& port, const std::function<bool()>& condition) {
@@ -73,12 +27,12 @@ bool eventually(SerialPort& port, const std::function<bool()>& condition) {
     return true;
 }
 
-std::vector<uint8_t> readAll(SerialPort& port, size_t count) {
-    std::vector<uint8_t> got;
+std::string readAll(SerialPort& port, size_t count) {
+    std::string got;
     eventually(port, [&] {
         std::array<uint8_t, 1024> buffer{};
         const ReadResult r = port.readAvailable(buffer);
-        got.insert(got.end(), buffer.begin(), buffer.begin() + std::ptrdiff_t(r.count));
+        got.append(buffer.begin(), buffer.begin() + std::ptrdiff_t(r.count));
         return !r.ok || got.size() >= count;
     });
     return got;
@@ -110,13 +64,13 @@ TEST_F(PosixSerialPortTest, ConfiguresRaw921600EightNoneOneWithoutSoftwareFlowCo
 TEST_F(PosixSerialPortTest, EveryByteValuePassesUnchangedBothWays) {
     PosixSerialPort port;
     ASSERT_TRUE(port.open(pty_.slave()));
-    std::vector<uint8_t> all(256);
+    std::string all(256, '\0');
     std::iota(all.begin(), all.end(), 0);  // CR, LF, XON, XOFF, ^C, NUL among them
 
-    pty_.send(all);
+    ASSERT_TRUE(pty_.send(all));
     EXPECT_EQ(readAll(port, all.size()), all);
 
-    ASSERT_TRUE(port.write(all));
+    ASSERT_TRUE(port.writeText(all));
     EXPECT_EQ(pty_.receive(all.size()), all);
 }
 
@@ -133,7 +87,7 @@ TEST_F(PosixSerialPortTest, EmptyReadReturnsAtOnceWithZeroBytes) {
 TEST_F(PosixSerialPortTest, ReadTakesAtMost1023BytesAndLeavesTheRestQueued) {
     PosixSerialPort port;
     ASSERT_TRUE(port.open(pty_.slave()));
-    pty_.send(std::vector<uint8_t>(1500, 'x'));
+    ASSERT_TRUE(pty_.send(std::string(1500, 'x')));
     ASSERT_TRUE(eventually(port, [&] { return port.inputQueued() == 1500; }));
     std::array<uint8_t, 4096> buffer{};
     const ReadResult r = port.readAvailable(buffer);
@@ -145,7 +99,7 @@ TEST_F(PosixSerialPortTest, ReadTakesAtMost1023BytesAndLeavesTheRestQueued) {
 TEST_F(PosixSerialPortTest, PurgeDiscardsWaitingInput) {
     PosixSerialPort port;
     ASSERT_TRUE(port.open(pty_.slave()));
-    pty_.send({'a', 'b', 'c'});
+    ASSERT_TRUE(pty_.send("abc"));
     ASSERT_TRUE(eventually(port, [&] { return port.inputQueued() == 3; }));
     port.purge();
     EXPECT_EQ(port.inputQueued(), 0u);

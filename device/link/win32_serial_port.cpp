@@ -1,12 +1,6 @@
 #include "device/link/win32_serial_port.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "device/link/win32_api.h"
 // After windows.h, whose types it needs.
 #include <mmsystem.h>
 

@@ -73,10 +73,10 @@ ReadResult FakePort::readAvailable(std::span<uint8_t> buffer) {
         chunks_.pop_front();
         return {false, 0};
     }
-    const size_t count = std::min({chunk.bytes.size(), buffer.size(), kMaxRead});
-    std::copy_n(chunk.bytes.begin(), count, buffer.begin());
-    chunk.bytes.erase(0, count);
-    if (chunk.bytes.empty()) {
+    const size_t count = std::min({chunk.left(), buffer.size(), kMaxRead});
+    std::copy_n(chunk.bytes.begin() + std::ptrdiff_t(chunk.taken), count, buffer.begin());
+    chunk.taken += count;
+    if (chunk.left() == 0) {
         chunks_.pop_front();
     }
     return {true, count};
@@ -88,7 +88,7 @@ size_t FakePort::inputQueued() {
         if (!due(chunk) || chunk.failure) {
             break;
         }
-        queued += chunk.bytes.size();
+        queued += chunk.left();
     }
     return queued;
 }

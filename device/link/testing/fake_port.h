@@ -56,6 +56,9 @@ class FakePort : public SerialPort {
         std::string bytes;
         int64_t atMs = 0;
         bool failure = false;
+        size_t taken = 0;  // bytes already read
+
+        size_t left() const { return bytes.size() - taken; }
     };
 
     int64_t now() const { return clock_ != nullptr ? clock_->nowMs() : 0; }
