@@ -16,8 +16,13 @@ function(quorvane_tests library)
   set(exe ${library}_tests)
   add_executable(${exe} ${ARG_SOURCES})
   target_link_libraries(${exe} PRIVATE ${library} ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  # An empty LABELS value would swallow the next property name, so it is only passed when set.
+  set(properties TIMEOUT 300)
+  if(ARG_LABELS)
+    list(APPEND properties LABELS "${ARG_LABELS}")
+  endif()
   gtest_discover_tests(${exe}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 300
+    PROPERTIES ${properties}
     DISCOVERY_TIMEOUT 60)
 endfunction()
