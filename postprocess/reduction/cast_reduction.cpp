@@ -4,97 +4,12 @@
 #include <cmath>
 
 #include "common/strformat.h"
+#include "postprocess/reduction/cast_on_grid.h"
 #include "postprocess/reduction/gravity.h"
 
 namespace quorvane {
 
 namespace {
-
-struct Contribution {
-    bool present = false;
-    double velocity = 0.0;
-    double temperature = 0.0;
-};
-
-// The line through p and q at depth d, in the instrument software's own arithmetic so that
-// fitted values agree to the last bit. Two points at one depth define no line.
-Contribution lineAt(const ProfilePoint& p, const ProfilePoint& q, double d) {
-    const double dz = q.depth - p.depth;
-    if (dz == 0.0) {
-        return {};
-    }
-    const double kv = (q.soundVelocity - p.soundVelocity) / dz;
-    const double kt = (q.temperature - p.temperature) / dz;
-    return {true, p.soundVelocity - kv * p.depth + kv * d, p.temperature - kt * p.depth + kt * d};
-}
-
-// One sorted cast's value at grid depth d: interpolation between the strictly bracketing
-// pair, linear extrapolation beyond the ends, nothing at a point's own depth (no pair
-// brackets it strictly). A two-point cast is too short to trust and gives nothing; a
-// one-point cast gives its values everywhere.
-Contribution castAt(const std::vector<ProfilePoint>& c, double d) {
-    const size_t m = c.size();
-    if (m == 1) {
-        return {true, c[0].soundVelocity, c[0].temperature};
-    }
-    if (m < 3) {
-        return {};
-    }
-    if (d < c[0].depth) {
-        return lineAt(c[0], c[1], d);
-    }
-    if (d > c[m - 1].depth) {
-        return lineAt(c[m - 2], c[m - 1], d);
-    }
-    // In a sorted cast the only candidate pair is the last point shallower than d and the one
-    // after it; a binary search finds the same pair a scan from the top would.
-    const auto above = std::lower_bound(c.begin(), c.end(), d, [](const ProfilePoint& p, double x) {
-        return p.depth < x;
-    });
-    if (above == c.begin() || above == c.end() || !(above->depth > d)) {
-        return {};
-    }
-    return lineAt(*(above - 1), *above, d);
-}
-
-bool shallower(const ProfilePoint& a, const ProfilePoint& b) { return a.depth < b.depth; }
-
-// A stable sort by depth that takes a cast's monotone stretches as ready-made runs: a cast, or
-// a series of casts in one file, is a handful of runs down and up, which merge in a few passes.
-std::vector<ProfilePoint> sortedByDepth(const std::vector<ProfilePoint>& cast) {
-    std::vector<ProfilePoint> sorted = cast;
-    std::vector<size_t> runEnds;
-    for (size_t i = 0; i < sorted.size();) {
-        size_t j = i + 1;
-        if (j < sorted.size() && shallower(sorted[j], sorted[i])) {
-            // Strictly deeper to shallower: reversing it keeps equal depths in order (there are
-            // none inside it).
-            while (j < sorted.size() && shallower(sorted[j], sorted[j - 1])) ++j;
-            std::reverse(sorted.begin() + std::ptrdiff_t(i), sorted.begin() + std::ptrdiff_t(j));
-        } else {
-            while (j < sorted.size() && !shallower(sorted[j], sorted[j - 1])) ++j;
-        }
-        runEnds.push_back(j);
-        i = j;
-    }
-    std::vector<ProfilePoint> buffer(sorted.size());
-    while (runEnds.size() > 1) {
-        std::vector<size_t> merged;
-        size_t begin = 0;
-        for (size_t r = 0; r < runEnds.size(); r += 2) {
-            const size_t middle = runEnds[r];
-            const size_t end = r + 1 < runEnds.size() ? runEnds[r + 1] : middle;
-            std::merge(sorted.begin() + std::ptrdiff_t(begin), sorted.begin() + std::ptrdiff_t(middle),
-                       sorted.begin() + std::ptrdiff_t(middle), sorted.begin() + std::ptrdiff_t(end),
-                       buffer.begin() + std::ptrdiff_t(begin), shallower);
-            merged.push_back(end);
-            begin = end;
-        }
-        sorted.swap(buffer);
-        runEnds.swap(merged);
-    }
-    return sorted;
-}
 
 }  // namespace
 
@@ -180,22 +95,29 @@ FitStatus FitProfile(CastData& data) {
         (data.depthMax - data.depthMin) / interval + 1.0 > kMaxFitGridPoints) {
         return FitStatus::BadDepthInterval;
     }
-    const std::vector<ProfilePoint> down = sortedByDepth(data.downCast);
-    const std::vector<ProfilePoint> up = sortedByDepth(data.upCast);
+    std::vector<double> grid;
     for (double d = data.depthMin; d <= data.depthMax; d += interval) {
+        grid.push_back(d);
+        if (d + interval == d) {
+            break;  // depths so large that the interval no longer moves the grid on
+        }
+    }
+    const CastOnGrid down(data.downCast, grid);
+    const CastOnGrid up(data.upCast, grid);
+    for (size_t k = 0; k < grid.size(); ++k) {
         int n = 0;
         double velocity = 0.0;
         double temperature = 0.0;
-        for (const std::vector<ProfilePoint>* cast : {&down, &up}) {
-            const Contribution c = castAt(*cast, d);
-            if (c.present) {
-                velocity += c.velocity;
-                temperature += c.temperature;
+        for (const CastOnGrid* cast : {&down, &up}) {
+            const CastOnGrid::Value v = cast->at(k);
+            if (v.present) {
+                velocity += v.velocity;
+                temperature += v.temperature;
                 ++n;
             }
         }
         if (n > 0) {
-            data.fittedProfile.push_back({d, velocity / n, temperature / n});
+            data.fittedProfile.push_back({grid[k], velocity / n, temperature / n});
         }
     }
     return FitStatus::Fitted;

@@ -236,7 +236,7 @@ TEST(FitProfile, MatchesTheStraightforwardFitOnRandomCasts) {
     };
     for (int round = 0; round < 200; ++round) {
         std::vector<ProfilePoint> down, up;
-        const int nDown = next(12), nUp = next(12);
+        const int nDown = next(round < 150 ? 12 : 60), nUp = next(round < 150 ? 12 : 60);
         // Coarse depths so that ties and grid hits are common.
         for (int i = 0; i < nDown; ++i) down.push_back({next(20) * 0.25, 1450.0 + next(100), next(30) * 0.5});
         for (int i = 0; i < nUp; ++i) up.push_back({next(20) * 0.25, 1450.0 + next(100), next(30) * 0.5});
@@ -271,6 +271,18 @@ TEST(FitProfile, GridIsRepeatedAdditionOfTheFloatInterval) {
         d += double(0.1f);
     }
     EXPECT_EQ(data.fittedProfile.size(), 7u);  // 0.3 + 7 × 0.1f passes 1.0
+}
+
+TEST(FitProfile, DepthsTooLargeForTheIntervalStillEndTheGrid) {
+    // An edited depth of 1e20 m: adding 0.5 no longer changes the grid depth.
+    CastData data;
+    data.downCast = {{1e20, 1500, 10}, {1e20, 1501, 10}, {1e20, 1502, 10}};
+    data.upCast = {{1e20, 1503, 10}};
+    data.depthMin = data.depthMax = 1e20;
+    data.depthInterval = 0.5f;
+    EXPECT_EQ(FitProfile(data), FitStatus::Fitted);
+    ASSERT_EQ(data.fittedProfile.size(), 1u);
+    EXPECT_EQ(data.fittedProfile[0].soundVelocity, 1503);  // the one-point cast alone
 }
 
 TEST(FitProfile, UnusableIntervalStopsWithoutGridAndReportsIt) {
