@@ -298,6 +298,20 @@ TEST(ReceiveBlock, FileOfTwoFullBlocks) {
     EXPECT_EQ(fileBytes(rig.state), std::string(file.begin(), file.end()));
 }
 
+TEST(ReceiveBlock, PaddedLastBlockIsCutToTheAnnouncedSize) {
+    TransferRig rig;
+    rig.state.fileSize = 512 + 100;
+    rig.state.bytesReceived = 512;
+    rig.state.firstBlock = false;
+    rig.state.lastRecordNumber = 10;
+    // The device answers the 100-byte last block with a full 512-byte frame.
+    rig.port.deliver(makeBlockFrame(records(11, 512)));
+    EXPECT_EQ(ReceiveBlock(rig.channel, rig.state, 100), BlockResult::Handled);
+    EXPECT_EQ(rig.state.bytesReceived, 612u);
+    const Bytes expected = records(11, 100);
+    EXPECT_EQ(fileBytes(rig.state), std::string(expected.begin(), expected.end()));
+}
+
 TEST(ReceiveBlock, RecordContinuity) {
     struct Case {
         const char* name;
