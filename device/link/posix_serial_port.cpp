@@ -1,0 +1,165 @@
+#include "device/link/posix_serial_port.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace quorvane {
+
+namespace {
+
+// 921600 8N1 in raw mode. Software flow control is switched off as well: with IXON the line
+// discipline swallows 0x11/0x13 bytes, which occur freely inside binary transfer frames.
+// Hardware flow control stays as the driver has it.
+void configureLine(int fd) {
+    termios tio{};
+    if (tcgetattr(fd, &tio) != 0) {
+        return;
+    }
+#ifdef B921600
+    cfsetispeed(&tio, B921600);
+    cfsetospeed(&tio, B921600);
+#endif
+    tio.c_cflag &= ~tcflag_t(CSIZE | PARENB | CSTOPB);
+    tio.c_cflag |= CS8 | CREAD | CLOCAL;
+    tio.c_iflag &= ~tcflag_t(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | INPCK |
+                             IXON | IXOFF | IXANY);
+#ifdef IUCLC
+    tio.c_iflag &= ~tcflag_t(IUCLC);
+#endif
+    tio.c_oflag &= ~tcflag_t(OPOST);
+    tio.c_lflag &= ~tcflag_t(ICANON | ECHO | ECHOE | ECHONL | ISIG | IEXTEN);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    tcsetattr(fd, TCSANOW, &tio);
+}
+
+bool hungUp(int fd) {
+    pollfd state{fd, POLLIN, 0};
+    return ::poll(&state, 1, 0) > 0 && (state.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+}  // namespace
+
+PosixSerialPort::PosixSerialPort(WriteTimeouts timeouts) : timeouts_(timeouts) {}
+
+PosixSerialPort::~PosixSerialPort() {
+    close();
+}
+
+bool PosixSerialPort::open(const std::string& name) {
+    close();
+    const int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    // TIOCEXCL turns later opens away, but not those of a privileged process; the lock makes
+    // a second copy of this program back off even then.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    ::ioctl(fd, TIOCEXCL);
+    configureLine(fd);
+    tcflush(fd, TCIOFLUSH);
+    fd_ = fd;
+    return true;
+}
+
+void PosixSerialPort::close() {
+    if (fd_ < 0) {
+        return;
+    }
+    ::ioctl(fd_, TIOCNXCL);
+    ::close(fd_);
+    fd_ = -1;
+}
+
+bool PosixSerialPort::write(std::span<const uint8_t> bytes) {
+    if (fd_ < 0) {
+        return false;
+    }
+    using Clock = std::chrono::steady_clock;
+    const auto deadline =
+        Clock::now() + timeouts_.perByte * int64_t(bytes.size()) + timeouts_.constant;
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        if (written > 0) {
+            done += size_t(written);
+            continue;
+        }
+        if (written < 0 && errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK) {
+            return false;
+        }
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) {
+            // What the driver still holds of this write is given up with it.
+            tcflush(fd_, TCOFLUSH);
+            return false;
+        }
+        pollfd ready{fd_, POLLOUT, 0};
+        const int polled = ::poll(&ready, 1, int(std::min<int64_t>(left.count(), INT32_MAX)));
+        if (polled < 0 && errno != EINTR) {
+            return false;
+        }
+        if (polled > 0 && (ready.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+ReadResult PosixSerialPort::readAvailable(std::span<uint8_t> buffer) {
+    if (fd_ < 0) {
+        return {false, 0};
+    }
+    const size_t limit = std::min(buffer.size(), kMaxRead);
+    for (;;) {
+        const ssize_t got = ::read(fd_, buffer.data(), limit);
+        if (got > 0) {
+            return {true, size_t(got)};
+        }
+        if (got == 0) {
+            // With VMIN = VTIME = 0 an empty line and a hung-up one (device unplugged, peer of
+            // a pseudo-terminal gone) both read 0 bytes; only the hang-up is a failure.
+            return {!hungUp(fd_), 0};
+        }
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            return {true, 0};
+        }
+        if (errno != EINTR) {
+            return {false, 0};
+        }
+    }
+}
+
+size_t PosixSerialPort::inputQueued() {
+    int queued = 0;
+    if (fd_ < 0 || ::ioctl(fd_, FIONREAD, &queued) != 0 || queued < 0) {
+        return 0;
+    }
+    return size_t(queued);
+}
+
+void PosixSerialPort::purge() {
+    if (fd_ >= 0) {
+        tcflush(fd_, TCIOFLUSH);
+    }
+}
+
+void PosixSerialPort::waitForInput() {
+    if (fd_ < 0) {
+        return;
+    }
+    pollfd ready{fd_, POLLIN, 0};
+    ::poll(&ready, 1, 1);
+}
+
+}  // namespace quorvane

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quorvane {
+
+struct ReadResult {
+    bool ok = false;
+    size_t count = 0;
+};
+
+// The one open port of the device program. The protocol above is synchronous polling, so every
+// call returns promptly: reads hand back what has arrived (possibly nothing), writes are bounded
+// by the write time-out, and only waitForInput() may pause, and only briefly.
+class SerialPort {
+  public:
+    // A read never takes more than this, so a caller's 1024-byte buffer keeps a terminating NUL.
+    static constexpr size_t kMaxRead = 1023;
+
+    virtual ~SerialPort() = default;
+
+    // Opens and configures the named port (a device path on POSIX, "COM3" on Windows), closing
+    // any port open before. Only the open itself decides the result: a port whose settings
+    // cannot all be applied is still used.
+    virtual bool open(const std::string& name) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+
+    // One write of all the bytes; false when it fails or does not finish within the write
+    // time-out (50 ms per byte plus 2000 ms).
+    virtual bool write(std::span<const uint8_t> bytes) = 0;
+
+    // Returns at once with at most min(buffer.size(), kMaxRead) bytes; ok with count 0 when
+    // nothing has arrived.
+    virtual ReadResult readAvailable(std::span<uint8_t> buffer) = 0;
+
+    // Bytes waiting in the input queue; clears the port's error state on the way.
+    virtual size_t inputQueued() = 0;
+
+    // Discards both directions: pending input and output not yet sent.
+    virtual void purge() = 0;
+
+    // Lets a polling loop pause for up to about a millisecond until input arrives, instead of
+    // spinning on empty reads. Ports that cannot wait return at once.
+    virtual void waitForInput() {}
+
+    bool writeText(std::string_view text) {
+        return write({reinterpret_cast<const uint8_t*>(text.data()), text.size()});
+    }
+};
+
+}  // namespace quorvane

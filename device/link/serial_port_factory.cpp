@@ -1,0 +1,28 @@
+#include "device/link/serial_port_factory.h"
+
+#include <cstdlib>
+
+#include "device/link/traffic_log.h"
+
+#if defined(_WIN32)
+#include "device/link/win32_serial_port.h"
+#else
+#include "device/link/posix_serial_port.h"
+#endif
+
+namespace quorvane {
+
+std::unique_ptr<SerialPort> makeSystemSerialPort() {
+#if defined(_WIN32)
+    std::unique_ptr<SerialPort> port = std::make_unique<Win32SerialPort>();
+#else
+    std::unique_ptr<SerialPort> port = std::make_unique<PosixSerialPort>();
+#endif
+    const char* logPath = std::getenv(kSerialLogVariable);
+    if (logPath != nullptr && *logPath != '\0') {
+        return std::make_unique<TrafficLogPort>(std::move(port), logPath);
+    }
+    return port;
+}
+
+}  // namespace quorvane

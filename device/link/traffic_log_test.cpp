@@ -1,0 +1,83 @@
+#include "device/link/traffic_log.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "device/link/serial_port_factory.h"
+#include "device/link/testing/fake_port.h"
+
+namespace quorvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(HexDump, SixteenBytesALineWithPrintableText) {
+    const std::string bytes = "$cmd,get,sysinfo*ff\r\n";
+    EXPECT_EQ(hexDump({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}),
+              "  0000  24 63 6d 64 2c 67 65 74 2c 73 79 73 69 6e 66 6f  $cmd,get,sysinfo\n"
+              "  0010  2a 66 66 0d 0a                                   *ff..\n");
+    EXPECT_EQ(hexDump({}), "");
+}
+
+TEST(TrafficLog, RecordsOpenWritesNonEmptyReadsPurgesAndClose) {
+    const fs::path path =
+        fs::temp_directory_path() / ("quorvane_traffic_" + std::to_string(std::rand()) + ".log");
+    fs::remove(path);
+    auto fake = std::make_unique<FakePort>();
+    FakePort& inner = *fake;
+    {
+        TrafficLogPort port(std::move(fake), path.string());
+        ASSERT_TRUE(port.open("COM7"));
+        ASSERT_TRUE(port.writeText("$cmd,get,voltage*ff"));
+        std::array<uint8_t, 1024> buffer{};
+        EXPECT_EQ(port.readAvailable(buffer).count, 0u);  // nothing: not logged
+        inner.deliver(std::string("OK\0\xff", 4));
+        EXPECT_EQ(port.readAvailable(buffer).count, 4u);
+        inner.failReadAt();
+        EXPECT_FALSE(port.readAvailable(buffer).ok);
+        port.purge();
+        port.close();
+    }
+    const std::string log = slurp(path);
+    fs::remove(path);
+
+    const std::string stamp = R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} )";
+    const std::regex expected(
+        stamp + "open COM7 ok\n" + stamp + "write 19 bytes ok\n" +
+        R"(  0000  24 63 6d 64 2c 67 65 74 2c 76 6f 6c 74 61 67 65  \$cmd,get,voltage\n)"
+        R"(  0010  2a 66 66 {40} \*ff\n)" +
+        stamp + "read 4 bytes\n" + R"(  0000  4f 4b 00 ff {37} OK\.\.\n)" + stamp +
+        "read failed\n" + stamp + "purge\n" + stamp + "close\n");
+    EXPECT_TRUE(std::regex_match(log, expected)) << log;
+}
+
+TEST(TrafficLog, SystemPortIsLoggedOnlyWhenTheVariableNamesAFile) {
+    ::unsetenv(kSerialLogVariable);
+    EXPECT_EQ(dynamic_cast<TrafficLogPort*>(makeSystemSerialPort().get()), nullptr);
+    ::setenv(kSerialLogVariable, "", 1);
+    EXPECT_EQ(dynamic_cast<TrafficLogPort*>(makeSystemSerialPort().get()), nullptr);
+    const fs::path path = fs::temp_directory_path() / "quorvane_traffic_env.log";
+    ::setenv(kSerialLogVariable, path.c_str(), 1);
+    const auto port = makeSystemSerialPort();
+    ::unsetenv(kSerialLogVariable);
+    EXPECT_NE(dynamic_cast<TrafficLogPort*>(port.get()), nullptr);
+    EXPECT_FALSE(port->open("/dev/quorvane-no-such-port"));
+    EXPECT_NE(slurp(path).find("open /dev/quorvane-no-such-port failed"), std::string::npos);
+    fs::remove(path);
+}
+
+}  // namespace
+}  // namespace quorvane

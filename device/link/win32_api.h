@@ -1,0 +1,10 @@
+#pragma once
+
+// The Windows API without its min/max macros and rarely used parts.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "device/link/serial_port.h"
+
+namespace quorvane {
+
+// Windows backend with the settings the instrument has always been driven with: exclusive
+// synchronous handle, event mask 5, read time-outs that return at once, writes bounded by
+// 50 ms per byte plus 2000 ms, 1024-byte driver queues, only baud/size/parity/stop/binary
+// changed in the device control block.
+class Win32SerialPort : public SerialPort {
+  public:
+    Win32SerialPort() = default;
+    ~Win32SerialPort() override;
+    Win32SerialPort(const Win32SerialPort&) = delete;
+    Win32SerialPort& operator=(const Win32SerialPort&) = delete;
+
+    bool open(const std::string& name) override;
+    void close() override;
+    bool isOpen() const override;
+    bool write(std::span<const uint8_t> bytes) override;
+    ReadResult readAvailable(std::span<uint8_t> buffer) override;
+    size_t inputQueued() override;
+    void purge() override;
+    void waitForInput() override;
+
+  private:
+    void* handle_ = nullptr;  // HANDLE; null when closed
+};
+
+}  // namespace quorvane

@@ -1,0 +1,42 @@
+#include "device/protocol/testing/recording_notifier.h"
+
+namespace quorvane {
+
+void RecordingNotifier::record(const std::string& prefix, const Text& text) {
+    events.push_back(prefix + text.en);
+    texts.push_back(text);
+}
+
+void RecordingNotifier::setStatus(StatusPane pane, const Text& text) {
+    record(pane == StatusPane::Values ? "pane0: " : "pane1: ", text);
+}
+
+void RecordingNotifier::setTitle(const Text& title) {
+    record("title: ", title);
+}
+
+void RecordingNotifier::refreshFields(const DeviceValues& values) {
+    lastFields = values;
+    record("fields", {});
+}
+
+void RecordingNotifier::showMemory(const std::string& freeText, const std::string& usedText) {
+    record("memory: ", {freeText + " | " + usedText, freeText + " | " + usedText});
+}
+
+void RecordingNotifier::resetDeviceFields() {
+    record("reset", {});
+}
+
+Button RecordingNotifier::ask(const Message& message) {
+    record("box" + std::to_string(int(message.type)) + ": ", message.text);
+    boxes.push_back(message);
+    if (!answers.empty()) {
+        const Button answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    return message.type == BoxType::YesNoQuestion ? Button::Yes : Button::Ok;
+}
+
+}  // namespace quorvane

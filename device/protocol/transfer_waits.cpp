@@ -1,0 +1,266 @@
+#include "device/protocol/transfer_waits.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <cstring>
+
+#include "device/protocol/block_frame.h"
+#include "device/protocol/command_texts.h"
+#include "device/protocol/leading_number.h"
+
+namespace quorvane {
+
+namespace {
+
+const Message kReadFailedExporting{
+    BoxType::WarningOkCancel,
+    {"导出文件中、读串口失败,请检查连接！",
+     "Reading serial port failed when exporting file, please check the connection!"}};
+const Message kCommunicationErr{
+    BoxType::WarningOkCancel,
+    {"通信错误，请检查硬件！", "Communication Err, Please Check Device!"}};
+
+constexpr int kSilencesPerFile = 5;
+constexpr int64_t kBlockSilenceMs = 200;
+constexpr int kBadFramePauseMs = 50;
+// The name starts after the nine payload bytes the device fills as it likes.
+constexpr size_t kFileNameOffset = 13;
+
+// Reads accumulate here; it is zero beyond what has arrived, so a comparison that reaches past
+// the received bytes fails as it should.
+class Accumulator {
+  public:
+    std::span<const uint8_t> bytes() const { return {buffer_.data(), size_}; }
+    size_t size() const { return size_; }
+
+    // One read, appended when it brings bytes. Broken: the port failed (and the box the
+    // download shows for that is up) or the bytes would not leave room for a terminating zero
+    // (the device sent more than a frame's worth in one wait).
+    enum class Read { Nothing, Data, Broken };
+    Read readFrom(CommandChannel& channel) {
+        std::array<uint8_t, SerialPort::kMaxRead + 1> chunk{};
+        const ReadResult read = channel.port().readAvailable({chunk.data(), SerialPort::kMaxRead});
+        if (!read.ok) {
+            channel.prompter().ask(kReadFailedExporting);
+            return Read::Broken;
+        }
+        if (read.count == 0) {
+            return Read::Nothing;
+        }
+        if (size_ + read.count >= buffer_.size()) {
+            return Read::Broken;
+        }
+        std::copy_n(chunk.begin(), read.count, buffer_.begin() + std::ptrdiff_t(size_));
+        size_ += read.count;
+        return Read::Data;
+    }
+
+    // strncmp(buffer, text, n) == 0 over the zero-filled buffer: n may reach the text's own
+    // terminating zero, which then demands that nothing follows it.
+    bool startsWith(std::string_view text, size_t n) const {
+        for (size_t i = 0; i < n && i < buffer_.size(); ++i) {
+            const uint8_t want = i < text.size() ? uint8_t(text[i]) : 0;
+            if (buffer_[i] != want) {
+                return false;
+            }
+            if (want == 0) {
+                return true;
+            }
+        }
+        return true;
+    }
+
+  private:
+    std::array<uint8_t, BlockFrame::kBufferSize> buffer_{};
+    size_t size_ = 0;
+};
+
+template <typename Result>
+Result purged(SerialPort& port, Result result) {
+    port.purge();
+    return result;
+}
+
+// Step 2 of the handshake: the file-info frame, or nothing yet.
+std::optional<FileReplyResult> decideFileInfo(CommandChannel& channel, TransferState& state,
+                                              const Accumulator& received) {
+    if (received.size() < BlockFrame::kHeaderSize) {
+        return std::nullopt;
+    }
+    const std::span<const uint8_t> frame = received.bytes();
+    const size_t n = framePayloadLength(frame);
+    if (!hasFrameSync(frame) || n < 5 || n > BlockFrame::kMaxPayload) {
+        channel.clock().sleepMs(kBadFramePauseMs);
+        return FileReplyResult::NoAnswer;
+    }
+    if (received.size() < n + BlockFrame::kOverhead) {
+        return std::nullopt;
+    }
+    size_t lastComma = 0;
+    for (size_t i = 0; i < BlockFrame::kHeaderSize + n; ++i) {
+        lastComma = frame[i] == ',' ? i : lastComma;
+    }
+    if (frameChecksum(frame, n) != frame[BlockFrame::kHeaderSize + n]) {
+        return FileReplyResult::Rejected;
+    }
+    ParseFileInfo(state, frame, n, lastComma);
+    return FileReplyResult::Expected;
+}
+
+std::optional<FileReplyResult> decide(CommandChannel& channel, TransferState& state,
+                                      HandshakeStep step, const Accumulator& received,
+                                      std::string_view expected, int length) {
+    const size_t n = size_t(std::max(length, 0));
+    switch (step) {
+        case HandshakeStep::FileIndex:
+            if (received.startsWith(expected, n)) {
+                return FileReplyResult::Expected;
+            }
+            // Its terminating zero included: the answer must be all that has come.
+            if (received.startsWith(kNoSuchFileReply, kNoSuchFileReply.size() + 1)) {
+                return FileReplyResult::NoSuchFile;
+            }
+            return std::nullopt;
+        case HandshakeStep::FileStart:
+            if (received.startsWith(expected, n)) {
+                return FileReplyResult::Expected;
+            }
+            return std::nullopt;
+        case HandshakeStep::FileInfo:
+            return decideFileInfo(channel, state, received);
+        case HandshakeStep::FileEnd:
+            if (received.size() >= BlockFrame::kHeaderSize &&
+                received.size() >= framePayloadLength(received.bytes()) + BlockFrame::kOverhead) {
+                return FileReplyResult::Rejected;
+            }
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// A sound frame: the last block of the file is taken as it is; any other must continue the
+// raw records seen so far.
+BlockResult acceptBlock(TransferState& state, std::span<const uint8_t> received, size_t n) {
+    const std::span<const uint8_t> payload = received.subspan(BlockFrame::kHeaderSize, n);
+    if (uint64_t(state.bytesReceived) + n == state.fileSize) {
+        if (!state.appendToOutput(payload)) {
+            return BlockResult::WriteFailed;
+        }
+        state.bytesReceived = state.fileSize;
+        return BlockResult::Handled;
+    }
+    const std::optional<int32_t> first = firstRecordNumber(received);
+    if (!first) {
+        return BlockResult::AskAgain;
+    }
+    if (state.firstBlock) {
+        state.firstBlock = false;
+        state.lastRecordNumber = int32_t(int64_t(*first) - 1);
+    }
+    if (int64_t(*first) - state.lastRecordNumber > 20) {
+        return BlockResult::AskAgain;  // records missing in between
+    }
+    if (*first <= state.lastRecordNumber) {
+        return BlockResult::Handled;  // a block already written
+    }
+    if (!state.appendToOutput(payload)) {
+        return BlockResult::WriteFailed;
+    }
+    state.bytesReceived += uint32_t(n);
+    state.lastRecordNumber = *first;
+    return BlockResult::Handled;
+}
+
+}  // namespace
+
+FileReplyResult AwaitFileReply(CommandChannel& channel, TransferState& state, HandshakeStep step,
+                               std::string_view expected, int length) {
+    SerialPort& port = channel.port();
+    int32_t& lastActivity = channel.timing().lastData;
+    lastActivity = channel.SecondsOfDay();
+    Accumulator received;
+    for (;;) {
+        switch (received.readFrom(channel)) {
+            case Accumulator::Read::Broken:
+                return FileReplyResult::LinkBroken;
+            case Accumulator::Read::Nothing: {
+                const int32_t now = channel.SecondsOfDay();
+                if (std::llabs(int64_t(now) - lastActivity) <= 2) {
+                    port.waitForInput();
+                    continue;
+                }
+                lastActivity = now;
+                if (++state.timeoutCount < kSilencesPerFile) {
+                    return purged(port, FileReplyResult::NoAnswer);
+                }
+                channel.prompter().ask(kCommunicationErr);
+                state.timeoutCount = 0;
+                return FileReplyResult::LinkBroken;
+            }
+            case Accumulator::Read::Data:
+                lastActivity = channel.SecondsOfDay();
+                if (const auto result = decide(channel, state, step, received, expected, length)) {
+                    return purged(port, *result);
+                }
+                continue;
+        }
+    }
+}
+
+BlockResult ReceiveBlock(CommandChannel& channel, TransferState& state, int requestedLength) {
+    SerialPort& port = channel.port();
+    Clock& clock = channel.clock();
+    const int64_t wanted = int64_t(requestedLength) + int64_t(BlockFrame::kOverhead);
+    int64_t lastData = clock.counter();
+    Accumulator received;
+    for (;;) {
+        switch (received.readFrom(channel)) {
+            case Accumulator::Read::Broken:
+                return BlockResult::LinkBroken;
+            case Accumulator::Read::Nothing:
+                if (millisecondsSince(clock, lastData) > kBlockSilenceMs) {
+                    return purged(port, BlockResult::AskAgain);
+                }
+                port.waitForInput();
+                continue;
+            case Accumulator::Read::Data:
+                lastData = clock.counter();
+                break;
+        }
+        if (int64_t(received.size()) < wanted) {
+            continue;
+        }
+        const std::span<const uint8_t> frame = received.bytes();
+        const size_t n = framePayloadLength(frame);
+        if (!hasFrameSync(frame) ||
+            (int64_t(n) != requestedLength && n != BlockFrame::kMaxPayload)) {
+            clock.sleepMs(kBadFramePauseMs);
+            return purged(port, BlockResult::AskAgain);
+        }
+        if (received.size() < n + BlockFrame::kOverhead) {
+            continue;
+        }
+        if (frameChecksum(frame, n) != frame[BlockFrame::kHeaderSize + n]) {
+            return purged(port, BlockResult::AskAgain);
+        }
+        return purged(port, acceptBlock(state, frame, n));
+    }
+}
+
+void ParseFileInfo(TransferState& state, std::span<const uint8_t> frame, size_t payloadLength,
+                   size_t lastComma) {
+    const size_t end = BlockFrame::kHeaderSize + payloadLength;  // the checksum's place
+    if (lastComma <= kFileNameOffset || lastComma >= end || end > frame.size()) {
+        state.fileSize = 0;
+        return;
+    }
+    const auto text = [&](size_t from, size_t to) {
+        const char* start = reinterpret_cast<const char*>(frame.data() + from);
+        return std::string_view(start, strnlen(start, to - from));
+    };
+    state.fileName = text(kFileNameOffset, lastComma);
+    state.fileSize = uint32_t(std::max(0, parseLeadingInt(text(lastComma + 1, end))));
+}
+
+}  // namespace quorvane

@@ -1,0 +1,411 @@
+#include "device/protocol/transfer_waits.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "device/protocol/block_frame.h"
+#include "device/protocol/testing/channel_rig.h"
+#include "postprocess/rawcast/raw_format.h"
+
+namespace quorvane {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using Strings = std::vector<std::string>;
+
+Bytes bytesOf(std::string_view text) {
+    return Bytes(text.begin(), text.end());
+}
+
+Bytes frameOf(std::string_view payload) {
+    return makeBlockFrame(bytesOf(payload));
+}
+
+// A payload of raw records numbered from `first`, cut or padded to `size` bytes.
+Bytes records(int32_t first, size_t size, size_t leading = 0) {
+    Bytes payload(leading, 0x11);
+    for (int32_t n = first; payload.size() < size; ++n) {
+        const RawRecord r = RawRecord::make(n, 1500.0f, 10.0f, 2.0f);
+        payload.insert(payload.end(), r.bytes.begin(), r.bytes.end());
+    }
+    payload.resize(size);
+    return payload;
+}
+
+std::string fileBytes(TransferState& state) {
+    std::string text;
+    std::fflush(state.output.get());
+    std::rewind(state.output.get());
+    for (int c; (c = std::fgetc(state.output.get())) != EOF;) {
+        text += char(c);
+    }
+    return text;
+}
+
+struct TransferRig : ChannelRig {
+    TransferRig() {
+        state.output.reset(std::tmpfile());
+        state.startFile();
+    }
+    TransferState state;
+};
+
+TEST(BlockFrame, LayoutAndChecksum) {
+    EXPECT_EQ(makeBlockFrame(Bytes{1, 2, 3}), (Bytes{0xAA, 0x55, 3, 0, 1, 2, 3, 0x08}));
+    const Bytes big = makeBlockFrame(Bytes(512, 0xFF));
+    ASSERT_EQ(big.size(), 517u);
+    EXPECT_EQ(big[2], 0x00);
+    EXPECT_EQ(big[3], 0x02);
+    EXPECT_EQ(framePayloadLength(big), 512u);
+    EXPECT_EQ(big.back(), uint8_t(0xAA + 0x55 + 2 + 512 * 0xFF));
+}
+
+TEST(BlockFrame, FirstValidRecordNumber) {
+    RawRecord badSum = RawRecord::make(7, 1500, 10, 2);
+    badSum.bytes[35] ^= 1;
+    RawRecord badZeros = RawRecord::make(8, 1500, 10, 2);
+    badZeros.bytes[2] = 1;
+    badZeros.bytes[35] += 1;  // checksum still right: only the 00 00 after the sync is wrong
+    const RawRecord good = RawRecord::make(-5, 1500, 10, 2);
+
+    Bytes bytes(3, 0xCC);
+    bytes.insert(bytes.end(), badSum.bytes.begin(), badSum.bytes.end());
+    bytes.insert(bytes.end(), badZeros.bytes.begin(), badZeros.bytes.end());
+    EXPECT_EQ(firstRecordNumber(bytes), std::nullopt);
+    bytes.insert(bytes.end(), good.bytes.begin(), good.bytes.end());
+    EXPECT_EQ(firstRecordNumber(bytes), std::nullopt);  // must end before the last byte
+    bytes.push_back(0);
+    EXPECT_EQ(firstRecordNumber(bytes), -5);
+}
+
+TEST(ParseFileInfo, NameUpToTheLastCommaAndSizeAfterIt) {
+    struct Case {
+        std::string payload;
+        std::string name;
+        uint32_t size;
+    };
+    const Case cases[] = {
+        {"123456789SVP00001.BIN,12345", "SVP00001.BIN", 12345},
+        {"123456789A,B.BIN,77", "A,B.BIN", 77},
+        {"123456789SVP.BIN,12abc", "SVP.BIN", 12},
+        {"123456789" + std::string(40, 'N') + ",5", std::string(40, 'N'), 5},
+        {std::string("123456789AB\0CD,9", 16), "AB", 9},
+        {"123456789X,-5", "X", 0},
+        {"123456789X,99999999999", "X", 2147483647},
+        {"123456789,12", "previous", 0},  // comma at offset 13: no name
+        {"123456789SVP.BIN", "previous", 0},
+        {"12,4567890X.BIN", "previous", 0},
+    };
+    for (const Case& c : cases) {
+        const Bytes frame = frameOf(c.payload);
+        size_t lastComma = 0;
+        for (size_t i = 0; i + 1 < frame.size(); ++i) {
+            lastComma = frame[i] == ',' ? i : lastComma;
+        }
+        TransferState state;
+        state.fileName = "previous";
+        state.fileSize = 999;
+        ParseFileInfo(state, frame, c.payload.size(), lastComma);
+        EXPECT_EQ(state.fileName, c.name) << c.payload;
+        EXPECT_EQ(state.fileSize, c.size) << c.payload;
+    }
+}
+
+TEST(AwaitFileReply, HandshakeAnswers) {
+    struct Case {
+        const char* name;
+        HandshakeStep step;
+        std::string expected;
+        std::vector<Bytes> chunks;
+        FileReplyResult result;
+        int sleep50 = 0;
+    };
+    const std::string start(kFileStartReply);
+    const Bytes info = frameOf("123456789SVP00001.BIN,1024");
+    Bytes badSum = info;
+    badSum.back() ^= 0xFF;
+    Bytes badSync = info;
+    badSync[1] = 0x56;
+    const Case cases[] = {
+        {"index accepted",
+         HandshakeStep::FileIndex,
+         start,
+         {bytesOf(start)},
+         FileReplyResult::Expected},
+        {"index in pieces",
+         HandshakeStep::FileIndex,
+         start,
+         {bytesOf(start.substr(0, 7)), bytesOf(start.substr(7))},
+         FileReplyResult::Expected},
+        {"no such file",
+         HandshakeStep::FileIndex,
+         start,
+         {bytesOf(kNoSuchFileReply)},
+         FileReplyResult::NoSuchFile},
+        {"no such file, then more",
+         HandshakeStep::FileIndex,
+         start,
+         {bytesOf(std::string(kNoSuchFileReply) + "x")},
+         FileReplyResult::NoAnswer},
+        {"answer not at the start",
+         HandshakeStep::FileIndex,
+         start,
+         {bytesOf("x" + start)},
+         FileReplyResult::NoAnswer},
+        {"first step",
+         HandshakeStep::FileStart,
+         std::string(kFileStartEcho),
+         {bytesOf(kFileStartEcho)},
+         FileReplyResult::Expected},
+        {"first step, index answer",
+         HandshakeStep::FileStart,
+         std::string(kFileStartEcho),
+         {bytesOf(start)},
+         FileReplyResult::NoAnswer},
+        {"file info", HandshakeStep::FileInfo, "", {info}, FileReplyResult::Expected},
+        {"file info in pieces",
+         HandshakeStep::FileInfo,
+         "",
+         {Bytes(info.begin(), info.begin() + 3), Bytes(info.begin() + 3, info.end())},
+         FileReplyResult::Expected},
+        {"file info checksum", HandshakeStep::FileInfo, "", {badSum}, FileReplyResult::Rejected},
+        {"file info sync", HandshakeStep::FileInfo, "", {badSync}, FileReplyResult::NoAnswer, 1},
+        {"file info too short",
+         HandshakeStep::FileInfo,
+         "",
+         {frameOf("1234")},
+         FileReplyResult::NoAnswer,
+         1},
+        {"file info too long",
+         HandshakeStep::FileInfo,
+         "",
+         {frameOf(std::string(513, 'x'))},
+         FileReplyResult::NoAnswer,
+         1},
+        {"end answer", HandshakeStep::FileEnd, "", {frameOf("")}, FileReplyResult::Rejected},
+        {"end answer incomplete",
+         HandshakeStep::FileEnd,
+         "",
+         {Bytes{0xAA, 0x55, 9, 0, 1}},
+         FileReplyResult::NoAnswer},
+    };
+    for (const Case& c : cases) {
+        TransferRig rig;
+        for (const Bytes& chunk : c.chunks) {
+            rig.port.deliver(chunk, 100);
+        }
+        EXPECT_EQ(
+            AwaitFileReply(rig.channel, rig.state, c.step, c.expected, int(c.expected.size())),
+            c.result)
+            << c.name;
+        EXPECT_EQ(rig.portEvents(), Strings{"purge"}) << c.name;
+        EXPECT_EQ(rig.clock.sleeps(), std::vector<int>(size_t(c.sleep50), 50)) << c.name;
+        EXPECT_EQ(rig.state.timeoutCount, c.result == FileReplyResult::NoAnswer && !c.sleep50)
+            << c.name;
+        EXPECT_TRUE(rig.shown.events.empty()) << c.name;
+    }
+}
+
+TEST(AwaitFileReply, FileInfoSetsNameAndSize) {
+    TransferRig rig;
+    rig.port.deliver(frameOf("123456789SVP00001.BIN,1024"));
+    ASSERT_EQ(AwaitFileReply(rig.channel, rig.state, HandshakeStep::FileInfo, "", 0),
+              FileReplyResult::Expected);
+    EXPECT_EQ(rig.state.fileName, "SVP00001.BIN");
+    EXPECT_EQ(rig.state.fileSize, 1024u);
+}
+
+TEST(AwaitFileReply, FifthSilenceOfAFileBreaksTheLink) {
+    TransferRig rig;
+    std::vector<FileReplyResult> results;
+    for (int i = 0; i < 4; ++i) {
+        results.push_back(
+            AwaitFileReply(rig.channel, rig.state, HandshakeStep::FileStart, kFileStartEcho, 21));
+    }
+    // A good answer in between does not reset the count.
+    rig.port.deliver(kFileStartEcho);
+    results.push_back(
+        AwaitFileReply(rig.channel, rig.state, HandshakeStep::FileStart, kFileStartEcho, 21));
+    EXPECT_EQ(rig.state.timeoutCount, 4);
+    EXPECT_TRUE(rig.shown.events.empty());
+    results.push_back(
+        AwaitFileReply(rig.channel, rig.state, HandshakeStep::FileStart, kFileStartEcho, 21));
+    EXPECT_EQ(results, (std::vector<FileReplyResult>{
+                           FileReplyResult::NoAnswer, FileReplyResult::NoAnswer,
+                           FileReplyResult::NoAnswer, FileReplyResult::NoAnswer,
+                           FileReplyResult::Expected, FileReplyResult::LinkBroken}));
+    EXPECT_EQ(rig.shown.events, Strings{"box49: Communication Err, Please Check Device!"});
+    EXPECT_EQ(rig.shown.texts[0].zh, "通信错误，请检查硬件！");
+    EXPECT_EQ(rig.state.timeoutCount, 0);
+    EXPECT_EQ(rig.port.purgeCount(), 5);  // not after the broken link
+}
+
+TEST(AwaitFileReply, SilenceIsMeasuredInWholeSecondsAndSharedWithWaitReply) {
+    TransferRig rig;
+    rig.clock.advanceMs(900);  // 10:00:00.900
+    EXPECT_EQ(AwaitFileReply(rig.channel, rig.state, HandshakeStep::FileIndex, kFileStartReply, 25),
+              FileReplyResult::NoAnswer);
+    EXPECT_EQ(rig.clock.nowMs(), 3000);
+    EXPECT_EQ(rig.channel.timing().lastData, 36003);
+}
+
+TEST(AwaitFileReply, ReadFailureAndOverflowBreakTheLink) {
+    TransferRig rig;
+    rig.port.deliver("$cmd,send");
+    rig.port.failReadAt();
+    EXPECT_EQ(AwaitFileReply(rig.channel, rig.state, HandshakeStep::FileIndex, kFileStartReply, 25),
+              FileReplyResult::LinkBroken);
+    EXPECT_EQ(rig.shown.events,
+              Strings{"box49: Reading serial port failed when exporting file, please check the "
+                      "connection!"});
+    EXPECT_EQ(rig.shown.texts[0].zh, "导出文件中、读串口失败,请检查连接！");
+
+    rig.port.deliver(std::string(1000, 'x'));
+    rig.port.deliver(std::string(24, 'x'));
+    EXPECT_EQ(AwaitFileReply(rig.channel, rig.state, HandshakeStep::FileIndex, kFileStartReply, 25),
+              FileReplyResult::LinkBroken);
+    EXPECT_EQ(rig.shown.events.size(), 1u);
+    EXPECT_EQ(rig.port.purgeCount(), 0);
+}
+
+TEST(ReceiveBlock, LastBlockIsWrittenWithoutTheRecordCheck) {
+    TransferRig rig;
+    rig.state.fileSize = 100;
+    rig.port.deliver(makeBlockFrame(Bytes(100, 0x42)));
+    EXPECT_EQ(ReceiveBlock(rig.channel, rig.state, 100), BlockResult::Handled);
+    EXPECT_EQ(rig.state.bytesReceived, 100u);
+    EXPECT_EQ(fileBytes(rig.state), std::string(100, 0x42));
+    EXPECT_EQ(rig.portEvents(), Strings{"purge"});
+}
+
+TEST(ReceiveBlock, FileOfTwoFullBlocks) {
+    TransferRig rig;
+    rig.state.fileSize = 1024;
+    const RawFileHeader header = RawFileHeader::make(12345678, 1.025f, 30, 0.5f, "V1.0");
+    Bytes file(header.bytes.begin(), header.bytes.end());
+    const Bytes body = records(1, 1024 - 72);
+    file.insert(file.end(), body.begin(), body.end());
+    rig.port.deliver(makeBlockFrame({file.data(), 512}));
+    EXPECT_EQ(ReceiveBlock(rig.channel, rig.state, 512), BlockResult::Handled);
+    EXPECT_FALSE(rig.state.firstBlock);
+    EXPECT_EQ(rig.state.lastRecordNumber, 1);
+    rig.port.deliver(makeBlockFrame({file.data() + 512, 512}));
+    EXPECT_EQ(ReceiveBlock(rig.channel, rig.state, 512), BlockResult::Handled);
+    EXPECT_EQ(rig.state.bytesReceived, 1024u);
+    EXPECT_EQ(fileBytes(rig.state), std::string(file.begin(), file.end()));
+}
+
+TEST(ReceiveBlock, RecordContinuity) {
+    struct Case {
+        const char* name;
+        bool firstBlock;
+        int32_t lastRecord;
+        int32_t firstInBlock;
+        BlockResult result;
+        bool written;
+        int32_t lastAfter;
+    };
+    const Case cases[] = {
+        {"first block starts anywhere", true, 0, 100, BlockResult::Handled, true, 100},
+        {"next records", false, 10, 11, BlockResult::Handled, true, 11},
+        {"a gap of 20", false, 10, 30, BlockResult::Handled, true, 30},
+        {"a gap of 21", false, 10, 31, BlockResult::AskAgain, false, 10},
+        {"already written", false, 10, 10, BlockResult::Handled, false, 10},
+        {"older", false, 10, 5, BlockResult::Handled, false, 10},
+        {"far below after a zero fill", false, 119304647, 15, BlockResult::Handled, false,
+         119304647},
+        {"extreme numbers", false, INT32_MIN, INT32_MAX, BlockResult::AskAgain, false, INT32_MIN},
+    };
+    for (const Case& c : cases) {
+        TransferRig rig;
+        rig.state.fileSize = 10000;
+        rig.state.bytesReceived = 1024;
+        rig.state.firstBlock = c.firstBlock;
+        rig.state.lastRecordNumber = c.lastRecord;
+        rig.port.deliver(makeBlockFrame(records(c.firstInBlock, 512, 20)));
+        EXPECT_EQ(ReceiveBlock(rig.channel, rig.state, 512), c.result) << c.name;
+        EXPECT_EQ(rig.state.bytesReceived, c.written ? 1536u : 1024u) << c.name;
+        EXPECT_EQ(fileBytes(rig.state).size(), c.written ? 512u : 0u) << c.name;
+        EXPECT_EQ(rig.state.lastRecordNumber, c.lastAfter) << c.name;
+        EXPECT_FALSE(rig.state.firstBlock) << c.name;
+    }
+}
+
+TEST(ReceiveBlock, FrameChecks) {
+    struct Case {
+        const char* name;
+        int requested;
+        Bytes frame;
+        BlockResult result;
+        int sleep50;
+        uint32_t received;
+    };
+    Bytes badSync = makeBlockFrame(records(1, 200));
+    badSync[0] = 0xAB;
+    Bytes badSum = makeBlockFrame(records(1, 200));
+    badSum.back() ^= 1;
+    const Case cases[] = {
+        {"good", 200, makeBlockFrame(records(1, 200)), BlockResult::Handled, 0, 200},
+        {"bad sync", 200, badSync, BlockResult::AskAgain, 1, 0},
+        {"other length", 200, makeBlockFrame(records(1, 201)), BlockResult::AskAgain, 1, 0},
+        {"512 for a shorter request, written whole", 200, makeBlockFrame(records(1, 512)),
+         BlockResult::Handled, 0, 512},
+        {"bad checksum", 200, badSum, BlockResult::AskAgain, 0, 0},
+        {"no valid record", 200, makeBlockFrame(Bytes(200, 0xCC)), BlockResult::AskAgain, 0, 0},
+    };
+    for (const Case& c : cases) {
+        TransferRig rig;
+        rig.state.fileSize = 5000;
+        rig.port.deliver(c.frame);
+        EXPECT_EQ(ReceiveBlock(rig.channel, rig.state, c.requested), c.result) << c.name;
+        EXPECT_EQ(rig.clock.sleeps(), std::vector<int>(size_t(c.sleep50), 50)) << c.name;
+        EXPECT_EQ(rig.state.bytesReceived, c.received) << c.name;
+        EXPECT_EQ(rig.portEvents(), Strings{"purge"}) << c.name;
+    }
+}
+
+TEST(ReceiveBlock, TwoHundredMillisecondsWithoutDataEndAnAttempt) {
+    TransferRig rig;
+    rig.state.fileSize = 5000;
+    EXPECT_EQ(ReceiveBlock(rig.channel, rig.state, 512), BlockResult::AskAgain);
+    EXPECT_EQ(rig.clock.nowMs(), 201);
+
+    const Bytes frame = makeBlockFrame(records(1, 512));
+    rig.port.deliver(Bytes(frame.begin(), frame.begin() + 100), 350);
+    rig.port.deliver(Bytes(frame.begin() + 100, frame.end()), 550);  // 200 ms later: in time
+    EXPECT_EQ(ReceiveBlock(rig.channel, rig.state, 512), BlockResult::Handled);
+
+    rig.port.deliver(Bytes(frame.begin(), frame.begin() + 100), 600);
+    rig.port.deliver(Bytes(frame.begin() + 100, frame.end()), 802);  // after a poll at 201 ms
+    EXPECT_EQ(ReceiveBlock(rig.channel, rig.state, 512), BlockResult::AskAgain);
+    EXPECT_EQ(rig.clock.nowMs(), 801);
+    EXPECT_EQ(rig.state.bytesReceived, 512u);
+    EXPECT_EQ(rig.port.purgeCount(), 3);
+}
+
+TEST(ReceiveBlock, BrokenLinkAndRefusingFile) {
+    TransferRig rig;
+    rig.state.fileSize = 100;
+    rig.port.failReadAt();
+    EXPECT_EQ(ReceiveBlock(rig.channel, rig.state, 100), BlockResult::LinkBroken);
+    EXPECT_EQ(rig.shown.events,
+              Strings{"box49: Reading serial port failed when exporting file, please check the "
+                      "connection!"});
+
+    rig.port.deliver(std::string(4, 'x'));  // not yet a whole frame: the next read overflows
+    rig.port.deliver(std::string(1020, 'x'));
+    EXPECT_EQ(ReceiveBlock(rig.channel, rig.state, 100), BlockResult::LinkBroken);
+    EXPECT_EQ(rig.shown.events.size(), 1u);
+    EXPECT_EQ(rig.port.purgeCount(), 0);
+
+    rig.state.output.reset();
+    rig.port.deliver(makeBlockFrame(Bytes(100, 1)));
+    EXPECT_EQ(ReceiveBlock(rig.channel, rig.state, 100), BlockResult::WriteFailed);
+    EXPECT_EQ(rig.state.bytesReceived, 0u);
+}
+
+}  // namespace
+}  // namespace quorvane
