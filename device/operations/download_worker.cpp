@@ -31,11 +31,11 @@ constexpr uint32_t kBlockBytes = 512;
 constexpr int64_t kGiveUpBlockMs = 1000;
 constexpr int kPauseAfterHandshakeMs = 1;
 
-// The record number just before the first record that may start at `offset` of a raw cast
-// file, so that the block after a zero fill passes the continuity check. Unsigned 32-bit like
-// the offsets, so an offset inside the header wraps to a large value; the first-block flag
-// then still decides the start of a file whose first block was given up.
-int32_t recordNumberBefore(uint32_t offset) {
+// The number of the first record that starts at or after `offset` of a raw cast file (records
+// numbered on from 1 after the header): after a zero fill the next block must continue from
+// there. Unsigned 32-bit like the offsets, so an offset inside the header wraps to a large
+// value; the first-block flag still decides the start of a file whose first block was given up.
+int32_t firstRecordNumberAt(uint32_t offset) {
     const uint32_t recordsBytes = offset - uint32_t(kRawHeaderSize);
     const uint32_t records =
         recordsBytes / uint32_t(kRawRecordSize) + (recordsBytes % kRawRecordSize != 0 ? 1 : 0);
@@ -206,7 +206,7 @@ Download::Blocks Download::receiveBlocks() {
             if (!state_.appendToOutput(std::vector<uint8_t>(length, 0))) {
                 return Blocks::WriteFailed;
             }
-            state_.lastRecordNumber = recordNumberBefore(state_.bytesReceived);
+            state_.lastRecordNumber = firstRecordNumberAt(state_.bytesReceived);
             askAgain = false;
             state_.bytesReceived += length;
             continue;
