@@ -13,9 +13,9 @@
 #include "device/operations/export_file.h"
 #include "device/operations/export_status.h"
 #include "device/operations/file_list.h"
+#include "device/operations/testing/raw_cast_bytes.h"
 #include "device/operations/testing/session_rig.h"
 #include "device/protocol/block_frame.h"
-#include "postprocess/rawcast/raw_format.h"
 
 #if !defined(_WIN32)
 #include <sys/resource.h>
@@ -27,20 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
-
-// A raw cast of exactly `size` bytes: the header, then records numbered from 1; from record
-// `jumpAt` on the numbers leap ahead by `jump`.
-std::string cast(size_t size, int jumpAt = 0, int jump = 0) {
-    const RawFileHeader header = RawFileHeader::make(12345678, 1.025f, 30.0f, 0.5f, "V1.2.0");
-    std::string bytes(header.bytes.begin(), header.bytes.end());
-    for (int n = 1; bytes.size() < size; ++n) {
-        const int number = jumpAt > 0 && n >= jumpAt ? n + jump : n;
-        const RawRecord record = RawRecord::make(number, 1480.0f + n * 0.01f, 15.0f, 1.0f + n);
-        bytes.append(record.bytes.begin(), record.bytes.end());
-    }
-    bytes.resize(size);
-    return bytes;
-}
 
 Strings withoutProgress(const Strings& events) {
     Strings kept;
@@ -95,7 +81,7 @@ class DownloadTest : public test::TempDirTest {
 TEST_F(DownloadTest, FilesOfEverySizeArriveByteForByte) {
     const size_t sizes[] = {100, 512, 1024, 1025, 20000};
     for (size_t size : sizes) {
-        rig.device.files.push_back({"S" + std::to_string(size) + ".bin", cast(size)});
+        rig.device.files.push_back({"S" + std::to_string(size) + ".bin", rawCastBytes(size)});
     }
     const DownloadSummary summary = download({0, 1, 2, 3, 4});
     EXPECT_EQ(summary.result, 1);
@@ -109,7 +95,7 @@ TEST_F(DownloadTest, FilesOfEverySizeArriveByteForByte) {
 }
 
 TEST_F(DownloadTest, HandshakeCommandsAndMessagesInOrder) {
-    rig.device.files = {{"A.bin", cast(100)}, {"B.bin", cast(1024)}};
+    rig.device.files = {{"A.bin", rawCastBytes(100)}, {"B.bin", rawCastBytes(1024)}};
     download({0, 1});
     EXPECT_EQ(rig.device.commands,
               (Strings{"$cmd,send,fileindex,0*ff", "$cmd,send,file,1*ff", "$cmd,send,file,2*ff",
@@ -128,7 +114,7 @@ TEST_F(DownloadTest, HandshakeCommandsAndMessagesInOrder) {
 }
 
 TEST_F(DownloadTest, SpoiledFramesAreAskedForAgainAndTheFileStaysWhole) {
-    const std::string bytes = cast(3000);
+    const std::string bytes = rawCastBytes(3000);
     struct Case {
         const char* name;
         FrameFault fault;
@@ -156,7 +142,7 @@ TEST_F(DownloadTest, SpoiledFramesAreAskedForAgainAndTheFileStaysWhole) {
 }
 
 TEST_F(DownloadTest, ABlockMissingForMoreThanASecondIsWrittenAsZeros) {
-    const std::string bytes = cast(2000);
+    const std::string bytes = rawCastBytes(2000);
     rig.device.files = {{"Z.bin", bytes}};
     rig.device.frameFault = [](int, size_t offset) { return FrameFault{.drop = offset == 512}; };
     const DownloadSummary summary = download({0});
@@ -180,7 +166,7 @@ TEST_F(DownloadTest, AGapInTheRecordsIsAskedForAgainThenGivenUp) {
     // block never continues the second and is zero-filled; the fourth, 14 records on from the
     // zero fill's restart point plus the leap, is also too far ahead; the last block is
     // written without the check.
-    const std::string bytes = cast(2000, 28, 25);
+    const std::string bytes = rawCastBytes(2000, 28, 25);
     rig.device.files = {{"G.bin", bytes}};
     EXPECT_EQ(download({0}).saved, 1);
     std::string expected = bytes;
@@ -189,7 +175,7 @@ TEST_F(DownloadTest, AGapInTheRecordsIsAskedForAgainThenGivenUp) {
 }
 
 TEST_F(DownloadTest, ProgressIsPostedAfterEachBlockAndEndsAt10000) {
-    rig.device.files = {{"P.bin", cast(1500)}};
+    rig.device.files = {{"P.bin", rawCastBytes(1500)}};
     download({0});
     Strings progress;
     for (const std::string& e : rig.shown.events) {
@@ -267,7 +253,7 @@ TEST_F(DownloadTest, EachHandshakeStepGivesUpAfterFiveAttempts) {
         r.shown.events.clear();
         r.shown.texts.clear();
         r.device.commands.clear();
-        r.device.files = {{"A.bin", cast(100)}, {"B.bin", cast(100)}};
+        r.device.files = {{"A.bin", rawCastBytes(100)}, {"B.bin", rawCastBytes(100)}};
         for (int attempt = 0; attempt < 5; ++attempt) {
             r.device.answerOnce(c.command, c.reply);
         }
@@ -291,7 +277,7 @@ TEST_F(DownloadTest, EachHandshakeStepGivesUpAfterFiveAttempts) {
 }
 
 TEST_F(DownloadTest, NothingSelected) {
-    rig.device.files = {{"A.bin", cast(100)}};
+    rig.device.files = {{"A.bin", rawCastBytes(100)}};
     const DownloadSummary summary = download({});
     EXPECT_EQ(summary.result, -1);
     EXPECT_EQ(rig.shown.events,
@@ -301,7 +287,7 @@ TEST_F(DownloadTest, NothingSelected) {
 
 TEST_F(DownloadTest, RowsGoInListOrderByTheirPosition) {
     for (const char* name : {"A", "B", "C", "D", "E", "F"}) {
-        rig.device.files.push_back({name, cast(100)});
+        rig.device.files.push_back({name, rawCastBytes(100)});
     }
     download({5, 0, 2});
     Strings indexes;
@@ -315,7 +301,7 @@ TEST_F(DownloadTest, RowsGoInListOrderByTheirPosition) {
 }
 
 TEST_F(DownloadTest, APlaceholderRowIsNeverRequested) {
-    rig.device.files = {{"A", cast(100)}, {"B", cast(100)}};
+    rig.device.files = {{"A", rawCastBytes(100)}, {"B", rawCastBytes(100)}};
     std::vector<FileRow> rows = fileIndexRows(rig.device.fileIndexReply())->rows;
     rows[0] = FileRow{};
     rows[0].placeholder = true;
@@ -330,7 +316,7 @@ TEST_F(DownloadTest, APlaceholderRowIsNeverRequested) {
 }
 
 TEST_F(DownloadTest, SecondDownloadOfAFileGetsANumberedName) {
-    rig.device.files = {{"N", cast(100)}};
+    rig.device.files = {{"N", rawCastBytes(100)}};
     download({0});
     download({0});
     download({0});
@@ -354,7 +340,7 @@ TEST_F(DownloadTest, NamesFromTheDeviceStayInsideTheDeviceFolder) {
          "2014-03-05_102030_a-name-much-longer-than-nineteen-characters.bin"},
     };
     for (const Case& c : cases) {
-        rig.device.files.push_back({c.reported, cast(100)});
+        rig.device.files.push_back({c.reported, rawCastBytes(100)});
     }
     std::vector<int> all(std::size(cases));
     std::iota(all.begin(), all.end(), 0);
@@ -368,7 +354,7 @@ TEST_F(DownloadTest, NamesFromTheDeviceStayInsideTheDeviceFolder) {
 }
 
 TEST_F(DownloadTest, AHostileDeviceIdNamesOneFolderInsideData) {
-    rig.device.files = {{"N", cast(100)}};
+    rig.device.files = {{"N", rawCastBytes(100)}};
     rig.session.values().deviceId = "../..";
     SelectedRows rows(fileIndexRows(rig.device.fileIndexReply())->rows, {0});
     ASSERT_TRUE(OnExportFile(rig.session, rows));
@@ -378,8 +364,8 @@ TEST_F(DownloadTest, AHostileDeviceIdNamesOneFolderInsideData) {
 }
 
 TEST_F(DownloadTest, ABrokenLineKeepsThePartialFileAndEndsTheWorker) {
-    const std::string bytes = cast(3000);
-    rig.device.files = {{"H.bin", bytes}, {"I.bin", cast(100)}};
+    const std::string bytes = rawCastBytes(3000);
+    rig.device.files = {{"H.bin", bytes}, {"I.bin", rawCastBytes(100)}};
     rig.device.frameFault = [&](int frame, size_t) {
         if (frame == 3) {
             rig.port.failReadAt();
@@ -399,7 +385,7 @@ TEST_F(DownloadTest, ABrokenLineKeepsThePartialFileAndEndsTheWorker) {
 }
 
 TEST_F(DownloadTest, AFailedCommandWriteRunsTheDisconnectHandling) {
-    const std::string bytes = cast(3000);
+    const std::string bytes = rawCastBytes(3000);
     rig.device.files = {{"W.bin", bytes}};
     rig.device.frameFault = [&](int frame, size_t) {
         if (frame == 2) {
@@ -418,8 +404,8 @@ TEST_F(DownloadTest, AFailedCommandWriteRunsTheDisconnectHandling) {
 }
 
 TEST_F(DownloadTest, StopEndsTheWorkerBetweenBlocksAndKeepsThePartialFile) {
-    const std::string bytes = cast(5000);
-    rig.device.files = {{"S.bin", bytes}, {"T.bin", cast(100)}};
+    const std::string bytes = rawCastBytes(5000);
+    rig.device.files = {{"S.bin", bytes}, {"T.bin", rawCastBytes(100)}};
     rig.device.frameFault = [&](int frame, size_t) {
         stop = frame == 2;
         return FrameFault{};
@@ -454,7 +440,7 @@ class FileSizeLimit {
 };
 
 TEST_F(DownloadTest, AFullDiskIsNeverReportedAsReceived) {
-    rig.device.files = {{"D.bin", cast(3000)}, {"E.bin", cast(100)}};
+    rig.device.files = {{"D.bin", rawCastBytes(3000)}, {"E.bin", rawCastBytes(100)}};
     DownloadSummary summary;
     {
         FileSizeLimit limit(1000);

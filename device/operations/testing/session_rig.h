@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,12 @@
 #include "device/protocol/testing/recording_notifier.h"
 
 namespace quorvane {
+
+// Rows in test failure messages.
+inline void PrintTo(const FileRow& row, std::ostream* out) {
+    *out << "{" << row.number << " | " << row.name << " | " << row.size << " | " << row.date
+         << (row.placeholder ? " | placeholder}" : "}");
+}
 
 // Records each list the session shows, and notes it among the notifier's events as "rows: N".
 class RecordingListView : public FileListView {
