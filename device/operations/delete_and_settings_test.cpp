@@ -120,6 +120,18 @@ TEST(ClearAllFiles, SuccessEmptiesTheListAndShowsTheWholeCapacityFree) {
     EXPECT_DOUBLE_EQ(rig.session.values().freeMemory, 100) << "the stored figures stay";
 }
 
+TEST(ClearAllFiles, ADeviceThatNeverAnswersEndsAfterTheEraseBound) {
+    ConnectedRig rig;
+    rig.device.answer("$cmd,delete,all*ff", "");
+    EXPECT_EQ(ClearAllFiles(rig.session), ClearOutcome::Failed);
+    EXPECT_GT(rig.clock.nowMs(), CommandChannel::kDeleteAllLimitMs);
+    const Strings& e = rig.shown.events;
+    EXPECT_EQ(e[2], "pane1:  Please wait.");
+    const Strings tail(e.end() - 3, e.end());
+    EXPECT_EQ(tail, (Strings{"box49: Communication error, please try again!",
+                             "pane1: Clear files failed!", "box48: Clear files failed!"}));
+}
+
 TEST(ClearAllFiles, RefusalsAndFailures) {
     struct Case {
         const char* name;

@@ -64,7 +64,8 @@ class DeviceSession {
     const std::filesystem::path& workingFolder() const { return workingFolder_; }
     void setWorkingFolder(std::filesystem::path folder) { workingFolder_ = std::move(folder); }
 
-    // Starts the download worker over the selection; the busy flag must be set already.
+    // Starts the download worker over the selection, which must outlive it; the busy flag
+    // must be set already.
     void startDownload(RowSource& rows);
     bool downloadRunning() const { return worker_.joinable(); }
     // Waits for the worker and returns what it did (nothing when none ran).
