@@ -144,10 +144,18 @@ void printRows(const std::vector<FileRow>& rows) {
     }
 }
 
-// The rows an operation works on: every readable one, or those asked for if the list holds
-// them.
-std::optional<std::vector<int>> chosenRows(const DeviceRequest& r,
-                                           const std::vector<FileRow>& rows) {
+bool listed(DeviceSession& session) {
+    const FileListOutcome outcome = OnFileList(session);
+    return outcome == FileListOutcome::Listed || outcome == FileListOutcome::NoFiles;
+}
+
+// Reads the file list, then the rows the operation works on: every readable one, or those
+// asked for if the list holds them.
+std::optional<std::vector<int>> chosenRows(DeviceSession& session, const DeviceRequest& r) {
+    if (!listed(session)) {
+        return std::nullopt;
+    }
+    const std::vector<FileRow>& rows = session.rows();
     if (!r.all) {
         for (int row : r.rows) {
             if (size_t(row) >= rows.size()) {
@@ -166,16 +174,8 @@ std::optional<std::vector<int>> chosenRows(const DeviceRequest& r,
     return all;
 }
 
-bool listed(DeviceSession& session) {
-    const FileListOutcome outcome = OnFileList(session);
-    return outcome == FileListOutcome::Listed || outcome == FileListOutcome::NoFiles;
-}
-
 bool download(DeviceSession& session, const DeviceRequest& r) {
-    if (!listed(session)) {
-        return false;
-    }
-    const std::optional<std::vector<int>> chosen = chosenRows(r, session.rows());
+    const std::optional<std::vector<int>> chosen = chosenRows(session, r);
     if (!chosen) {
         return false;
     }
@@ -195,10 +195,7 @@ bool download(DeviceSession& session, const DeviceRequest& r) {
 }
 
 bool remove(DeviceSession& session, const DeviceRequest& r) {
-    if (!listed(session)) {
-        return false;
-    }
-    const std::optional<std::vector<int>> chosen = chosenRows(r, session.rows());
+    const std::optional<std::vector<int>> chosen = chosenRows(session, r);
     if (!chosen) {
         return false;
     }

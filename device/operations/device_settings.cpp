@@ -1,9 +1,9 @@
 #include "device/operations/device_settings.h"
 
-#include <array>
 #include <cstdint>
 
 #include "common/strformat.h"
+#include "device/operations/comma_fields.h"
 #include "device/operations/command_guards.h"
 #include "device/protocol/command_texts.h"
 #include "device/protocol/leading_number.h"
@@ -108,28 +108,13 @@ SetOutcome OnSetParameters(DeviceSession& session, const DeviceSettings& setting
 }
 
 std::optional<LocalDateTime> parseClockReply(std::string_view reply) {
-    constexpr size_t kCommas = 8;
-    std::array<size_t, kCommas> commas{};
-    size_t from = 0;
-    for (size_t& comma : commas) {
-        comma = reply.find(',', from);
-        if (comma == std::string_view::npos) {
-            return std::nullopt;
-        }
-        from = comma + 1;
-    }
-    const size_t star = reply.find('*', from);
-    if (star == std::string_view::npos) {
+    // "get", "utctime", then year, month, day, hour, minute and second.
+    const auto fields = commaFields(reply, 8);
+    if (!fields) {
         return std::nullopt;
     }
-    // Year to minute lie between commas 3 to 8, the second between comma 8 and the '*'.
-    std::array<int, 6> fields{};
-    for (size_t i = 0; i < fields.size(); ++i) {
-        const size_t open = commas[i + 2];
-        const size_t close = i + 3 < kCommas ? commas[i + 3] : star;
-        fields[i] = uint16_t(parseLeadingInt(reply.substr(open + 1, close - open - 1)));
-    }
-    return LocalDateTime{fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]};
+    const auto field = [&](size_t i) { return int(uint16_t(parseLeadingInt((*fields)[i + 2]))); };
+    return LocalDateTime{field(0), field(1), field(2), field(3), field(4), field(5)};
 }
 
 std::optional<std::string> OnReadTime(DeviceSession& session) {

@@ -1,45 +1,23 @@
 #include "device/operations/file_row.h"
 
-#include <array>
-
 #include "common/strformat.h"
+#include "device/operations/comma_fields.h"
 #include "device/protocol/leading_number.h"
 
 namespace quorvane {
-
-namespace {
-
-constexpr size_t kCommasInLine = 6;
-
-}  // namespace
 
 std::optional<FileRow> AddFileRow(std::string_view line) {
     if (line.find('d') == std::string_view::npos || line.rfind('f') == std::string_view::npos) {
         return std::nullopt;
     }
-    std::array<size_t, kCommasInLine> commas{};
-    size_t from = 0;
-    for (size_t& comma : commas) {
-        comma = line.find(',', from);
-        if (comma == std::string_view::npos) {
-            return std::nullopt;
-        }
-        from = comma + 1;
-    }
-    const size_t star = line.find('*', from);
-    if (star == std::string_view::npos) {
+    // Keyword, number, name, size, date word, time word.
+    const auto fields = commaFields(line, 6);
+    if (!fields) {
         return std::nullopt;
     }
-    const auto between = [&](size_t open, size_t close) {
-        return line.substr(open + 1, close - open - 1);
-    };
-    FileRow row;
-    row.number = between(commas[1], commas[2]);
-    row.name = between(commas[2], commas[3]);
-    row.size = groupDigits(between(commas[3], commas[4]));
-    row.date = fatDateTimeText(parseLeadingInt(between(commas[4], commas[5])),
-                               parseLeadingInt(between(commas[5], star)));
-    return row;
+    const std::vector<std::string_view>& f = *fields;
+    return FileRow{std::string(f[1]), std::string(f[2]), groupDigits(f[3]),
+                   fatDateTimeText(parseLeadingInt(f[4]), parseLeadingInt(f[5]))};
 }
 
 std::string groupDigits(std::string_view text) {
