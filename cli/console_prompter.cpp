@@ -3,15 +3,7 @@
 #include <cctype>
 #include <string>
 
-#if defined(_WIN32)
-#include <io.h>
-#define QUORVANE_ISATTY _isatty
-#define QUORVANE_FILENO _fileno
-#else
-#include <unistd.h>
-#define QUORVANE_ISATTY isatty
-#define QUORVANE_FILENO fileno
-#endif
+#include "cli/terminal.h"
 
 namespace quorvane::cli {
 
@@ -44,7 +36,7 @@ Button ConsolePrompter::ask(const Message& message) {
     if (assumeYes_) {
         return positive(message.type);
     }
-    if (!QUORVANE_ISATTY(QUORVANE_FILENO(input_))) {
+    if (!isTerminal(input_)) {
         return negative(message.type);
     }
     std::fprintf(output_, "%s", english_ ? "[y/N] " : "[是 y/否 N] ");

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/device_command.h"
 #include "cli/process_command.h"
 
 namespace {
@@ -16,6 +17,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"process", quorvane::cli::runProcess, quorvane::cli::kProcessUsage},
+    {"device", quorvane::cli::runDevice, quorvane::cli::kDeviceUsage},
 };
 
 void printUsage() {

@@ -1,0 +1,160 @@
+// Runs the built quorvane-cli device against the virtual profiler started in this process.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "common/testing/temp_dir_test.h"
+#include "device/operations/testing/raw_cast_bytes.h"
+#include "simulator/cast_store.h"
+#include "simulator/device_clock.h"
+#include "simulator/virtual_profiler.h"
+
+namespace quorvane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::slurp;
+
+class DeviceCommandTest : public test::TempDirTest {
+  protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        const sim::CastStore store((dir_ / "card").string());
+        ASSERT_TRUE(store.prepare());
+        const std::time_t modified = sim::localTimeOf(2014, 3, 5, 10, 20, 30);
+        ASSERT_TRUE(store.write("A.BIN", rawCastBytes(100), modified));
+        ASSERT_TRUE(store.write("B.BIN", rawCastBytes(70000), modified));
+        sim::ProfilerOptions options;
+        options.storageDir = (dir_ / "card").string();
+        options.casts = 0;
+        options.baud = 0;
+        options.device.deleteMs = 0;
+        options.device.clearMs = 0;
+        profiler_ = std::make_unique<sim::VirtualProfiler>(options);
+        std::string error;
+        ASSERT_TRUE(profiler_->start(&error)) << error;
+        fs::create_directories(dir_ / "work");
+    }
+    void TearDown() override {
+        profiler_.reset();
+        TempDirTest::TearDown();
+    }
+
+    // Runs the tool in the working folder against the profiler; returns its exit status.
+    int run(const std::string& arguments) {
+        const std::string command =
+            "cd '" + (dir_ / "work").string() + "' && '" QUORVANE_CLI_PATH "' device --port '" +
+            profiler_->slavePath() + "' " + arguments + " >../out.txt 2>../err.txt </dev/null";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string out() const { return slurp(dir_ / "out.txt"); }
+    std::string err() const { return slurp(dir_ / "err.txt"); }
+
+    std::unique_ptr<sim::VirtualProfiler> profiler_;
+};
+
+TEST_F(DeviceCommandTest, InfoPrintsWhatConnectRead) {
+    ASSERT_EQ(run("info"), 0) << err();
+    EXPECT_EQ(out(),
+              "Device ID: 12345678\n"
+              "Firmware version: V1.2.0\n"
+              "Voltage: 12.6 V\n"
+              "Density: 1.025 g/cm3\n"
+              "Latitude: 30\n"
+              "Depth interval: 0.5 m\n"
+              "Memory free: 7.359 GB\n"
+              "Memory used: 128.000 KB\n"
+              "Memory total: 7.359 GB\n"
+              "State: Device OK! StateCode:0\n");
+    EXPECT_EQ(err(),
+              "Device Connected!\nDevice Connected!\n"
+              "Device ID: 12345678   Firmware Version: V1.2.0\n"
+              "Voltage: 12.6V\nDevice OK! StateCode:0\n");
+}
+
+TEST_F(DeviceCommandTest, ListPrintsTheRowsWithTheirPositions) {
+    ASSERT_EQ(run("list"), 0) << err();
+    EXPECT_EQ(out(),
+              "0\t0\tA.BIN\t100\t2014-03-05 10:20:30\n"
+              "1\t1\tB.BIN\t70,000\t2014-03-05 10:20:30\n");
+    ASSERT_EQ(run("--lang zh list"), 0);
+    EXPECT_NE(err().find("获取文件列表完成！"), std::string::npos);
+}
+
+TEST_F(DeviceCommandTest, DownloadAllWritesTheCastsUnderDataDeviceId) {
+    ASSERT_EQ(run("download --all"), 0) << err();
+    const fs::path folder = dir_ / "work" / "Data" / "12345678";
+    for (const char* name : {"A.BIN", "B.BIN"}) {
+        EXPECT_EQ(slurp(folder / ("2014-03-05_102030_" + std::string(name))),
+                  slurp(dir_ / "card" / name))
+            << name;
+    }
+    size_t written = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(dir_ / "work")) {
+        written += entry.is_regular_file();
+        EXPECT_TRUE(entry.path() == folder.parent_path() ||
+                    entry.path().parent_path() == folder.parent_path() ||
+                    entry.path().parent_path() == folder)
+            << entry.path();
+    }
+    EXPECT_EQ(written, 2u);
+    EXPECT_NE(err().find("Progress:100.00%\nB.BIN receive OK!\n"), std::string::npos);
+    // Downloading the first row again keeps the first copy.
+    ASSERT_EQ(run("download 0"), 0) << err();
+    EXPECT_TRUE(fs::exists(folder / "2014-03-05_102030(1)_A.BIN"));
+}
+
+TEST_F(DeviceCommandTest, DeletionNeedsAConfirmation) {
+    EXPECT_EQ(run("delete 0"), 1);
+    EXPECT_EQ(sim::CastStore((dir_ / "card").string()).list().size(), 2u);
+    EXPECT_EQ(run("--yes delete 0"), 0) << err();
+    const auto left = sim::CastStore((dir_ / "card").string()).list();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].name, "B.BIN");
+    EXPECT_EQ(run("--yes clear"), 0) << err();
+    EXPECT_TRUE(sim::CastStore((dir_ / "card").string()).list().empty());
+}
+
+TEST_F(DeviceCommandTest, SettingsAndClock) {
+    EXPECT_EQ(run("set --density 1.02 --latitude -12.5 --interval 0.25"), 0) << err();
+    EXPECT_NE(err().find("Set parameters success!"), std::string::npos);
+    EXPECT_EQ(run("set --density -1 --latitude 0 --interval 0.25"), 1);
+    EXPECT_NE(err().find("Water density can not be less than 0"), std::string::npos);
+    ASSERT_EQ(run("info"), 0);
+    EXPECT_NE(out().find("Density: 1.02 g/cm3\nLatitude: -12.5\nDepth interval: 0.25 m\n"),
+              std::string::npos);
+    EXPECT_EQ(run("time"), 0) << err();
+    EXPECT_EQ(out().size(), 20u) << out();
+}
+
+TEST_F(DeviceCommandTest, UsageErrorsAndAMissingDevice) {
+    const char* usage[] = {"",
+                           "frob",
+                           "download",
+                           "download --all 1",
+                           "list 3",
+                           "delete",
+                           "delete x",
+                           "set --density 1",
+                           "--lang fr info",
+                           "clear --all",
+                           "info --bogus"};
+    for (const char* arguments : usage) {
+        EXPECT_EQ(run(arguments), 2) << arguments;
+        EXPECT_NE(err().find("usage: quorvane-cli device"), std::string::npos) << arguments;
+    }
+    const std::string command = "cd '" + dir_.string() +
+                                "' && '" QUORVANE_CLI_PATH
+                                "' device --port /dev/quorvane-no-such-port info "
+                                ">out.txt 2>err.txt";
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(err(), "Device Connect Failed!\nDevice Connection Failed!\n");
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "device/operations/delete_files.h"
+#include "device/operations/device_settings.h"
+#include "device/operations/file_list.h"
+#include "device/operations/testing/session_rig.h"
+
+namespace quorvane {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct ConnectedRig : SessionRig {
+    ConnectedRig() {
+        connectDirectly();
+        for (const char* name : {"A", "B", "C", "D", "E"}) {
+            device.files.push_back({name, "x"});
+        }
+    }
+    SelectedRows selection(std::vector<int> selected) {
+        return SelectedRows(fileIndexRows(device.fileIndexReply())->rows, std::move(selected));
+    }
+};
+
+TEST(OnDeleteFiles, HighestPositionFirstThenListAndMemory) {
+    ConnectedRig rig;
+    rig.device.answer("$cmd,delete,3*ff", "$cmd,Config,failed*ff\r\n");
+    SelectedRows rows = rig.selection({1, 4, 3});
+    const DeleteOutcome outcome = OnDeleteFiles(rig.session, rows);
+    EXPECT_TRUE(outcome.ran);
+    EXPECT_EQ(outcome.deleted, 2);
+    EXPECT_EQ(outcome.failed, 1);
+    EXPECT_EQ(rig.device.commands,
+              (Strings{"$cmd,delete,4*ff", "$cmd,delete,3*ff", "$cmd,delete,1*ff",
+                       "$cmd,get,fileindex*ff", "$cmd,get,space*ff"}));
+    EXPECT_EQ(rig.shown.events,
+              (Strings{"box49: The files will be lost!\nAre you sure to delete the selected files?",
+                       "pane1: Delete files... Please wait!", "pane1: Failed to delete the file!",
+                       "pane1: Delete files... Please wait!", "rows: 0",
+                       "pane1: Getting files list...", "pane1: Get the list success!", "rows: 3",
+                       "pane1: Files list Getted!", "memory: 6.676 GB | 700.000 MB",
+                       "pane1: Delete files successfully!", "box48: Delete files successfully!"}));
+    EXPECT_EQ(rig.shown.texts[0].zh, "文件删除后无法找回!\n确定删除选中文件吗？");
+    EXPECT_EQ(rig.shown.texts.back().zh, "删除文件成功！");
+    EXPECT_EQ(rig.shown.texts[rig.shown.texts.size() - 2].zh, "删除文件成功");
+}
+
+TEST(OnDeleteFiles, NothingIsSentWithoutASelectionOrAConfirmation) {
+    struct Case {
+        const char* name;
+        std::vector<int> selected;
+        bool placeholderFirst;
+        Button answer;
+        Strings events;
+    };
+    const Case cases[] = {
+        {"no selection",
+         {},
+         false,
+         Button::Ok,
+         {"pane1: No file is selected!", "box48: No file is selected!"}},
+        {"only a placeholder",
+         {0},
+         true,
+         Button::Ok,
+         {"pane1: No file is selected!", "box48: No file is selected!"}},
+        {"cancelled",
+         {1},
+         false,
+         Button::Cancel,
+         {"box49: The files will be lost!\nAre you sure to delete the selected files?"}},
+    };
+    for (const Case& c : cases) {
+        ConnectedRig rig;
+        std::vector<FileRow> listed = fileIndexRows(rig.device.fileIndexReply())->rows;
+        listed[0].placeholder = c.placeholderFirst;
+        SelectedRows rows(listed, c.selected);
+        rig.shown.answers.push_back(c.answer);
+        EXPECT_FALSE(OnDeleteFiles(rig.session, rows).ran) << c.name;
+        EXPECT_TRUE(rig.device.commands.empty()) << c.name;
+        EXPECT_EQ(rig.shown.events, c.events) << c.name;
+    }
+}
+
+TEST(OnDeleteFiles, AFailedWriteEndsItAtOnce) {
+    ConnectedRig rig;
+    rig.port.onWrite = [&, inner = rig.port.onWrite](const std::string& written) {
+        inner(written);
+        rig.port.failNextWrites();
+    };
+    SelectedRows rows = rig.selection({0, 2});
+    EXPECT_FALSE(OnDeleteFiles(rig.session, rows).ran);
+    EXPECT_EQ(rig.device.commands, Strings{"$cmd,delete,2*ff"});
+    EXPECT_FALSE(rig.session.connected());
+    EXPECT_EQ(rig.shown.events.back(), "reset");
+}
+
+TEST(ClearAllFiles, SuccessEmptiesTheListAndShowsTheWholeCapacityFree) {
+    ConnectedRig rig;
+    rig.session.values().totalMemory = 7716800;
+    rig.session.values().freeMemory = 100;
+    rig.device.answer("$cmd,delete,all*ff", "");
+    rig.port.onWrite = [&, inner = rig.port.onWrite](const std::string& written) {
+        inner(written);
+        // A long erase: silent far beyond the 2-second rule.
+        rig.port.deliver("$cmd,Config,OK*ff\r\n", rig.clock.nowMs() + 30000);
+    };
+    EXPECT_EQ(OnClearMemory(rig.session), ClearOutcome::Cleared);
+    EXPECT_EQ(rig.device.commands, Strings{"$cmd,delete,all*ff"});
+    const Strings& e = rig.shown.events;
+    EXPECT_EQ(e.front(), "box49: All files will be lost!\nAre you sure to do this?");
+    EXPECT_EQ(e[1], "pane1: Clearing the files..");
+    const Strings tail(e.end() - 4, e.end());
+    EXPECT_EQ(tail,
+              (Strings{"rows: 0", "memory: 7.359 GB | 0.000 KB", "pane1: Clear files successfully!",
+                       "box64: Clear files successfully!"}));
+    EXPECT_DOUBLE_EQ(rig.session.values().freeMemory, 100) << "the stored figures stay";
+}
+
+TEST(ClearAllFiles, ADeviceThatNeverAnswersEndsAfterTheEraseBound) {
+    ConnectedRig rig;
+    rig.device.answer("$cmd,delete,all*ff", "");
+    EXPECT_EQ(ClearAllFiles(rig.session), ClearOutcome::Failed);
+    EXPECT_GT(rig.clock.nowMs(), CommandChannel::kDeleteAllLimitMs);
+    const Strings& e = rig.shown.events;
+    EXPECT_EQ(e[2], "pane1:  Please wait.");
+    const Strings tail(e.end() - 3, e.end());
+    EXPECT_EQ(tail, (Strings{"box49: Communication error, please try again!",
+                             "pane1: Clear files failed!", "box48: Clear files failed!"}));
+}
+
+TEST(ClearAllFiles, RefusalsAndFailures) {
+    struct Case {
+        const char* name;
+        bool connected;
+        bool busy;
+        Button answer;
+        const char* reply;
+        ClearOutcome outcome;
+        Strings events;
+    };
+    const Case cases[] = {
+        {"busy",
+         true,
+         true,
+         Button::Ok,
+         "",
+         ClearOutcome::Refused,
+         {"box49: The data processing is running, please try again later!"}},
+        {"not connected",
+         false,
+         false,
+         Button::Ok,
+         "",
+         ClearOutcome::Refused,
+         {"box49: The device is not connected!"}},
+        {"cancelled",
+         true,
+         false,
+         Button::Cancel,
+         "",
+         ClearOutcome::Cancelled,
+         {"box49: All files will be lost!\nAre you sure to do this?"}},
+        {"device failed",
+         true,
+         false,
+         Button::Ok,
+         "$cmd,Config,failed*ff\r\n",
+         ClearOutcome::Failed,
+         {"box49: All files will be lost!\nAre you sure to do this?", "pane1: Clearing the files..",
+          "pane1: Clear files failed!", "box48: Clear files failed!"}},
+    };
+    for (const Case& c : cases) {
+        ConnectedRig rig;
+        rig.session.channel().setConnected(c.connected);
+        rig.session.busy() = c.busy;
+        rig.shown.answers.push_back(c.answer);
+        rig.device.answer("$cmd,delete,all*ff", c.reply);
+        EXPECT_EQ(OnClearMemory(rig.session), c.outcome) << c.name;
+        EXPECT_EQ(rig.shown.events, c.events) << c.name;
+        EXPECT_EQ(rig.device.files.size(), 5u) << c.name;
+    }
+}
+
+TEST(OnSetParameters, LimitsAreCheckedBeforeAnythingIsSent) {
+    struct Case {
+        DeviceSettings settings;
+        SetOutcome outcome;
+        const char* box;
+    };
+    const Case cases[] = {
+        {{0.0, 95.0, 0.1}, SetOutcome::Succeeded, "box64: Setting Successfully!"},
+        {{1.025, -200.0, 0.5}, SetOutcome::Succeeded, "box64: Setting Successfully!"},
+        {{-0.001, 30.0, 0.5}, SetOutcome::Invalid, "box49: Water density can not be less than 0"},
+        {{1.0, 30.0, 0.09}, SetOutcome::Invalid, "box49: Depth interval can not be less than 0.1"},
+    };
+    for (const Case& c : cases) {
+        ConnectedRig rig;
+        EXPECT_EQ(OnSetParameters(rig.session, c.settings), c.outcome);
+        EXPECT_EQ(rig.shown.events.back(), c.box);
+        EXPECT_EQ(rig.device.commands.empty(), c.outcome == SetOutcome::Invalid);
+        EXPECT_DOUBLE_EQ(rig.session.values().depthInterval, c.settings.depthInterval);
+    }
+}
+
+TEST(OnSetParameters, ClockFirstOnYesThenTheSettingsWithPauses) {
+    ConnectedRig rig;
+    rig.clock.setLocalTime({2014, 3, 5, 10, 20, 30});
+    EXPECT_EQ(OnSetParameters(rig.session, {1.025, 30.0, 0.5}), SetOutcome::Succeeded);
+    EXPECT_EQ(rig.device.commands, (Strings{"$cmd,set,utctime,2014,3,5,10,20,30*ff",
+                                            "$cmd,set,areapara,1.025000,30.000000*ff",
+                                            "$cmd,set,depthscale,0.500000*ff"}));
+    EXPECT_EQ(rig.shown.events,
+              (Strings{"box36: Are you sure to set the device time using the PC time?",
+                       "pane1: Set device time success!", "pane1: Set density, latitude success!",
+                       "pane1: Set depth interval success!", "pane1: Set parameters success!",
+                       "box64: Setting Successfully!"}));
+    EXPECT_EQ(rig.shown.texts.back().zh, "参数设置成功！");
+    EXPECT_EQ(rig.clock.sleeps(), (std::vector<int>{100, 100, 100}));
+}
+
+TEST(OnSetParameters, NoToTheClockAndARefusedStepStillSendTheRest) {
+    ConnectedRig rig;
+    rig.shown.answers.push_back(Button::No);
+    rig.device.answer("$cmd,set,areapara,1.000000,30.000000*ff", "svp_ok\r\n");
+    EXPECT_EQ(OnSetParameters(rig.session, {1.0, 30.0, 0.5}), SetOutcome::Failed);
+    EXPECT_EQ(rig.device.commands, (Strings{"$cmd,set,areapara,1.000000,30.000000*ff",
+                                            "$cmd,set,depthscale,0.500000*ff"}));
+    EXPECT_EQ(rig.shown.events,
+              (Strings{"box36: Are you sure to set the device time using the PC time?",
+                       "pane1: Set density, latitude Failed!", "pane1: Set depth interval success!",
+                       "pane1: Set parameters Failed!", "box48: Set parameters Failed!"}));
+    EXPECT_EQ(rig.clock.sleeps(), (std::vector<int>{100, 100, 100}));
+}
+
+TEST(OnSetParameters, AFailedClockWriteStopsWithoutASummary) {
+    ConnectedRig rig;
+    rig.port.failNextWrites();
+    EXPECT_EQ(OnSetParameters(rig.session, {1.0, 30.0, 0.5}), SetOutcome::LinkLost);
+    EXPECT_EQ(rig.shown.events.back(), "reset");
+    EXPECT_TRUE(rig.device.commands.empty());
+}
+
+TEST(OnReadTime, ClockReplyShownInPaneAndBox) {
+    struct Case {
+        const char* fields;
+        const char* shown;  // empty: nothing shown by OnReadTime
+    };
+    const Case cases[] = {
+        {"2014,3,5,10,20,30", "2014-03-05 10:20:30"},
+        {"67550,65539,5,10,20,30", "2014-03-05 10:20:30"},  // modulo 65536
+        {"2014,3,5,10,20", ""},                             // a comma short
+    };
+    for (const Case& c : cases) {
+        ConnectedRig rig;
+        rig.device.utcTime = c.fields;
+        const std::optional<std::string> time = OnReadTime(rig.session);
+        EXPECT_EQ(rig.device.commands, Strings{"$cmd,get,utctime*ff"});
+        if (*c.shown == '\0') {
+            EXPECT_FALSE(time);
+            EXPECT_EQ(rig.shown.events, Strings{"pane1: Failed to read the device time!"});
+            continue;
+        }
+        EXPECT_EQ(time, c.shown);
+        EXPECT_EQ(rig.shown.events, (Strings{std::string("pane1: ") + c.shown,
+                                             std::string("box65: Current time:") + c.shown}));
+        EXPECT_EQ(rig.shown.texts[1].zh, std::string("设备当前时间：") + c.shown);
+    }
+}
+
+TEST(OnReadTime, NoReplyShowsOnlyTheWaitsNotice) {
+    ConnectedRig rig;
+    rig.device.answer("$cmd,get,utctime*ff", "");
+    EXPECT_FALSE(OnReadTime(rig.session));
+    EXPECT_EQ(rig.shown.events, Strings{"box49: Communication error, please try again!"});
+}
+
+}  // namespace
+}  // namespace quorvane

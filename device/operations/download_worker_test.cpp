@@ -1,0 +1,460 @@
+#include "device/operations/download_worker.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include "common/testing/temp_dir_test.h"
+#include "device/operations/export_file.h"
+#include "device/operations/export_status.h"
+#include "device/operations/file_list.h"
+#include "device/operations/testing/raw_cast_bytes.h"
+#include "device/operations/testing/session_rig.h"
+#include "device/protocol/block_frame.h"
+
+#if !defined(_WIN32)
+#include <sys/resource.h>
+#include <csignal>
+#endif
+
+namespace quorvane {
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+
+Strings withoutProgress(const Strings& events) {
+    Strings kept;
+    std::copy_if(events.begin(), events.end(), std::back_inserter(kept),
+                 [](const std::string& e) { return !e.starts_with("pane1: Progress:"); });
+    return kept;
+}
+
+Strings filesIn(const fs::path& folder) {
+    Strings names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        names.push_back(fs::relative(entry.path(), folder).generic_string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class DownloadTest : public test::TempDirTest {
+  protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        rig.connectDirectly();
+        rig.session.setWorkingFolder(dir_);
+    }
+
+    fs::path folder() const { return dir_ / "Data" / "12345678"; }
+
+    DownloadSummary download(std::vector<int> selected) {
+        SelectedRows rows(fileIndexRows(rig.device.fileIndexReply())->rows, std::move(selected));
+        rig.session.busy() = true;
+        DownloadJob job{rig.session.channel(), rows, folder(), rig.session.busy(), stop};
+        const DownloadSummary summary = DownloadWorker(job);
+        EXPECT_FALSE(rig.session.busy()) << "cleared on every way out";
+        return summary;
+    }
+
+    // The commands of the transfer after the index step of the first file.
+    Strings blockCommands() const {
+        Strings blocks;
+        for (const std::string& c : rig.device.commands) {
+            if (c == "$cmd,send,file,3*ff" || c == "$cmd,send,file,7*ff") {
+                blocks.push_back(c.substr(15, 1));
+            }
+        }
+        return blocks;
+    }
+
+    SessionRig rig;
+    std::atomic<bool> stop = false;
+};
+
+TEST_F(DownloadTest, FilesOfEverySizeArriveByteForByte) {
+    const size_t sizes[] = {100, 512, 1024, 1025, 20000};
+    for (size_t size : sizes) {
+        rig.device.files.push_back({"S" + std::to_string(size) + ".bin", rawCastBytes(size)});
+    }
+    const DownloadSummary summary = download({0, 1, 2, 3, 4});
+    EXPECT_EQ(summary.result, 1);
+    EXPECT_EQ(summary.saved, 5);
+    for (size_t i = 0; i < std::size(sizes); ++i) {
+        const ScriptedFile& file = rig.device.files[i];
+        EXPECT_EQ(test::slurp(folder() / ("2014-03-05_102030_" + file.name)), file.bytes)
+            << file.name;
+    }
+    EXPECT_EQ(rig.device.framesSent(), 1 + 1 + 2 + 3 + 40);
+}
+
+TEST_F(DownloadTest, HandshakeCommandsAndMessagesInOrder) {
+    rig.device.files = {{"A.bin", rawCastBytes(100)}, {"B.bin", rawCastBytes(1024)}};
+    download({0, 1});
+    EXPECT_EQ(rig.device.commands,
+              (Strings{"$cmd,send,fileindex,0*ff", "$cmd,send,file,1*ff", "$cmd,send,file,2*ff",
+                       "$cmd,send,file,3*ff", "$cmd,send,file,4*ff", "$cmd,send,fileindex,1*ff",
+                       "$cmd,send,file,1*ff", "$cmd,send,file,2*ff", "$cmd,send,file,3*ff",
+                       "$cmd,send,file,3*ff", "$cmd,send,file,4*ff"}));
+    EXPECT_EQ(rig.shown.events,
+              (Strings{"pane1: Progress:100.00%", "pane1: A.bin receive OK!",
+                       "box49: A.bin file receiving completed!", "pane1: Progress:50.00%",
+                       "pane1: Progress:100.00%", "pane1: B.bin receive OK!",
+                       "box49: B.bin file receiving completed!"}));
+    EXPECT_EQ(rig.shown.texts[1].zh, "A.bin文件接收完成！");
+    EXPECT_EQ(rig.shown.texts[2].zh, "A.bin文件接收完成！");
+    // A pause of 1 ms after each handshake command.
+    EXPECT_EQ(std::count(rig.clock.sleeps().begin(), rig.clock.sleeps().end(), 1), 6);
+}
+
+TEST_F(DownloadTest, SpoiledFramesAreAskedForAgainAndTheFileStaysWhole) {
+    const std::string bytes = rawCastBytes(3000);
+    struct Case {
+        const char* name;
+        FrameFault fault;
+    };
+    const Case cases[] = {
+        {"checksum", {.badChecksum = true}},
+        {"payload", {.noisyPayload = true}},
+        {"dropped", {.drop = true}},
+        {"late but within 200 ms", {.delayMs = 150}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(folder());
+        rig.device.commands.clear();
+        rig.device.files = {{"F.bin", bytes}};
+        rig.device.frameFault = [&](int frame, size_t) {
+            return frame % 3 == 2 ? c.fault : FrameFault{};
+        };
+        EXPECT_EQ(download({0}).saved, 1);
+        EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_F.bin"), bytes);
+        const Strings blocks = blockCommands();
+        const bool retried = std::count(blocks.begin(), blocks.end(), "7") > 0;
+        EXPECT_EQ(retried, c.fault.delayMs == 0);
+    }
+}
+
+TEST_F(DownloadTest, ABlockMissingForMoreThanASecondIsWrittenAsZeros) {
+    const std::string bytes = rawCastBytes(2000);
+    rig.device.files = {{"Z.bin", bytes}};
+    rig.device.frameFault = [](int, size_t offset) { return FrameFault{.drop = offset == 512}; };
+    const DownloadSummary summary = download({0});
+    EXPECT_EQ(summary.saved, 1);
+    std::string expected = bytes;
+    std::fill(expected.begin() + 512, expected.begin() + 1024, '\0');
+    // The block after the gap continues from record ceil((512 - 72) / 36) + 1 = 14 and is
+    // accepted; the length and every later offset are kept.
+    EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_Z.bin"), expected);
+    const Strings blocks = blockCommands();
+    ASSERT_GE(blocks.size(), 5u);
+    EXPECT_EQ(blocks[0], "3");
+    EXPECT_EQ(blocks[1], "3");
+    EXPECT_EQ(blocks[2], "7");
+    EXPECT_EQ(blocks.back(), "3");
+    EXPECT_EQ(blocks[blocks.size() - 2], "3") << "nothing is sent for the given-up block";
+}
+
+TEST_F(DownloadTest, AGapInTheRecordsIsAskedForAgainThenGivenUp) {
+    // Records from number 28 on (the first record of the third block) leap 25 ahead: the third
+    // block never continues the second and is zero-filled; the fourth, 14 records on from the
+    // zero fill's restart point plus the leap, is also too far ahead; the last block is
+    // written without the check.
+    const std::string bytes = rawCastBytes(2000, 28, 25);
+    rig.device.files = {{"G.bin", bytes}};
+    EXPECT_EQ(download({0}).saved, 1);
+    std::string expected = bytes;
+    std::fill(expected.begin() + 1024, expected.begin() + 1536, '\0');
+    EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_G.bin"), expected);
+}
+
+TEST_F(DownloadTest, ProgressIsPostedAfterEachBlockAndEndsAt10000) {
+    rig.device.files = {{"P.bin", rawCastBytes(1500)}};
+    download({0});
+    Strings progress;
+    for (const std::string& e : rig.shown.events) {
+        if (e.starts_with("pane1: Progress:")) {
+            progress.push_back(e.substr(7));
+        }
+    }
+    // 512 / 1500 = 34.133..%, 1024 / 1500 = 68.266..%: truncated, not rounded.
+    EXPECT_EQ(progress, (Strings{"Progress:34.13%", "Progress:68.26%", "Progress:100.00%"}));
+    EXPECT_EQ(rig.shown.texts[2].zh, "导出进度：100.00%");
+}
+
+TEST(ExportStatus, TextsPerCodeAndLanguage) {
+    struct Case {
+        int code;
+        int64_t value;
+        const char* name;
+        const char* en;
+        const char* zh;
+    };
+    const Case cases[] = {
+        {5, 0, "", "No file is selected!", "未选中文件！"},
+        {15, 3, "N", "Failed to export file: N", "导出N文件失败"},
+        {25, 3, "N", "Failed to export file: N", "导出N文件时，第一步命令错误"},
+        {35, 3, "N", "Failed to export file: N", "导出N文件时，第二步命令错误"},
+        {45, 10000, "", "Progress:100.00%", "导出进度：100.00%"},
+        {45, 3413, "", "Progress:34.13%", "导出进度：34.13%"},
+        {50, 0, "CAST.bin", "CAST.bin receive OK!", "CAST.bin文件接收完成！"},
+    };
+    for (const Case& c : cases) {
+        const std::optional<Text> text = OnExportStatus(c.code, c.value, c.name);
+        ASSERT_TRUE(text) << c.code;
+        EXPECT_EQ(text->en, c.en);
+        EXPECT_EQ(text->zh, c.zh);
+    }
+    for (int unknown : {0, 6, 44, 51}) {
+        EXPECT_FALSE(OnExportStatus(unknown, 0, "N"));
+    }
+    EXPECT_EQ(exportProgressValue(512, 1500), 3413);
+    EXPECT_EQ(exportProgressValue(1499, 1500), 9993);
+    EXPECT_EQ(exportProgressValue(4000000000u, 4000000000u), 10000);
+    EXPECT_TRUE(isExportProgressText(*OnExportStatus(45, 1, "")));
+    EXPECT_FALSE(isExportProgressText(*OnExportStatus(50, 0, "Progress:")));
+}
+
+TEST_F(DownloadTest, EachHandshakeStepGivesUpAfterFiveAttempts) {
+    struct Case {
+        const char* command;
+        const char* reply;
+        Strings events;  // of the failing file
+        const char* zh;
+    };
+    const std::vector<uint8_t> badInfo = [] {
+        std::vector<uint8_t> frame = makeBlockFrame(std::vector<uint8_t>(20, ','));
+        frame.back() ^= 1;
+        return frame;
+    }();
+    const Case cases[] = {
+        {"$cmd,send,fileindex,0*ff",
+         "$cmd,send,file,nofile*ff\r\n",
+         {"pane1: Failed to export file: A.bin"},
+         "导出A.bin文件失败"},
+        {"$cmd,send,file,1*ff",
+         "$cmd,send,file,9*ff\r\n",
+         {"box49: Communication Err, Please Check Device!", "pane1: Failed to export file: A.bin"},
+         "导出A.bin文件时，第一步命令错误"},
+        {"$cmd,send,file,2*ff",
+         std::string(badInfo.begin(), badInfo.end()).c_str(),
+         {"pane1: Failed to export file: A.bin"},
+         "导出A.bin文件时，第二步命令错误"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        SessionRig& r = rig;
+        r.shown.events.clear();
+        r.shown.texts.clear();
+        r.device.commands.clear();
+        r.device.files = {{"A.bin", rawCastBytes(100)}, {"B.bin", rawCastBytes(100)}};
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            r.device.answerOnce(c.command, c.reply);
+        }
+        fs::remove_all(folder());
+        const DownloadSummary summary = download({0, 1});
+        EXPECT_EQ(summary.failed, 1);
+        const auto secondFile = std::find(r.device.commands.begin(), r.device.commands.end(),
+                                          "$cmd,send,fileindex,1*ff");
+        EXPECT_EQ(std::count(r.device.commands.begin(), secondFile, c.command), 5);
+        Strings expected = c.events;
+        expected.insert(expected.end(),
+                        {"pane1: B.bin receive OK!", "box49: B.bin file receiving completed!"});
+        EXPECT_EQ(withoutProgress(r.shown.events), expected);
+        const auto failure = std::find(r.shown.events.begin(), r.shown.events.end(),
+                                       "pane1: Failed to export file: A.bin");
+        ASSERT_NE(failure, r.shown.events.end());
+        EXPECT_EQ(r.shown.texts[size_t(failure - r.shown.events.begin())].zh, c.zh);
+        EXPECT_EQ(filesIn(dir_),
+                  (Strings{"Data", "Data/12345678", "Data/12345678/2014-03-05_102030_B.bin"}));
+    }
+}
+
+TEST_F(DownloadTest, NothingSelected) {
+    rig.device.files = {{"A.bin", rawCastBytes(100)}};
+    const DownloadSummary summary = download({});
+    EXPECT_EQ(summary.result, -1);
+    EXPECT_EQ(rig.shown.events,
+              (Strings{"pane1: No file is selected!", "box48: No file is selected!"}));
+    EXPECT_TRUE(rig.device.commands.empty());
+}
+
+TEST_F(DownloadTest, RowsGoInListOrderByTheirPosition) {
+    for (const char* name : {"A", "B", "C", "D", "E", "F"}) {
+        rig.device.files.push_back({name, rawCastBytes(100)});
+    }
+    download({5, 0, 2});
+    Strings indexes;
+    for (const std::string& c : rig.device.commands) {
+        if (c.starts_with("$cmd,send,fileindex,")) {
+            indexes.push_back(c);
+        }
+    }
+    EXPECT_EQ(indexes, (Strings{"$cmd,send,fileindex,0*ff", "$cmd,send,fileindex,2*ff",
+                                "$cmd,send,fileindex,5*ff"}));
+}
+
+TEST_F(DownloadTest, APlaceholderRowIsNeverRequested) {
+    rig.device.files = {{"A", rawCastBytes(100)}, {"B", rawCastBytes(100)}};
+    std::vector<FileRow> rows = fileIndexRows(rig.device.fileIndexReply())->rows;
+    rows[0] = FileRow{};
+    rows[0].placeholder = true;
+    SelectedRows source(rows, {0, 1});
+    rig.session.busy() = true;
+    DownloadJob job{rig.session.channel(), source, folder(), rig.session.busy(), stop};
+    const DownloadSummary summary = DownloadWorker(job);
+    EXPECT_EQ(summary.failed, 1);
+    EXPECT_EQ(summary.saved, 1);
+    EXPECT_EQ(rig.device.commands.front(), "$cmd,send,fileindex,1*ff");
+    EXPECT_EQ(rig.shown.events.front(), "pane1: Failed to export file: ");
+}
+
+TEST_F(DownloadTest, SecondDownloadOfAFileGetsANumberedName) {
+    rig.device.files = {{"N", rawCastBytes(100)}};
+    download({0});
+    download({0});
+    download({0});
+    EXPECT_EQ(filesIn(folder()),
+              (Strings{"2014-03-05_102030(1)_N", "2014-03-05_102030(2)_N", "2014-03-05_102030_N"}));
+}
+
+TEST_F(DownloadTest, NamesFromTheDeviceStayInsideTheDeviceFolder) {
+    struct Case {
+        const char* reported;
+        const char* file;
+    };
+    const Case cases[] = {
+        {"CAST0001.bin", "2014-03-05_102030_CAST0001.bin"},
+        {"../../evil", "2014-03-05_102030_.._.._evil"},
+        {"a/b\\c", "2014-03-05_102030_a_b_c"},
+        {"x:y*?<>|\"", "2014-03-05_102030_x_y______"},
+        {"tab\there", "2014-03-05_102030_tab_here"},
+        {"dots...", "2014-03-05_102030_dots___"},
+        {"a-name-much-longer-than-nineteen-characters.bin",
+         "2014-03-05_102030_a-name-much-longer-than-nineteen-characters.bin"},
+    };
+    for (const Case& c : cases) {
+        rig.device.files.push_back({c.reported, rawCastBytes(100)});
+    }
+    std::vector<int> all(std::size(cases));
+    std::iota(all.begin(), all.end(), 0);
+    EXPECT_EQ(download(all).saved, int(std::size(cases)));
+    Strings expected{"Data", "Data/12345678"};
+    for (const Case& c : cases) {
+        expected.push_back(std::string("Data/12345678/") + c.file);
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(filesIn(dir_), expected);
+}
+
+TEST_F(DownloadTest, AHostileDeviceIdNamesOneFolderInsideData) {
+    rig.device.files = {{"N", rawCastBytes(100)}};
+    rig.session.values().deviceId = "../..";
+    SelectedRows rows(fileIndexRows(rig.device.fileIndexReply())->rows, {0});
+    ASSERT_TRUE(OnExportFile(rig.session, rows));
+    ASSERT_TRUE(rig.session.waitForDownload());
+    EXPECT_FALSE(rig.session.busy());
+    EXPECT_EQ(filesIn(dir_), (Strings{"Data", "Data/..___", "Data/..___/2014-03-05_102030_N"}));
+}
+
+TEST_F(DownloadTest, ABrokenLineKeepsThePartialFileAndEndsTheWorker) {
+    const std::string bytes = rawCastBytes(3000);
+    rig.device.files = {{"H.bin", bytes}, {"I.bin", rawCastBytes(100)}};
+    rig.device.frameFault = [&](int frame, size_t) {
+        if (frame == 3) {
+            rig.port.failReadAt();
+            return FrameFault{.drop = true};
+        }
+        return FrameFault{};
+    };
+    const DownloadSummary summary = download({0, 1});
+    EXPECT_TRUE(summary.linkLost);
+    EXPECT_EQ(summary.saved, 0);
+    EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_H.bin"), bytes.substr(0, 1024));
+    EXPECT_EQ(withoutProgress(rig.shown.events),
+              (Strings{"box49: Reading serial port failed when exporting file, please check the "
+                       "connection!",
+                       "box49: Device connection failed, please reconnect the device!!"}));
+    EXPECT_EQ(rig.device.commands.back(), "$cmd,send,file,3*ff") << "the next row is not tried";
+}
+
+TEST_F(DownloadTest, AFailedCommandWriteRunsTheDisconnectHandling) {
+    const std::string bytes = rawCastBytes(3000);
+    rig.device.files = {{"W.bin", bytes}};
+    rig.device.frameFault = [&](int frame, size_t) {
+        if (frame == 2) {
+            rig.port.failNextWrites();
+        }
+        return FrameFault{};
+    };
+    const DownloadSummary summary = download({0});
+    EXPECT_TRUE(summary.linkLost);
+    EXPECT_FALSE(rig.session.connected());
+    EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_W.bin"), bytes.substr(0, 1024));
+    EXPECT_EQ(withoutProgress(rig.shown.events),
+              (Strings{"pane1: Device is disconnected.Reconnect!",
+                       "box48: Device is disconnected. Please reconnect the device!",
+                       "title: QuorvaneDevice", "reset"}));
+}
+
+TEST_F(DownloadTest, StopEndsTheWorkerBetweenBlocksAndKeepsThePartialFile) {
+    const std::string bytes = rawCastBytes(5000);
+    rig.device.files = {{"S.bin", bytes}, {"T.bin", rawCastBytes(100)}};
+    rig.device.frameFault = [&](int frame, size_t) {
+        stop = frame == 2;
+        return FrameFault{};
+    };
+    const DownloadSummary summary = download({0, 1});
+    EXPECT_TRUE(summary.stopped);
+    EXPECT_EQ(summary.saved, 0);
+    EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_S.bin"), bytes.substr(0, 1024));
+    EXPECT_EQ(blockCommands(), (Strings{"3", "3"}));
+    EXPECT_EQ(withoutProgress(rig.shown.events), Strings{});
+}
+
+#if !defined(_WIN32)
+// A file size limit stands in for a full disk: writes beyond it fail as they would there.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+  private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST_F(DownloadTest, AFullDiskIsNeverReportedAsReceived) {
+    rig.device.files = {{"D.bin", rawCastBytes(3000)}, {"E.bin", rawCastBytes(100)}};
+    DownloadSummary summary;
+    {
+        FileSizeLimit limit(1000);
+        summary = download({0, 1});
+    }
+    EXPECT_EQ(summary.failed, 1);
+    EXPECT_EQ(summary.saved, 1) << "the next file fits";
+    const Strings events = withoutProgress(rig.shown.events);
+    EXPECT_EQ(events,
+              (Strings{"box49: Failed to write the file for data exporting",
+                       "pane1: E.bin receive OK!", "box49: E.bin file receiving completed!"}));
+    EXPECT_LE(fs::file_size(folder() / "2014-03-05_102030_D.bin"), 1000u);
+}
+#endif
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,16 @@
+#include "device/operations/export_file.h"
+
+#include "device/operations/command_guards.h"
+
+namespace quorvane {
+
+bool OnExportFile(DeviceSession& session, RowSource& rows) {
+    if (!passesCommandGuards(session)) {
+        return false;
+    }
+    session.busy() = true;
+    session.startDownload(rows);
+    return true;
+}
+
+}  // namespace quorvane

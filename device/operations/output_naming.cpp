@@ -1,0 +1,171 @@
+#include "device/operations/output_naming.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace quorvane {
+
+namespace {
+
+// Beyond this many copies of one name something else is wrong; the file is not made.
+constexpr int kMaxAttempts = 100000;
+
+bool isForbiddenAscii(unsigned char c) {
+    static constexpr std::string_view kForbidden = "/\\:*?\"<>|";
+    return c < 0x20 || c == 0x7F || kForbidden.find(char(c)) != std::string_view::npos;
+}
+
+// Bytes in the well-formed UTF-8 sequence that starts at `at`, or 0.
+size_t utf8SequenceLength(std::string_view text, size_t at) {
+    const unsigned char lead = static_cast<unsigned char>(text[at]);
+    size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size()) {
+        return 0;
+    }
+    for (size_t i = 1; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[at + i]);
+        if (c < (i == 1 ? low : 0x80) || c > (i == 1 ? high : 0xBF)) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+// Every character kept whole or replaced by '_', never more than `limit` bytes.
+std::string replaceUnsafeCharacters(std::string_view text, size_t limit) {
+    std::string safe;
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        size_t length = 1;
+        std::string_view piece = "_";
+        if (c < 0x80) {
+            piece = isForbiddenAscii(c) ? "_" : text.substr(i, 1);
+        } else if (const size_t sequence = utf8SequenceLength(text, i); sequence > 0) {
+            length = sequence;
+            piece = text.substr(i, sequence);
+        }
+        if (safe.size() + piece.size() > limit) {
+            break;
+        }
+        safe += piece;
+        i += length;
+    }
+    return safe;
+}
+
+bool isReservedDeviceName(std::string_view text) {
+    std::string base(text.substr(0, text.find('.')));
+    while (!base.empty() && base.back() == ' ') {
+        base.pop_back();
+    }
+    std::transform(base.begin(), base.end(), base.begin(),
+                   [](unsigned char c) { return char(std::toupper(c)); });
+    static constexpr std::string_view kReserved[] = {"CON", "PRN",    "AUX",
+                                                     "NUL", "CONIN$", "CONOUT$"};
+    if (std::find(std::begin(kReserved), std::end(kReserved), base) != std::end(kReserved)) {
+        return true;
+    }
+    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
+           base[3] >= '1' && base[3] <= '9';
+}
+
+}  // namespace
+
+std::string safePathComponent(std::string_view text) {
+    // One byte is kept back for the '_' a reserved name receives.
+    std::string safe = replaceUnsafeCharacters(text, kMaxComponentBytes - 1);
+    for (size_t i = safe.size(); i > 0 && (safe[i - 1] == '.' || safe[i - 1] == ' '); --i) {
+        safe[i - 1] = '_';
+    }
+    if (safe.empty()) {
+        return "_";
+    }
+    if (isReservedDeviceName(safe)) {
+        safe.insert(0, 1, '_');
+    }
+    return safe;
+}
+
+std::string dateTextForFileName(std::string_view dateColumn) {
+    std::string text;
+    for (char c : dateColumn) {
+        if (c == ' ') {
+            text += '_';
+        } else if (c != ':') {
+            text += c;
+        }
+    }
+    return text;
+}
+
+std::string outputFileName(std::string_view dateText, std::string_view reportedName, int attempt) {
+    std::string name(dateText);
+    if (attempt > 0) {
+        name += "(" + std::to_string(attempt) + ")";
+    }
+    name += "_";
+    name += reportedName;
+    return safePathComponent(name);
+}
+
+std::filesystem::path deviceDataFolder(const std::filesystem::path& workingFolder,
+                                       std::string_view deviceId) {
+    return workingFolder / "Data" / pathFromUtf8(safePathComponent(deviceId));
+}
+
+std::optional<OutputFile> createOutputFile(const std::filesystem::path& folder,
+                                           std::string_view dateText,
+                                           std::string_view reportedName) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!std::filesystem::is_directory(folder, error)) {
+        return std::nullopt;
+    }
+    const auto taken = [](const std::filesystem::path& path) {
+        std::error_code ignored;
+        return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
+    };
+    for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
+        const std::filesystem::path path =
+            folder / pathFromUtf8(outputFileName(dateText, reportedName, attempt));
+        if (taken(path)) {
+            continue;
+        }
+        // "x": fails rather than open a file that appeared since the test above.
+        if (FileHandle file = openFile(utf8OfPath(path), "wbx")) {
+            return OutputFile{std::move(file), path};
+        }
+        if (!taken(path)) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+std::filesystem::path pathFromUtf8(std::string_view text) {
+    return std::filesystem::path(
+        std::u8string(reinterpret_cast<const char8_t*>(text.data()), text.size()));
+}
+
+std::string utf8OfPath(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+}
+
+}  // namespace quorvane

@@ -1,0 +1,88 @@
+#include "device/operations/output_naming.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/testing/temp_dir_test.h"
+
+namespace quorvane {
+namespace {
+
+TEST(SafePathComponent, OrdinaryNamesStayAndUnsafeOnesBecomeOneComponent) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"CAST0001.bin", "CAST0001.bin"},
+        {"12345678", "12345678"},
+        {"测量01.bin", "测量01.bin"},
+        {"a b", "a b"},
+        {"", "_"},
+        {".", "_"},
+        {"..", "__"},
+        {"../x", ".._x"},
+        {"a\\b/c", "a_b_c"},
+        {"C:name", "C_name"},
+        {std::string("nul\0byte", 8), "nul_byte"},
+        {"bell\x07", "bell_"},
+        {"del\x7F", "del_"},
+        {"trail. ", "trail__"},
+        {"CON", "_CON"},
+        {"con.txt", "_con.txt"},
+        {"Nul", "_Nul"},
+        {"COM1", "_COM1"},
+        {"lpt9.bin", "_lpt9.bin"},
+        {"COM0", "COM0"},
+        {"COM10", "COM10"},
+        {"CONSOLE", "CONSOLE"},
+        {"bad\xFFutf8\xC3", "bad_utf8_"},
+        {"\xE6\xB5", "__"},  // a character cut short
+    };
+    for (const auto& [text, safe] : cases) {
+        EXPECT_EQ(safePathComponent(text), safe) << text;
+    }
+}
+
+TEST(SafePathComponent, LongTextsAreCutAtACharacterBoundary) {
+    EXPECT_EQ(safePathComponent(std::string(300, 'a')).size(), kMaxComponentBytes - 1);
+    const std::string cut = safePathComponent(std::string(100, 'x') + std::string(80, '\0') +
+                                              std::string(60, 'y') + "测测测测测测测测测测");
+    EXPECT_LE(cut.size(), kMaxComponentBytes);
+    EXPECT_EQ(safePathComponent(cut), cut) << "whole characters only";
+}
+
+TEST(OutputFileName, DateTextAndNumbering) {
+    EXPECT_EQ(dateTextForFileName("2014-03-05 10:20:30"), "2014-03-05_102030");
+    EXPECT_EQ(outputFileName("2014-03-05_102030", "N", 0), "2014-03-05_102030_N");
+    EXPECT_EQ(outputFileName("2014-03-05_102030", "N", 1), "2014-03-05_102030(1)_N");
+    EXPECT_EQ(outputFileName("2014-03-05_102030", "N", 12), "2014-03-05_102030(12)_N");
+    EXPECT_EQ(deviceDataFolder("/w", "12345678"), std::filesystem::path("/w/Data/12345678"));
+    // Two long names that differ only beyond the cut still get files of their own.
+    const std::string a = std::string(300, 'n') + "a";
+    const std::string b = std::string(300, 'n') + "b";
+    EXPECT_EQ(outputFileName("d", a, 0), outputFileName("d", b, 0));
+    EXPECT_NE(outputFileName("d", a, 0), outputFileName("d", b, 1));
+}
+
+class CreateOutputFile : public test::TempDirTest {};
+
+TEST_F(CreateOutputFile, NeverOpensAnExistingFileOrLink) {
+    const std::filesystem::path folder = dir_ / "Data" / "12345678";
+    auto first = createOutputFile(folder, "d", "N");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->path, folder / "d_N");
+    std::filesystem::create_directory(folder / "d(1)_N");
+#if !defined(_WIN32)
+    std::filesystem::create_symlink(dir_ / "elsewhere", folder / "d(2)_N");
+#endif
+    auto next = createOutputFile(folder, "d", "N");
+    ASSERT_TRUE(next);
+#if !defined(_WIN32)
+    EXPECT_EQ(next->path, folder / "d(3)_N");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "elsewhere"));
+#endif
+    // A file where the folder should be: nothing is made.
+    test::TempDirTest::write("Data2", {});
+    EXPECT_FALSE(createOutputFile(dir_ / "Data2" / "x", "d", "N"));
+}
+
+}  // namespace
+}  // namespace quorvane
