@@ -3,8 +3,6 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-SIM = $(BUILD)/simulator/quorvane-sim
-CLI = $(BUILD)/cli/quorvane-cli
 
 .PHONY: deps configure build test demo bench clean
 
@@ -25,15 +23,14 @@ build: deps configure
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The main job: a synthetic cast from the generator, turned into every file the suite writes.
+# The main job: a synthetic cast processed into every file the suite writes, then the casts
+# of the virtual profiler downloaded over a pseudo-terminal and processed in turn.
 demo: build
-	mkdir -p demo
-	$(SIM) cast demo/sample-cast.bin --seed 7
-	cd demo && ../$(CLI) process sample-cast.bin --out Data
-	@echo "files written:"; ls -l demo/Data
+	scripts/demo.sh $(BUILD)
 
 bench: build
 	$(BUILD)/bench/quorvane-bench
+	$(BUILD)/bench/quorvane-download-bench
 
 clean:
 	rm -rf $(BUILD) demo

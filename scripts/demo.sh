@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The main job, end to end on this machine: a synthetic cast processed into every file the
+# suite writes, then a virtual profiler on a pseudo-terminal whose casts are downloaded the way
+# the device program does it and processed in turn.
+set -euo pipefail
+build=${1:-build}
+top=$(cd "$(dirname "$0")/.." && pwd)
+sim="$top/$build/simulator/quorvane-sim"
+cli="$top/$build/cli/quorvane-cli"
+
+rm -rf "$top/demo"
+mkdir -p "$top/demo"
+cd "$top/demo"
+
+echo "== a synthetic cast, processed =="
+"$sim" cast sample-cast.bin --seed 7
+"$cli" process sample-cast.bin --out Data
+
+echo
+echo "== the virtual profiler: connect, list, download every cast =="
+"$sim" serve --storage card --casts 3 --link profiler >profiler.log 2>&1 &
+profiler=$!
+trap 'kill "$profiler" 2>/dev/null || true' EXIT
+for _ in $(seq 100); do [ -e profiler ] && break; sleep 0.1; done
+"$cli" device --port profiler --yes info
+"$cli" device --port profiler --yes list
+"$cli" device --port profiler --yes download --all
+kill "$profiler"
+wait "$profiler" 2>/dev/null || true
+trap - EXIT
+
+echo
+echo "== the downloaded casts, processed =="
+for cast in Data/*/*; do
+    [ -f "$cast" ] || continue
+    case "$cast" in Data/processed/*) continue ;; esac
+    "$cli" process "$cast" --out Data/processed --format csv
+done
+
+echo
+echo "files written:"
+find Data -type f | sort
