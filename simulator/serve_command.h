@@ -11,7 +11,7 @@ inline constexpr Subcommand kServeCommand{
     "serve",
     "[--storage DIR] [--casts N] [--seed N] [--device-id ID] [--firmware V] [--voltage V] "
     "[--capacity-kb N] [--baud N] [--link PATH] [--delete-ms N] [--clear-ms N] "
-    "[--fault SPEC]... [--fault-seed N]",
+    "[--fault RULE]... [--fault-seed N]",
     runServeCommand};
 
 }  // namespace quorvane::sim
