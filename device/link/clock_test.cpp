@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "device/link/system_clock.h"
-#include "device/link/testing/fake_clock.h"
 
 namespace quorvane {
 namespace {
@@ -23,32 +22,11 @@ TEST(Clock, MillisecondsBetweenTruncatesWithoutOverflow) {
         {0, INT64_MAX, 1'000'000'000, INT64_MAX / 1'000'000},
         {5, 5, 1000, 0},
         {0, 10, 0, INT64_MAX},
-        {0, 10, -1, INT64_MAX},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(millisecondsBetween(c.from, c.to, c.frequency), c.ms)
             << c.from << ".." << c.to << " at " << c.frequency;
     }
-}
-
-TEST(FakeClock, SecondsOfDayFollowSleepsJumpsAndMidnight) {
-    FakeClock clock({2014, 3, 5, 23, 59, 58}, 3'579'545);
-    EXPECT_EQ(clock.secondsOfDay(), 86398);
-    clock.sleepMs(1500);
-    EXPECT_EQ(clock.secondsOfDay(), 86399);
-    clock.advanceMs(500);
-    EXPECT_EQ(clock.secondsOfDay(), 0);
-    EXPECT_EQ(clock.localDateTime(), (LocalDateTime{2014, 3, 6, 0, 0, 0}));
-    EXPECT_EQ(millisecondsSince(clock, 0), 2000);
-
-    clock.setLocalTime({2024, 2, 29, 10, 0, 2});
-    EXPECT_EQ(clock.secondsOfDay(), 36002);
-    EXPECT_EQ(millisecondsSince(clock, 0), 2000);  // the counter does not jump
-
-    clock.setLocalTimeFails(true);
-    EXPECT_EQ(clock.localDateTime(), (LocalDateTime{0, 0, 0, -1, -1, -1}));
-    EXPECT_EQ(clock.secondsOfDay(), -3661);
-    EXPECT_EQ(clock.sleeps(), std::vector<int>{1500});
 }
 
 TEST(SystemClock, ReadsAPlausibleLocalTime) {

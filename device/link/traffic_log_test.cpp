@@ -24,14 +24,6 @@ std::string slurp(const fs::path& path) {
     return text.str();
 }
 
-TEST(HexDump, SixteenBytesALineWithPrintableText) {
-    const std::string bytes = "$cmd,get,sysinfo*ff\r\n";
-    EXPECT_EQ(hexDump({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}),
-              "  0000  24 63 6d 64 2c 67 65 74 2c 73 79 73 69 6e 66 6f  $cmd,get,sysinfo\n"
-              "  0010  2a 66 66 0d 0a                                   *ff..\n");
-    EXPECT_EQ(hexDump({}), "");
-}
-
 TEST(TrafficLog, RecordsOpenWritesNonEmptyReadsPurgesAndClose) {
     const fs::path path =
         fs::temp_directory_path() / ("quorvane_traffic_" + std::to_string(std::rand()) + ".log");

@@ -114,11 +114,19 @@ TEST(ParseFileInfo, NameUpToTheLastCommaAndSizeAfterIt) {
     }
 }
 
+// The text a handshake step waits for, as the download passes it.
+std::string_view expectedFor(HandshakeStep step) {
+    return step == HandshakeStep::FileIndex   ? kFileStartReply
+           : step == HandshakeStep::FileStart ? kFileStartEcho
+                                              : "";
+}
+
 TEST(AwaitFileReply, HandshakeAnswers) {
+    using enum HandshakeStep;
+    using enum FileReplyResult;
     struct Case {
         const char* name;
         HandshakeStep step;
-        std::string expected;
         std::vector<Bytes> chunks;
         FileReplyResult result;
         int sleep50 = 0;
@@ -130,90 +138,48 @@ TEST(AwaitFileReply, HandshakeAnswers) {
     Bytes badSync = info;
     badSync[1] = 0x56;
     const Case cases[] = {
-        {"index accepted",
-         HandshakeStep::FileIndex,
-         start,
-         {bytesOf(start)},
-         FileReplyResult::Expected},
+        {"index accepted", FileIndex, {bytesOf(start)}, Expected},
         {"index in pieces",
-         HandshakeStep::FileIndex,
-         start,
+         FileIndex,
          {bytesOf(start.substr(0, 7)), bytesOf(start.substr(7))},
-         FileReplyResult::Expected},
-        {"no such file",
-         HandshakeStep::FileIndex,
-         start,
-         {bytesOf(kNoSuchFileReply)},
-         FileReplyResult::NoSuchFile},
+         Expected},
+        {"no such file", FileIndex, {bytesOf(kNoSuchFileReply)}, NoSuchFile},
         {"no such file, then more",
-         HandshakeStep::FileIndex,
-         start,
+         FileIndex,
          {bytesOf(std::string(kNoSuchFileReply) + "x")},
-         FileReplyResult::NoAnswer},
-        {"answer not at the start",
-         HandshakeStep::FileIndex,
-         start,
-         {bytesOf("x" + start)},
-         FileReplyResult::NoAnswer},
-        {"first step",
-         HandshakeStep::FileStart,
-         std::string(kFileStartEcho),
-         {bytesOf(kFileStartEcho)},
-         FileReplyResult::Expected},
-        {"first step, index answer",
-         HandshakeStep::FileStart,
-         std::string(kFileStartEcho),
-         {bytesOf(start)},
-         FileReplyResult::NoAnswer},
-        {"file info", HandshakeStep::FileInfo, "", {info}, FileReplyResult::Expected},
+         NoAnswer},
+        {"answer not at the start", FileIndex, {bytesOf("x" + start)}, NoAnswer},
+        {"first step", FileStart, {bytesOf(kFileStartEcho)}, Expected},
+        {"first step, index answer", FileStart, {bytesOf(start)}, NoAnswer},
+        {"file info", FileInfo, {info}, Expected},
         {"file info in pieces",
-         HandshakeStep::FileInfo,
-         "",
+         FileInfo,
          {Bytes(info.begin(), info.begin() + 3), Bytes(info.begin() + 3, info.end())},
-         FileReplyResult::Expected},
-        {"file info checksum", HandshakeStep::FileInfo, "", {badSum}, FileReplyResult::Rejected},
-        {"file info sync", HandshakeStep::FileInfo, "", {badSync}, FileReplyResult::NoAnswer, 1},
-        {"file info too short",
-         HandshakeStep::FileInfo,
-         "",
-         {frameOf("1234")},
-         FileReplyResult::NoAnswer,
-         1},
-        {"file info too long",
-         HandshakeStep::FileInfo,
-         "",
-         {frameOf(std::string(513, 'x'))},
-         FileReplyResult::NoAnswer,
-         1},
-        {"end answer", HandshakeStep::FileEnd, "", {frameOf("")}, FileReplyResult::Rejected},
-        {"end answer incomplete",
-         HandshakeStep::FileEnd,
-         "",
-         {Bytes{0xAA, 0x55, 9, 0, 1}},
-         FileReplyResult::NoAnswer},
+         Expected},
+        {"file info checksum", FileInfo, {badSum}, Rejected},
+        {"file info sync", FileInfo, {badSync}, NoAnswer, 1},
+        {"file info too short", FileInfo, {frameOf("1234")}, NoAnswer, 1},
+        {"file info too long", FileInfo, {frameOf(std::string(513, 'x'))}, NoAnswer, 1},
+        {"end answer", FileEnd, {frameOf("")}, Rejected},
+        {"end answer incomplete", FileEnd, {Bytes{0xAA, 0x55, 9, 0, 1}}, NoAnswer},
     };
     for (const Case& c : cases) {
         TransferRig rig;
         for (const Bytes& chunk : c.chunks) {
             rig.port.deliver(chunk, 100);
         }
-        EXPECT_EQ(
-            AwaitFileReply(rig.channel, rig.state, c.step, c.expected, int(c.expected.size())),
-            c.result)
+        const std::string_view expected = expectedFor(c.step);
+        EXPECT_EQ(AwaitFileReply(rig.channel, rig.state, c.step, expected, int(expected.size())),
+                  c.result)
             << c.name;
         EXPECT_EQ(rig.portEvents(), Strings{"purge"}) << c.name;
         EXPECT_EQ(rig.clock.sleeps(), std::vector<int>(size_t(c.sleep50), 50)) << c.name;
-        EXPECT_EQ(rig.state.timeoutCount, c.result == FileReplyResult::NoAnswer && !c.sleep50)
-            << c.name;
+        EXPECT_EQ(rig.state.timeoutCount, c.result == NoAnswer && !c.sleep50) << c.name;
         EXPECT_TRUE(rig.shown.events.empty()) << c.name;
     }
-}
-
-TEST(AwaitFileReply, FileInfoSetsNameAndSize) {
     TransferRig rig;
-    rig.port.deliver(frameOf("123456789SVP00001.BIN,1024"));
-    ASSERT_EQ(AwaitFileReply(rig.channel, rig.state, HandshakeStep::FileInfo, "", 0),
-              FileReplyResult::Expected);
+    rig.port.deliver(info);
+    ASSERT_EQ(AwaitFileReply(rig.channel, rig.state, FileInfo, "", 0), Expected);
     EXPECT_EQ(rig.state.fileName, "SVP00001.BIN");
     EXPECT_EQ(rig.state.fileSize, 1024u);
 }
@@ -238,7 +204,6 @@ TEST(AwaitFileReply, FifthSilenceOfAFileBreaksTheLink) {
                            FileReplyResult::NoAnswer, FileReplyResult::NoAnswer,
                            FileReplyResult::Expected, FileReplyResult::LinkBroken}));
     EXPECT_EQ(rig.shown.events, Strings{"box49: Communication Err, Please Check Device!"});
-    EXPECT_EQ(rig.shown.texts[0].zh, "通信错误，请检查硬件！");
     EXPECT_EQ(rig.state.timeoutCount, 0);
     EXPECT_EQ(rig.port.purgeCount(), 5);  // not after the broken link
 }
@@ -261,7 +226,6 @@ TEST(AwaitFileReply, ReadFailureAndOverflowBreakTheLink) {
     EXPECT_EQ(rig.shown.events,
               Strings{"box49: Reading serial port failed when exporting file, please check the "
                       "connection!"});
-    EXPECT_EQ(rig.shown.texts[0].zh, "导出文件中、读串口失败,请检查连接！");
 
     rig.port.deliver(std::string(1000, 'x'));
     rig.port.deliver(std::string(24, 'x'));
@@ -269,33 +233,6 @@ TEST(AwaitFileReply, ReadFailureAndOverflowBreakTheLink) {
               FileReplyResult::LinkBroken);
     EXPECT_EQ(rig.shown.events.size(), 1u);
     EXPECT_EQ(rig.port.purgeCount(), 0);
-}
-
-TEST(ReceiveBlock, LastBlockIsWrittenWithoutTheRecordCheck) {
-    TransferRig rig;
-    rig.state.fileSize = 100;
-    rig.port.deliver(makeBlockFrame(Bytes(100, 0x42)));
-    EXPECT_EQ(ReceiveBlock(rig.channel, rig.state, 100), BlockResult::Handled);
-    EXPECT_EQ(rig.state.bytesReceived, 100u);
-    EXPECT_EQ(fileBytes(rig.state), std::string(100, 0x42));
-    EXPECT_EQ(rig.portEvents(), Strings{"purge"});
-}
-
-TEST(ReceiveBlock, FileOfTwoFullBlocks) {
-    TransferRig rig;
-    rig.state.fileSize = 1024;
-    const RawFileHeader header = RawFileHeader::make(12345678, 1.025f, 30, 0.5f, "V1.0");
-    Bytes file(header.bytes.begin(), header.bytes.end());
-    const Bytes body = records(1, 1024 - 72);
-    file.insert(file.end(), body.begin(), body.end());
-    rig.port.deliver(makeBlockFrame({file.data(), 512}));
-    EXPECT_EQ(ReceiveBlock(rig.channel, rig.state, 512), BlockResult::Handled);
-    EXPECT_FALSE(rig.state.firstBlock);
-    EXPECT_EQ(rig.state.lastRecordNumber, 1);
-    rig.port.deliver(makeBlockFrame({file.data() + 512, 512}));
-    EXPECT_EQ(ReceiveBlock(rig.channel, rig.state, 512), BlockResult::Handled);
-    EXPECT_EQ(rig.state.bytesReceived, 1024u);
-    EXPECT_EQ(fileBytes(rig.state), std::string(file.begin(), file.end()));
 }
 
 TEST(ReceiveBlock, PaddedLastBlockIsCutToTheAnnouncedSize) {
@@ -405,9 +342,7 @@ TEST(ReceiveBlock, BrokenLinkAndRefusingFile) {
     rig.state.fileSize = 100;
     rig.port.failReadAt();
     EXPECT_EQ(ReceiveBlock(rig.channel, rig.state, 100), BlockResult::LinkBroken);
-    EXPECT_EQ(rig.shown.events,
-              Strings{"box49: Reading serial port failed when exporting file, please check the "
-                      "connection!"});
+    EXPECT_EQ(rig.shown.events.size(), 1u);
 
     rig.port.deliver(std::string(4, 'x'));  // not yet a whole frame: the next read overflows
     rig.port.deliver(std::string(1020, 'x'));

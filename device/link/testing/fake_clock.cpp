@@ -17,8 +17,7 @@ int64_t toMs(const LocalDateTime& t) {
 
 }  // namespace
 
-FakeClock::FakeClock(LocalDateTime start, int64_t frequency)
-    : frequency_(frequency), localBaseMs_(toMs(start)) {}
+FakeClock::FakeClock(LocalDateTime start) : localBaseMs_(toMs(start)) {}
 
 int32_t FakeClock::secondsOfDay() {
     const LocalDateTime now = localDateTime();
@@ -26,7 +25,7 @@ int32_t FakeClock::secondsOfDay() {
 }
 
 int64_t FakeClock::counter() {
-    return nowMs_ / 1000 * frequency_ + nowMs_ % 1000 * frequency_ / 1000;
+    return nowMs_ * (kFrequency / 1000);
 }
 
 void FakeClock::sleepMs(int milliseconds) {
@@ -37,9 +36,6 @@ void FakeClock::sleepMs(int milliseconds) {
 }
 
 LocalDateTime FakeClock::localDateTime() {
-    if (localTimeFails_) {
-        return {};
-    }
     const sys_time<milliseconds> now{milliseconds(localBaseMs_ + nowMs_)};
     const sys_days day = floor<days>(now);
     const year_month_day date{day};

@@ -11,23 +11,17 @@ namespace quorvane {
 // the local time of day can be set anywhere (midnight, a jump) without moving the counter.
 class FakeClock : public Clock {
   public:
-    static constexpr int64_t kDefaultFrequency = 10'000'000;
-
-    explicit FakeClock(LocalDateTime start = {2014, 3, 5, 10, 0, 0},
-                       int64_t frequency = kDefaultFrequency);
+    explicit FakeClock(LocalDateTime start = {2014, 3, 5, 10, 0, 0});
 
     int32_t secondsOfDay() override;
     int64_t counter() override;
-    int64_t counterFrequency() override { return frequency_; }
+    int64_t counterFrequency() override { return kFrequency; }
     void sleepMs(int milliseconds) override;
     LocalDateTime localDateTime() override;
 
     void advanceMs(int64_t milliseconds);
     // Moves the local time to the given moment; the counter keeps its value.
     void setLocalTime(const LocalDateTime& now);
-    // While set, breaking the local time down fails (every component takes its failure value).
-    void setLocalTimeFails(bool fails) { localTimeFails_ = fails; }
-    void setFrequency(int64_t frequency) { frequency_ = frequency; }
 
     // Monotonic milliseconds since construction.
     int64_t nowMs() const { return nowMs_; }
@@ -35,10 +29,10 @@ class FakeClock : public Clock {
     const std::vector<int>& sleeps() const { return sleeps_; }
 
   private:
+    static constexpr int64_t kFrequency = 10'000'000;
+
     int64_t nowMs_ = 0;
-    int64_t frequency_;
     int64_t localBaseMs_ = 0;  // local time (ms since 1970-01-01 as if it were UTC) at nowMs_ 0
-    bool localTimeFails_ = false;
     std::vector<int> sleeps_;
 };
 

@@ -40,7 +40,6 @@ class FakePort : public SerialPort {
     const std::vector<std::string>& writes() const { return writes_; }
     int purgeCount() const;
     const std::string& name() const { return name_; }
-    bool hasPendingInput() const { return !chunks_.empty(); }
 
     bool open(const std::string& name) override;
     void close() override;

@@ -61,7 +61,6 @@ class ScriptedDevice {
 
     // Every command written to an answering port, in order.
     std::vector<std::string> commands;
-    int framesSent() const { return framesSent_; }
 
     std::string fileIndexReply() const;
 

@@ -30,7 +30,6 @@ void RecordingNotifier::resetDeviceFields() {
 
 Button RecordingNotifier::ask(const Message& message) {
     record("box" + std::to_string(int(message.type)) + ": ", message.text);
-    boxes.push_back(message);
     if (!answers.empty()) {
         const Button answer = answers.front();
         answers.pop_front();

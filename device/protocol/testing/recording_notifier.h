@@ -25,7 +25,6 @@ class RecordingNotifier : public DeviceNotifier, public Prompter {
     std::vector<std::string> events;
     // Every text in full, both languages, in the same order as events.
     std::vector<Text> texts;
-    std::vector<Message> boxes;
     std::deque<Button> answers;
     DeviceValues lastFields;
 
