@@ -87,43 +87,28 @@ TEST_F(DeviceCommandTest, ListPrintsTheRowsWithTheirPositions) {
 
 TEST_F(DeviceCommandTest, DownloadAllWritesTheCastsUnderDataDeviceId) {
     ASSERT_EQ(run("download --all"), 0) << err();
-    const fs::path folder = dir_ / "work" / "Data" / "12345678";
     for (const char* name : {"A.BIN", "B.BIN"}) {
-        EXPECT_EQ(slurp(folder / ("2014-03-05_102030_" + std::string(name))),
-                  slurp(dir_ / "card" / name))
+        EXPECT_EQ(
+            slurp(dir_ / "work" / "Data" / "12345678" / ("2014-03-05_102030_" + std::string(name))),
+            slurp(dir_ / "card" / name))
             << name;
     }
-    size_t written = 0;
-    for (const auto& entry : fs::recursive_directory_iterator(dir_ / "work")) {
-        written += entry.is_regular_file();
-        EXPECT_TRUE(entry.path() == folder.parent_path() ||
-                    entry.path().parent_path() == folder.parent_path() ||
-                    entry.path().parent_path() == folder)
-            << entry.path();
-    }
-    EXPECT_EQ(written, 2u);
-    EXPECT_NE(err().find("Progress:100.00%\nB.BIN receive OK!\n"), std::string::npos);
-    // Downloading the first row again keeps the first copy.
-    ASSERT_EQ(run("download 0"), 0) << err();
-    EXPECT_TRUE(fs::exists(folder / "2014-03-05_102030(1)_A.BIN"));
 }
 
-TEST_F(DeviceCommandTest, DeletionNeedsAConfirmation) {
+// The operations themselves are tested beside them; here the rows, the confirmation and the
+// settings have to reach them from the command line.
+TEST_F(DeviceCommandTest, DeletionNeedsAConfirmationAndSettingsReachTheDevice) {
+    const sim::CastStore card((dir_ / "card").string());
     EXPECT_EQ(run("delete 0"), 1);
-    EXPECT_EQ(sim::CastStore((dir_ / "card").string()).list().size(), 2u);
+    EXPECT_EQ(card.list().size(), 2u);
     EXPECT_EQ(run("--yes delete 0"), 0) << err();
-    const auto left = sim::CastStore((dir_ / "card").string()).list();
+    const auto left = card.list();
     ASSERT_EQ(left.size(), 1u);
     EXPECT_EQ(left[0].name, "B.BIN");
     EXPECT_EQ(run("--yes clear"), 0) << err();
-    EXPECT_TRUE(sim::CastStore((dir_ / "card").string()).list().empty());
-}
+    EXPECT_TRUE(card.list().empty());
 
-TEST_F(DeviceCommandTest, SettingsAndClock) {
     EXPECT_EQ(run("set --density 1.02 --latitude -12.5 --interval 0.25"), 0) << err();
-    EXPECT_NE(err().find("Set parameters success!"), std::string::npos);
-    EXPECT_EQ(run("set --density -1 --latitude 0 --interval 0.25"), 1);
-    EXPECT_NE(err().find("Water density can not be less than 0"), std::string::npos);
     ASSERT_EQ(run("info"), 0);
     EXPECT_NE(out().find("Density: 1.02 g/cm3\nLatitude: -12.5\nDepth interval: 0.25 m\n"),
               std::string::npos);
@@ -132,18 +117,7 @@ TEST_F(DeviceCommandTest, SettingsAndClock) {
 }
 
 TEST_F(DeviceCommandTest, UsageErrorsAndAMissingDevice) {
-    const char* usage[] = {"",
-                           "frob",
-                           "download",
-                           "download --all 1",
-                           "list 3",
-                           "delete",
-                           "delete x",
-                           "set --density 1",
-                           "--lang fr info",
-                           "clear --all",
-                           "info --bogus"};
-    for (const char* arguments : usage) {
+    for (const char* arguments : {"", "download", "delete x", "--lang fr info"}) {
         EXPECT_EQ(run(arguments), 2) << arguments;
         EXPECT_NE(err().find("usage: quorvane-cli device"), std::string::npos) << arguments;
     }

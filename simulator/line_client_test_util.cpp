@@ -11,12 +11,9 @@
 namespace quorvane::sim {
 namespace {
 
-size_t frameLength(const std::string& bytes) {
-    if (bytes.size() < 4) {
-        return SIZE_MAX;
-    }
-    const size_t n = static_cast<uint8_t>(bytes[2]) | static_cast<uint8_t>(bytes[3]) << 8;
-    return n + 5;
+// Header, 16-bit little-endian length, payload, checksum; unknown until the length has come.
+size_t frameLength(std::string_view bytes) {
+    return bytes.size() < 4 ? SIZE_MAX : (uint8_t(bytes[2]) | uint8_t(bytes[3]) << 8) + 5;
 }
 
 }  // namespace
@@ -58,10 +55,10 @@ std::string LineClient::readUntil(const std::function<bool(const std::string&)>&
         }
         char buffer[4096];
         const ssize_t got = ::read(fd_, buffer, sizeof buffer);
+        if (got < 0 && errno == EAGAIN) {
+            continue;
+        }
         if (got <= 0) {
-            if (got < 0 && errno == EAGAIN) {
-                continue;
-            }
             break;  // end of line: the profiler hung up
         }
         received.append(buffer, static_cast<size_t>(got));
@@ -74,22 +71,25 @@ std::string LineClient::readFor(int ms) {
 }
 
 std::string LineClient::readLine(int timeoutMs) {
-    std::string text = readUntil(
-        [](const std::string& s) { return s.find("\r\n") != std::string::npos; }, timeoutMs);
-    const size_t end = text.find("\r\n");
-    if (end != std::string::npos) {
-        pending_ = text.substr(end + 2);
-        text.resize(end + 2);
-    }
-    return text;
+    const auto length = [](const std::string& s) {
+        const size_t end = s.find("\r\n");
+        return end == std::string::npos ? SIZE_MAX : end + 2;
+    };
+    return readPiece(length, timeoutMs);
 }
 
 std::string LineClient::readFrame(int timeoutMs) {
+    return readPiece(frameLength, timeoutMs);
+}
+
+std::string LineClient::readPiece(const std::function<size_t(const std::string&)>& length,
+                                  int timeoutMs) {
     std::string bytes =
-        readUntil([](const std::string& s) { return s.size() >= frameLength(s); }, timeoutMs);
-    if (bytes.size() > frameLength(bytes)) {
-        pending_ = bytes.substr(frameLength(bytes));
-        bytes.resize(frameLength(bytes));
+        readUntil([&](const std::string& s) { return s.size() >= length(s); }, timeoutMs);
+    const size_t n = length(bytes);
+    if (bytes.size() > n) {
+        pending_ = bytes.substr(n);
+        bytes.resize(n);
     }
     return bytes;
 }
@@ -104,20 +104,16 @@ bool LineClient::lineDead(int timeoutMs) {
 }
 
 std::optional<ParsedFrame> parseFrame(std::string_view bytes) {
-    if (bytes.size() < 5 || static_cast<uint8_t>(bytes[0]) != 0xAA ||
-        static_cast<uint8_t>(bytes[1]) != 0x55) {
-        return std::nullopt;
-    }
-    const size_t n = static_cast<uint8_t>(bytes[2]) | static_cast<uint8_t>(bytes[3]) << 8;
-    if (bytes.size() != n + 5) {
+    if (bytes.size() < 5 || uint8_t(bytes[0]) != 0xAA || uint8_t(bytes[1]) != 0x55 ||
+        bytes.size() != frameLength(bytes)) {
         return std::nullopt;
     }
     unsigned sum = 0;
-    for (size_t i = 0; i < n + 4; ++i) {
-        sum += static_cast<uint8_t>(bytes[i]);
+    for (size_t i = 0; i + 1 < bytes.size(); ++i) {
+        sum += uint8_t(bytes[i]);
     }
-    return ParsedFrame{std::string(bytes.substr(4, n)),
-                       static_cast<uint8_t>(sum) == static_cast<uint8_t>(bytes[n + 4])};
+    return ParsedFrame{std::string(bytes.substr(4, bytes.size() - 5)),
+                       uint8_t(sum) == uint8_t(bytes.back())};
 }
 
 }  // namespace quorvane::sim

@@ -10,7 +10,7 @@ namespace quorvane::sim {
 // The host's end of the line in tests: plain POSIX calls on the pseudo-terminal's slave,
 // every read bounded by a deadline so a silent profiler fails a test instead of hanging it.
 class LineClient {
-public:
+  public:
     explicit LineClient(const std::string& slavePath);
     ~LineClient();
     LineClient(const LineClient&) = delete;
@@ -36,7 +36,11 @@ public:
     // True once the profiler's side of the line is gone.
     bool lineDead(int timeoutMs = 3000);
 
-private:
+  private:
+    // Reads until `length` of what has arrived (SIZE_MAX: not known yet) has come, keeping
+    // anything beyond it for the next read.
+    std::string readPiece(const std::function<size_t(const std::string&)>& length, int timeoutMs);
+
     int fd_ = -1;
     std::string pending_;  // bytes read past the end of the last reply
 };

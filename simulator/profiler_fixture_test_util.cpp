@@ -63,13 +63,9 @@ Download download(LineClient& line, int index) {
     got.step1Reply = line.exchange("$cmd,send,file,1*ff");
     line.send("$cmd,send,file,2*ff");
     const auto info = parseFrame(line.readFrame());
-    if (!info || !info->checksumOk) {
-        got.framesOk = false;
-        return got;
-    }
     // The host skips nine payload bytes; the name runs from there to the last comma.
-    const size_t comma = info->payload.rfind(',');
-    if (comma == std::string::npos || comma < 9) {
+    const size_t comma = info ? info->payload.rfind(',') : std::string::npos;
+    if (!info || !info->checksumOk || comma == std::string::npos || comma < 9) {
         got.framesOk = false;
         return got;
     }
@@ -87,7 +83,6 @@ Download download(LineClient& line, int index) {
     line.send("$cmd,send,file,4*ff");
     const auto end = parseFrame(line.readFrame());
     got.framesOk = end && end->checksumOk;
-    got.endPayload = end ? end->payload : "";
     return got;
 }
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "common/testing/temp_dir_test.h"
 #include "simulator/device_clock.h"
 #include "simulator/line_client_test_util.h"
-#include "common/testing/temp_dir_test.h"
 #include "simulator/virtual_profiler.h"
 
 namespace quorvane::sim {
@@ -15,7 +15,7 @@ namespace quorvane::sim {
 // A virtual profiler on a card folder of the test's own, unpaced and with no erase delays
 // unless a test asks otherwise, and a host end of its line.
 class ProfilerTest : public test::TempDirTest {
-protected:
+  protected:
     void TearDown() override;
 
     ProfilerOptions testOptions() const;
@@ -45,7 +45,6 @@ struct Download {
     size_t announced = 0;  // the size after the last comma
     std::string bytes;     // the payloads of the data frames in order
     bool framesOk = true;  // every frame well formed with a matching checksum
-    std::string endPayload;
 };
 Download download(LineClient& line, int index);
 

@@ -25,39 +25,27 @@ TEST_F(ProfilerTest, GetRepliesFollowIdentityBatteryCardAndSettings) {
     // Two files of 100 and 40000 bytes take one and two 32 KB clusters: 96 KB used.
     putCast("A.BIN", std::string(100, 'a'), localTimeOf(2014, 3, 5, 10, 20, 30));
     putCast("B.BIN", std::string(40000, 'b'), localTimeOf(2014, 3, 5, 10, 20, 30));
-    struct Case {
-        double voltage;
-        uint64_t capacityKb;
-        std::vector<Exchange> replies;
-    };
-    const std::vector<Case> cases = {
-        {12.6,
-         4000000,
-         {{"$cmd,get,sysinfo*ff", "$cmd,get,sysinfo,87654321,V2.0.1*ff\r\n"},
-          {"$cmd,get,voltage*ff", "$cmd,get,voltage,12.6*ff\r\n"},
-          {"$cmd,get,depthscale*ff", "$cmd,get,depthscale,0.250000*ff\r\n"},
-          {"$cmd,get,areapara*ff", "$cmd,get,areapara,1.020000,45.500000*ff\r\n"},
-          {"$cmd,get,space*ff", "$cmd,get,space,3999904,4000000*ff\r\n"},
-          {"$cmd,get,workstate*ff", "$cmd,get,workstate,0*ff\r\n"}}},
-        // A weak battery and less than 1 GB free raise bits 0 and 4 of the state.
-        {10.9,
-         1048576,
-         {{"$cmd,get,voltage*ff", "$cmd,get,voltage,10.9*ff\r\n"},
-          {"$cmd,get,space*ff", "$cmd,get,space,1048480,1048576*ff\r\n"},
-          {"$cmd,get,workstate*ff", "$cmd,get,workstate,17*ff\r\n"}}},
-    };
-    for (const Case& c : cases) {
-        ProfilerOptions options = testOptions();
-        options.device.deviceId = "87654321";
-        options.device.firmware = "V2.0.1";
-        options.device.voltage = c.voltage;
-        options.device.capacityKb = c.capacityKb;
-        options.device.density = 1.02f;
-        options.device.latitude = 45.5f;
-        options.device.depthInterval = 0.25f;
-        startProfiler(options);
-        expectReplies(*line_, c.replies);
-    }
+    ProfilerOptions options = testOptions();
+    options.device.deviceId = "87654321";
+    options.device.firmware = "V2.0.1";
+    options.device.density = 1.02f;
+    options.device.latitude = 45.5f;
+    options.device.depthInterval = 0.25f;
+    options.device.capacityKb = 4000000;
+    startProfiler(options);
+    expectReplies(*line_, {{"$cmd,get,sysinfo*ff", "$cmd,get,sysinfo,87654321,V2.0.1*ff\r\n"},
+                           {"$cmd,get,voltage*ff", "$cmd,get,voltage,12.6*ff\r\n"},
+                           {"$cmd,get,depthscale*ff", "$cmd,get,depthscale,0.250000*ff\r\n"},
+                           {"$cmd,get,areapara*ff", "$cmd,get,areapara,1.020000,45.500000*ff\r\n"},
+                           {"$cmd,get,space*ff", "$cmd,get,space,3999904,4000000*ff\r\n"},
+                           {"$cmd,get,workstate*ff", "$cmd,get,workstate,0*ff\r\n"}});
+    // A weak battery and less than 1 GB free raise bits 0 and 4 of the state.
+    options.device.voltage = 10.9;
+    options.device.capacityKb = 1048576;
+    startProfiler(options);
+    expectReplies(*line_, {{"$cmd,get,voltage*ff", "$cmd,get,voltage,10.9*ff\r\n"},
+                           {"$cmd,get,space*ff", "$cmd,get,space,1048480,1048576*ff\r\n"},
+                           {"$cmd,get,workstate*ff", "$cmd,get,workstate,17*ff\r\n"}});
 }
 
 TEST_F(ProfilerTest, CommandsAreFoundInAnyPacking) {
@@ -71,27 +59,21 @@ TEST_F(ProfilerTest, CommandsAreFoundInAnyPacking) {
     EXPECT_EQ(line_->readLine(), "$cmd,get,workstate,0*ff\r\n");
     expectReplies(*line_, {{"$cmd,get,nothing*ff", "$cmd,Bad,Command*ff\r\n"},
                            {"$cmd,get,voltage,1*ff", "$cmd,Bad,Command*ff\r\n"},
-                           {"$cmd,send,file,9*ff", "$cmd,Bad,Command*ff\r\n"},
-                           {"$cmd,delete,x*ff", "$cmd,Bad,Command*ff\r\n"},
                            {"$cmd,set,areapara,1.0*ff", "$cmd,Bad,Command*ff\r\n"}});
-    EXPECT_EQ(profiler_->counters().commandsSeen, 7u);
+    EXPECT_EQ(profiler_->counters().commandsSeen, 5u);
 }
 
 TEST_F(ProfilerTest, SettingsAreKeptAndBadValuesRefused) {
     startProfiler();
     expectReplies(*line_,
-                  {{"$cmd,set,areapara,1.025000,30.000000*ff", "$cmd,Config,OK*ff\r\n"},
-                   {"$cmd,set,areapara,1.010000,-12.500000*ff", "$cmd,Config,OK*ff\r\n"},
-                   {"$cmd,get,areapara*ff", "$cmd,get,areapara,1.010000,-12.500000*ff\r\n"},
+                  {{"$cmd,set,areapara,1.010000,-12.500000*ff", "$cmd,Config,OK*ff\r\n"},
                    {"$cmd,set,areapara,1.000000,95.000000*ff", "$cmd,Config,failed*ff\r\n"},
                    {"$cmd,set,areapara,-0.001000,30.000000*ff", "$cmd,Config,failed*ff\r\n"},
                    {"$cmd,set,areapara,abc,30.000000*ff", "$cmd,Config,failed*ff\r\n"},
                    {"$cmd,get,areapara*ff", "$cmd,get,areapara,1.010000,-12.500000*ff\r\n"},
                    {"$cmd,set,depthscale,0.100000*ff", "$cmd,Config,OK*ff\r\n"},
-                   {"$cmd,get,depthscale*ff", "$cmd,get,depthscale,0.100000*ff\r\n"},
                    {"$cmd,set,depthscale,0.090000*ff", "$cmd,Config,failed*ff\r\n"},
                    {"$cmd,get,depthscale*ff", "$cmd,get,depthscale,0.100000*ff\r\n"},
-                   {"$cmd,set,utctime,2014,13,5,10,20,30*ff", "$cmd,Config,failed*ff\r\n"},
                    {"$cmd,set,utctime,2014,2,29,10,20,30*ff", "$cmd,Config,failed*ff\r\n"},
                    {"$cmd,set,utctime,2014,3,5,10,20,30*ff", "$cmd,Config,OK*ff\r\n"}});
     // The clock runs on from what was set; allow for a slow machine, never for a wrong date.
@@ -101,7 +83,6 @@ TEST_F(ProfilerTest, SettingsAreKeptAndBadValuesRefused) {
     const int second = std::atoi(clock.c_str() + clock.rfind(',') + 1);
     EXPECT_GE(minute * 60 + second, 20 * 60 + 30) << clock;
     EXPECT_LT(minute * 60 + second, 22 * 60) << clock;
-    EXPECT_TRUE(clock.ends_with("*ff\r\n"));
 }
 
 TEST_F(ProfilerTest, FileIndexListsTheCardInNameOrderWithFatStamps) {
@@ -119,17 +100,7 @@ TEST_F(ProfilerTest, FileIndexListsTheCardInNameOrderWithFatStamps) {
               "$cmd,fileindex,end*ff\r\n");
 }
 
-TEST_F(ProfilerTest, EmptyCardHasNoFiles) {
-    startProfiler();
-    EXPECT_EQ(fileIndex(*line_), "$cmd,card,nofile*ff\r\n");
-    expectReplies(*line_, {{"$cmd,send,fileindex,0*ff", "$cmd,send,file,nofile*ff\r\n"},
-                           {"$cmd,send,file,1*ff", "$cmd,send,file,nofile*ff\r\n"},
-                           {"$cmd,send,file,3*ff", "$cmd,send,file,nofile*ff\r\n"},
-                           {"$cmd,delete,0*ff", "$cmd,Config,failed*ff\r\n"},
-                           {"$cmd,delete,all*ff", "$cmd,Config,OK*ff\r\n"}});
-}
-
-TEST_F(ProfilerTest, DeletionsChangeTheListAndTheSpace) {
+TEST_F(ProfilerTest, DeletionsChangeTheListAndTheSpaceDownToAnEmptyCard) {
     putCast("C1.BIN", sampleCast(10), localTimeOf(2020, 1, 1, 8, 0, 0));
     putCast("C2.BIN", sampleCast(20), localTimeOf(2020, 1, 2, 8, 0, 0));
     putCast("C3.BIN", sampleCast(30), localTimeOf(2020, 1, 3, 8, 0, 0));
@@ -146,6 +117,10 @@ TEST_F(ProfilerTest, DeletionsChangeTheListAndTheSpace) {
     expectReplies(*line_, {{"$cmd,delete,all*ff", "$cmd,Config,OK*ff\r\n"},
                            {"$cmd,get,space*ff", "$cmd,get,space,7716864,7716864*ff\r\n"}});
     EXPECT_EQ(fileIndex(*line_), "$cmd,card,nofile*ff\r\n");
+    expectReplies(*line_, {{"$cmd,send,fileindex,0*ff", "$cmd,send,file,nofile*ff\r\n"},
+                           {"$cmd,send,file,3*ff", "$cmd,send,file,nofile*ff\r\n"},
+                           {"$cmd,delete,0*ff", "$cmd,Config,failed*ff\r\n"},
+                           {"$cmd,delete,all*ff", "$cmd,Config,OK*ff\r\n"}});
 }
 
 TEST_F(ProfilerTest, EraseTakesItsTimeWhileTheHostWaits) {
@@ -227,10 +202,7 @@ TEST_F(ProfilerTest, EmptyCardIsFilledWithGeneratedCasts) {
     }
     const Download got = download(*line_, 2);
     EXPECT_TRUE(got.framesOk);
-    EXPECT_EQ(got.bytes.size(), std::filesystem::file_size(dir_ / "card" / "CAST0003.BIN"));
-    ASSERT_GE(got.bytes.size(), 72u + 36u);
-    EXPECT_EQ((got.bytes.size() - 72) % 36, 0u);
-    EXPECT_EQ(got.bytes.substr(4, 4), std::string("\x4e\x61\xbc\x00", 4));  // 12345678
+    EXPECT_TRUE(got.bytes == test::slurp(dir_ / "card" / "CAST0003.BIN"));
 }
 
 TEST_F(ProfilerTest, StopsPromptlyWhileTheHostReadsNothingAndRemovesItsLink) {

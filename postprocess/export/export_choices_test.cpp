@@ -14,17 +14,10 @@ TEST(ExportChoices, FilterIndexPicksTheFormatOfTheKindsDialog) {
         std::optional<ExportFormat> format;
     };
     const Case cases[] = {
-        {ExportKind::Raw, 1, ExportFormat::Csv},
-        {ExportKind::Raw, 2, ExportFormat::Hypack},
-        {ExportKind::Raw, 3, ExportFormat::Text},
-        {ExportKind::Fitting, 2, ExportFormat::Hypack},
-        {ExportKind::Fitting, 3, ExportFormat::Text},
-        {ExportKind::Average, 1, ExportFormat::Csv},
-        {ExportKind::Average, 2, ExportFormat::Text},
-        {ExportKind::Average, 3, std::nullopt},
-        {ExportKind::Raw, 0, std::nullopt},
+        {ExportKind::Raw, 1, ExportFormat::Csv},  {ExportKind::Fitting, 2, ExportFormat::Hypack},
+        {ExportKind::Raw, 3, ExportFormat::Text}, {ExportKind::Average, 2, ExportFormat::Text},
+        {ExportKind::Average, 3, std::nullopt},   {ExportKind::Raw, 0, std::nullopt},
         {ExportKind::Raw, 4, std::nullopt},
-        {ExportKind::Fitting, -1, std::nullopt},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FormatForFilterIndex(c.kind, c.index), c.format)
@@ -44,10 +37,7 @@ TEST(ExportChoices, ExtensionIsAppendedUnlessTheLastFourCharactersMatchExactly) 
     const Case cases[] = {
         {"out.csv", ExportFormat::Csv, "out.csv"},
         {"out.CSV", ExportFormat::Csv, "out.CSV.csv"},
-        {"out.txt", ExportFormat::Csv, "out.txt.csv"},
-        {"Data/cast 1.vel", ExportFormat::Hypack, "Data/cast 1.vel"},
         {"cast.csv", ExportFormat::Hypack, "cast.csv.vel"},
-        {"cast", ExportFormat::Text, "cast.txt"},
         {"txt", ExportFormat::Text, "txt.txt"},
         {"", ExportFormat::Csv, ".csv"},
         {"数据_平均声速.txt", ExportFormat::Text, "数据_平均声速.txt"},
@@ -64,15 +54,9 @@ TEST(ExportChoices, FilterDepthBelowOneDecimetreIsRefusedOnlyWhileTheFilterIsOn)
         bool refused;
     };
     const Case cases[] = {
-        {true, 0.05f, true},
-        {true, 0.0999f, true},
-        {true, 0.1f, false},  // single precision lies above 0.1
-        {true, 0.5f, false},
-        {true, -1.0f, true},
-        {true, std::numeric_limits<float>::quiet_NaN(), true},
-        {false, 0.05f, false},
-        {false, -1.0f, false},
-        {false, std::numeric_limits<float>::quiet_NaN(), false},
+        {true, 0.0999f, true}, {true, 0.1f, false},  // single precision lies above 0.1
+        {true, -1.0f, true},   {true, std::numeric_limits<float>::quiet_NaN(), true},
+        {false, 0.05f, false}, {false, std::numeric_limits<float>::quiet_NaN(), false},
     };
     const Message refusal{BoxType::WarningOkCancel,
                           Text{"水深间隔不能小于0.1", "Depth interval can not be less than 0.1m!"}};
@@ -85,30 +69,20 @@ TEST(ExportChoices, FilterDepthBelowOneDecimetreIsRefusedOnlyWhileTheFilterIsOn)
     }
 }
 
+// The default file names are checked where quorvane-cli writes them.
 TEST(ExportChoices, EmptyListIsReportedBeforeTheFilterDepth) {
-    struct Case {
-        ExportKind kind;
-        std::string zh;
-        std::string en;
-        std::string zhName;
-        std::string enName;
-    };
-    const Case cases[] = {
-        {ExportKind::Raw, "当前无原始数据！", "No raw data！", "c1_原始数据", "c1_Raw File"},
-        {ExportKind::Fitting, "当前无拟合数据！", "No Fitting data！", "c1_拟合数据",
-         "c1_Fitting File"},
+    const std::pair<ExportKind, Text> cases[] = {
+        {ExportKind::Raw, {"当前无原始数据！", "No raw data！"}},
+        {ExportKind::Fitting, {"当前无拟合数据！", "No Fitting data！"}},
         {ExportKind::Average,
-         "当前无平均声速数据，请点击“数据分析”菜单下“平均声速”菜单项设置平均声速！",
-         "No Average data in the file. Please set Average Sound Velocity First!", "c1_平均声速",
-         "c1_Average File"},
+         {"当前无平均声速数据，请点击“数据分析”菜单下“平均声速”菜单项设置平均声速！",
+          "No Average data in the file. Please set Average Sound Velocity First!"}},
     };
-    for (const Case& c : cases) {
-        const std::optional<Message> empty = CheckBeforeExport(c.kind, 0, true, 0.01f);
-        ASSERT_TRUE(empty.has_value());
-        EXPECT_EQ(*empty, (Message{BoxType::WarningOkCancel, Text{c.zh, c.en}}));
-        EXPECT_EQ(CheckBeforeExport(c.kind, 3, true, 0.01f), CheckFilterDepth(true, 0.01f));
-        EXPECT_EQ(CheckBeforeExport(c.kind, 1, true, 0.1f), std::nullopt);
-        EXPECT_EQ(DefaultExportName(c.kind, "c1"), (Text{c.zhName, c.enName}));
+    for (const auto& [kind, text] : cases) {
+        EXPECT_EQ(CheckBeforeExport(kind, 0, true, 0.01f),
+                  (Message{BoxType::WarningOkCancel, text}));
+        EXPECT_EQ(CheckBeforeExport(kind, 3, true, 0.01f), CheckFilterDepth(true, 0.01f));
+        EXPECT_EQ(CheckBeforeExport(kind, 1, true, 0.1f), std::nullopt);
     }
 }
 

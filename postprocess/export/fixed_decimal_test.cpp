@@ -12,23 +12,12 @@ namespace {
 
 // The exports promise printf's "%.3f" in the "C" locale, which is what the test process runs in.
 TEST(Fixed3, MatchesPrintfInTheCLocale) {
-    const double special[] = {0.0,
-                              -0.0,
-                              0.0625,
-                              0.0005,
-                              -0.0004,
-                              1499.9996,
-                              1500.1234,
-                              2.675,
-                              1e-9,
-                              -1e-9,
-                              1e20,
-                              -273.15,
-                              1.0 / 3,
-                              std::numeric_limits<double>::max(),
-                              std::numeric_limits<double>::infinity(),
-                              -std::numeric_limits<double>::infinity(),
-                              std::numeric_limits<double>::quiet_NaN()};
+    constexpr double kMax = std::numeric_limits<double>::max();
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const double kNaN = std::numeric_limits<double>::quiet_NaN();
+    const double special[] = {0.0,       -0.0,  0.0625, 0.0005, -0.0004, 1499.9996,
+                              1500.1234, 2.675, 1e-9,   -1e-9,  1e20,    -273.15,
+                              1.0 / 3,   kMax,  kInf,   -kInf,  kNaN};
     for (const double value : special) {
         EXPECT_EQ(Fixed3(value), strformat("%.3f", value)) << value;
     }
