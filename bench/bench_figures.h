@@ -11,6 +11,9 @@ namespace quorvane::bench {
 // benchmark can print ratios against a baseline measured in the same run.
 class FigureReporter : public benchmark::ConsoleReporter {
 public:
+    // No colours: scripts read the lines that follow, and an escape sequence left open by the
+    // table would stand in front of them.
+    FigureReporter() : benchmark::ConsoleReporter(OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override;
     double seconds(const std::string& name) const;
 
