@@ -8,8 +8,8 @@ void FigureReporter::ReportRuns(const std::vector<Run>& runs) {
     benchmark::ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
         if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-            seconds_[run.benchmark_name()] = run.GetAdjustedRealTime() *
-                                             benchmark::GetTimeUnitMultiplier(run.time_unit);
+            seconds_[run.benchmark_name()] =
+                run.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(run.time_unit);
         }
     }
 }

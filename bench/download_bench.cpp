@@ -13,6 +13,7 @@
 #include "device/operations/connect_sequence.h"
 #include "device/operations/download_worker.h"
 #include "device/operations/file_list.h"
+#include "device/operations/output_naming.h"
 #include "simulator/cast_generator.h"
 #include "simulator/virtual_profiler.h"
 
@@ -23,7 +24,7 @@ namespace fs = std::filesystem;
 
 // The window's part, reduced to nothing: every box answered OK, no status shown.
 class Unattended : public DeviceNotifier, public Prompter, public FileListView {
-public:
+  public:
     void setStatus(StatusPane, const Text&) override {}
     void setTitle(const Text&) override {}
     void refreshFields(const DeviceValues&) override {}
@@ -81,13 +82,14 @@ int run() {
     SelectedRows selection(session.rows(), {0});
     std::atomic<bool> stop = false;
     session.busy() = true;
-    const DownloadJob job{session.channel(), selection, dir / "Data" / session.values().deviceId,
-                          session.busy(), stop};
+    const DownloadJob job{session.channel(), selection,
+                          deviceDataFolder(dir, session.values().deviceId), session.busy(), stop};
     const uint64_t sentBefore = profiler.counters().bytesSent;
     const double cpuBefore = threadCpuSeconds();
     const auto start = std::chrono::steady_clock::now();
     const DownloadSummary summary = DownloadWorker(job);
-    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double cpu = threadCpuSeconds() - cpuBefore;
     const uint64_t sent = profiler.counters().bytesSent - sentBefore;
     profiler.stop();
@@ -99,10 +101,11 @@ int run() {
     // Stop-and-wait limit: the line busy with the device's bytes all the time, each answer
     // following its request at once. The wire carries 10 bits a byte.
     const double wireSeconds = double(sent) * 10.0 / options.baud;
-    std::printf("downloaded %zu bytes in %.3f s (%.0f B/s); device sent %llu bytes, %.3f s on "
-                "the wire; downloader CPU %.3f s\n",
-                bytes.size(), wall, double(bytes.size()) / wall,
-                static_cast<unsigned long long>(sent), wireSeconds, cpu);
+    std::printf(
+        "downloaded %zu bytes in %.3f s (%.0f B/s); device sent %llu bytes, %.3f s on "
+        "the wire; downloader CPU %.3f s\n",
+        bytes.size(), wall, double(bytes.size()) / wall, static_cast<unsigned long long>(sent),
+        wireSeconds, cpu);
     printFigure("download_vs_wire_ratio", wireSeconds / wall, "%.3f");
     printFigure("download_cpu_per_wall", cpu / wall, "%.3f");
     fs::remove_all(dir);
@@ -112,4 +115,6 @@ int run() {
 }  // namespace
 }  // namespace quorvane::bench
 
-int main() { return quorvane::bench::run(); }
+int main() {
+    return quorvane::bench::run();
+}

@@ -11,7 +11,7 @@ namespace quorvane::cli {
 // A command line split into positional words, options with values and flags. Options are
 // declared up front so that a typo is an error, not a silently ignored setting.
 class Arguments {
-public:
+  public:
     // `valued`: options that take a value ("--out DIR" or "--out=DIR"); `flags`: switches.
     Arguments(const std::vector<std::string>& words, const std::set<std::string>& valued,
               const std::set<std::string>& flags);
@@ -25,7 +25,7 @@ public:
     // A finite number, or an error naming the option. Empty when the option is absent.
     std::optional<double> number(const std::string& name, std::string& error) const;
 
-private:
+  private:
     std::vector<std::string> positional_;
     std::multimap<std::string, std::string> values_;
     std::set<std::string> flags_;

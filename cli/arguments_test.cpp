@@ -30,8 +30,9 @@ TEST(Arguments, RejectsWhatItDoesNotKnow) {
 
 TEST(Arguments, NumbersMustBeWholeAndFinite) {
     const std::pair<std::string, std::optional<double>> cases[] = {
-        {"0.5", 0.5}, {"-12", -12.0}, {"1e2", 100.0}, {"", std::nullopt}, {"0.5m", std::nullopt},
-        {"nan", std::nullopt}, {"inf", std::nullopt}, {" 1", std::nullopt}, {"0,5", std::nullopt},
+        {"0.5", 0.5},          {"-12", -12.0},         {"1e2", 100.0},
+        {"", std::nullopt},    {"0.5m", std::nullopt}, {"nan", std::nullopt},
+        {"inf", std::nullopt}, {" 1", std::nullopt},   {"0,5", std::nullopt},
     };
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(parseNumber(text), expected) << "'" << text << "'";

@@ -14,13 +14,16 @@ bool isQuestion(BoxType type) {
            type == BoxType::InformationOkCancel;
 }
 
-Button positive(BoxType type) { return type == BoxType::YesNoQuestion ? Button::Yes : Button::Ok; }
-Button negative(BoxType type) { return type == BoxType::YesNoQuestion ? Button::No : Button::Cancel; }
+Button positive(BoxType type) {
+    return type == BoxType::YesNoQuestion ? Button::Yes : Button::Ok;
+}
+Button negative(BoxType type) {
+    return type == BoxType::YesNoQuestion ? Button::No : Button::Cancel;
+}
 
 }  // namespace
 
-ConsolePrompter::ConsolePrompter(bool english, bool assumeYes, std::FILE* input,
-                                 std::FILE* output)
+ConsolePrompter::ConsolePrompter(bool english, bool assumeYes, std::FILE* input, std::FILE* output)
     : english_(english), assumeYes_(assumeYes), input_(input), output_(output) {}
 
 void ConsolePrompter::say(const Text& text) {

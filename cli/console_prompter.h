@@ -10,7 +10,7 @@ namespace quorvane::cli {
 // Questions take `--yes` as the answer, else ask on a terminal, else say No: a script never
 // agrees to anything destructive by accident.
 class ConsolePrompter : public Prompter {
-public:
+  public:
     ConsolePrompter(bool english, bool assumeYes, std::FILE* input = stdin,
                     std::FILE* output = stderr);
 
@@ -19,7 +19,7 @@ public:
 
     bool english() const { return english_; }
 
-private:
+  private:
     bool english_;
     bool assumeYes_;
     std::FILE* input_;

@@ -35,15 +35,19 @@ struct ProcessSettings {
 };
 
 std::optional<ExportFormat> formatNamed(const std::string& name) {
-    if (name == "csv") return ExportFormat::Csv;
-    if (name == "vel") return ExportFormat::Hypack;
-    if (name == "txt") return ExportFormat::Text;
+    if (name == "csv")
+        return ExportFormat::Csv;
+    if (name == "vel")
+        return ExportFormat::Hypack;
+    if (name == "txt")
+        return ExportFormat::Text;
     return std::nullopt;
 }
 
 std::optional<ProcessSettings> parseSettings(const Arguments& args, std::string& error) {
     ProcessSettings s;
-    if (const auto out = args.value("out")) s.outDir = *out;
+    if (const auto out = args.value("out"))
+        s.outDir = *out;
     const std::string lang = args.value("lang").value_or("en");
     if (lang != "en" && lang != "zh") {
         error = "--lang must be en or zh";
@@ -66,13 +70,14 @@ std::optional<ProcessSettings> parseSettings(const Arguments& args, std::string&
     if (s.formats.empty()) {
         s.formats = {ExportFormat::Csv, ExportFormat::Hypack, ExportFormat::Text};
     }
-    if (!error.empty()) return std::nullopt;
+    if (!error.empty())
+        return std::nullopt;
     return s;
 }
 
 // One cast from raw file to every output; returns whether everything was written.
 class CastProcessor {
-public:
+  public:
     CastProcessor(const ProcessSettings& settings, ConsolePrompter& console)
         : s_(settings), console_(console) {}
 
@@ -84,9 +89,12 @@ public:
         if (!load.scanned) {
             return false;
         }
-        if (s_.density) data_.density = float(*s_.density);
-        if (s_.latitude) data_.latitude = float(*s_.latitude);
-        if (s_.interval) data_.depthInterval = float(*s_.interval);
+        if (s_.density)
+            data_.density = float(*s_.density);
+        if (s_.latitude)
+            data_.latitude = float(*s_.latitude);
+        if (s_.interval)
+            data_.depthInterval = float(*s_.interval);
         ok_ = true;
         if (const auto m = FitStatusMessage(ReduceSamples(data_), data_.depthInterval)) {
             fail(*m);
@@ -97,7 +105,7 @@ public:
         return ok_;
     }
 
-private:
+  private:
     void show(const std::vector<Message>& messages) {
         for (const Message& m : messages) console_.say(m.text);
     }
@@ -107,8 +115,8 @@ private:
     }
 
     AverageResult computeAverage() {
-        const float start = s_.startDepth ? float(*s_.startDepth)
-                                          : DefaultAverageStartDepth(data_.depthMin);
+        const float start =
+            s_.startDepth ? float(*s_.startDepth) : DefaultAverageStartDepth(data_.depthMin);
         AverageResult result = ComputeAverageVelocity(data_, start);
         if (result.status == AverageStatus::Computed) {
             console_.say(result.message->text);
@@ -121,18 +129,20 @@ private:
     std::string outPath(const std::string& name) const { return (s_.outDir / name).string(); }
 
     void check(const PointFileResult& r) {
-        if (!r.ok) fail(*r.message);
+        if (!r.ok)
+            fail(*r.message);
     }
 
     void exportKind(ExportKind kind, size_t count) {
         ExportOptions options{ExportFormat::Csv, s_.english, s_.filter.has_value(),
                               float(s_.filter.value_or(0.5))};
-        if (const auto refused = CheckBeforeExport(kind, count, options.filterEnabled,
-                                                   options.filterDepth)) {
+        if (const auto refused =
+                CheckBeforeExport(kind, count, options.filterEnabled, options.filterDepth)) {
             fail(*refused);
             return;
         }
-        const std::string base = outPath(DefaultExportName(kind, data_.currentBaseName).pick(s_.english));
+        const std::string base =
+            outPath(DefaultExportName(kind, data_.currentBaseName).pick(s_.english));
         for (ExportFormat format : s_.formats) {
             if (kind == ExportKind::Average && format == ExportFormat::Hypack) {
                 continue;  // the average has no HYPACK form
@@ -141,10 +151,13 @@ private:
             const ExportResult r =
                 kind == ExportKind::Average
                     ? ExportAverage(data_.averageProfile, data_.averageStartDepth, base, options)
-                    : ExportProfile(kind == ExportKind::Raw ? data_.rawProfile : data_.fittedProfile,
-                                    base, options);
-            if (!r.ok) fail(*r.failure);
-            else written_.push_back(r.path);
+                    : ExportProfile(
+                          kind == ExportKind::Raw ? data_.rawProfile : data_.fittedProfile, base,
+                          options);
+            if (!r.ok)
+                fail(*r.failure);
+            else
+                written_.push_back(r.path);
         }
     }
 
@@ -154,10 +167,12 @@ private:
         const std::string asvf = outPath(data_.currentBaseName + ".asvf");
         const PointFileResult savedProfile = SaveProfileFile(prf, data_.fittedProfile);
         check(savedProfile);
-        if (savedProfile.ok) written_.push_back(prf);
+        if (savedProfile.ok)
+            written_.push_back(prf);
         const PointFileResult savedAverage = SaveAverageFile(asvf, data_.averageProfile);
         check(savedAverage);
-        if (savedAverage.ok) written_.push_back(asvf);
+        if (savedAverage.ok)
+            written_.push_back(asvf);
         exportKind(ExportKind::Raw, data_.rawProfile.size());
         exportKind(ExportKind::Fitting, data_.fittedProfile.size());
         exportKind(ExportKind::Average, data_.averageProfile.size());
@@ -202,14 +217,15 @@ private:
 }  // namespace
 
 int runProcess(const std::vector<std::string>& words) {
-    const Arguments args(words,
-                         {"out", "lang", "density", "latitude", "interval", "start-depth",
-                          "filter", "format"},
-                         {});
+    const Arguments args(
+        words,
+        {"out", "lang", "density", "latitude", "interval", "start-depth", "filter", "format"}, {});
     std::string error = args.error();
     std::optional<ProcessSettings> settings;
-    if (error.empty()) settings = parseSettings(args, error);
-    if (error.empty() && args.positional().empty()) error = "no cast file given";
+    if (error.empty())
+        settings = parseSettings(args, error);
+    if (error.empty() && args.positional().empty())
+        error = "no cast file given";
     if (!error.empty()) {
         std::fprintf(stderr, "quorvane-cli process: %s\n%s", error.c_str(), kProcessUsage);
         return 2;
@@ -227,9 +243,9 @@ int runProcess(const std::vector<std::string>& words) {
     for (const std::string& path : args.positional()) {
         if (!processor.run(path)) {
             ++failures;
-            std::fprintf(stderr, "quorvane-cli process: %s: %s\n", path.c_str(),
-                         settings->english ? "not every file could be written"
-                                           : "未能写入全部文件");
+            std::fprintf(
+                stderr, "quorvane-cli process: %s: %s\n", path.c_str(),
+                settings->english ? "not every file could be written" : "未能写入全部文件");
         }
     }
     return failures == 0 ? 0 : 1;

@@ -36,7 +36,7 @@ struct Message {
 // The bilingual message box seam: the window shows a real box, the command line prints or
 // asks on a terminal, tests script the answers and record what was asked.
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
     virtual Button ask(const Message& message) = 0;
 };

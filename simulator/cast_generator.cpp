@@ -65,7 +65,7 @@ std::vector<double> trajectory(double maxDepth, NoiseSource& noise) {
 }
 
 class CastBuilder {
-public:
+  public:
     explicit CastBuilder(const CastOptions& options)
         : options_(options),
           noise_(options.seed),
@@ -100,7 +100,7 @@ public:
     int32_t surfaceRecords() const { return surfaceRecords_; }
     double deepest() const { return deepest_; }
 
-private:
+  private:
     float temperature(double value) {
         return static_cast<float>(value + noise_.gaussian(kTemperatureNoise));
     }

@@ -19,7 +19,7 @@ struct StoredCast {
 // send are shown (at most 19 printable ASCII characters, no ',' or '*', not hidden); other
 // files in the folder are left alone.
 class CastStore {
-public:
+  public:
     explicit CastStore(std::string folder) : folder_(std::move(folder)) {}
 
     const std::string& folder() const { return folder_; }
@@ -36,7 +36,7 @@ public:
 
     static bool isCardName(std::string_view name);
 
-private:
+  private:
     std::string path(const std::string& name) const { return folder_ + "/" + name; }
 
     std::string folder_;

@@ -10,12 +10,12 @@ namespace quorvane::sim {
 // with no line end, so a command is whatever lies between "$cmd," and the next "*ff";
 // bytes outside such a pair (line ends typed at a terminal, noise) are dropped.
 class CommandScanner {
-public:
+  public:
     // Returns the complete commands found so far, each without its "*ff" ("$cmd,get,voltage").
     std::vector<std::string> feed(std::string_view bytes);
     void reset() { pending_.clear(); }
 
-private:
+  private:
     std::string pending_;
 };
 

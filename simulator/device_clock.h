@@ -11,7 +11,7 @@ std::time_t localTimeOf(int year, int month, int day, int hour, int minute, int 
 // The instrument's real-time clock: the host sets it to its local calendar time, so it is
 // kept as an offset from this machine's clock and shown in local time.
 class DeviceClock {
-public:
+  public:
     // "year,month,day,hour,minute,second", decimal, no leading zeros.
     std::string fields() const;
 
@@ -21,7 +21,7 @@ public:
 
     std::time_t now() const { return std::time(nullptr) + offset_; }
 
-private:
+  private:
     std::time_t offset_ = 0;
 };
 

@@ -27,14 +27,14 @@ struct DeviceConfig {
 // The instrument behind the serial line: answers one command text (without its "*ff") at a
 // time. Settings and clock live as long as the object; the casts live in the store.
 class DeviceModel {
-public:
+  public:
     DeviceModel(DeviceConfig config, CastStore store);
 
     DeviceAnswer handle(const std::string& command);
 
     const CastStore& store() const { return store_; }
 
-private:
+  private:
     DeviceAnswer get(const std::string& name);
     DeviceAnswer set(const std::vector<std::string>& words);
     DeviceAnswer remove(const std::string& which);

@@ -61,14 +61,14 @@ struct FrameFaults {
 
 // Decides, deterministically for a seed and a sequence of events, which faults strike.
 class FaultPlan {
-public:
+  public:
     FaultPlan(std::vector<FaultRule> rules, uint64_t seed);
 
     CommandFaults forCommand(uint64_t commandNumber);
     FrameFaults forFrame(uint64_t frameNumber, size_t payloadSize);
     bool empty() const { return rules_.empty(); }
 
-private:
+  private:
     bool strikes(const FaultRule& rule, uint64_t event);
 
     std::vector<FaultRule> rules_;

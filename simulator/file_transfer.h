@@ -14,7 +14,7 @@ namespace quorvane::sim {
 // block again) and "4" (end frame) move it. The file is read whole when it is picked, so a
 // deletion meanwhile does not break the transfer.
 class FileTransfer {
-public:
+  public:
     // Answers "$cmd,send,file,start*ff" or, for an index the card does not have,
     // "$cmd,send,file,nofile*ff".
     DeviceAnswer select(int64_t index, const CastStore& store);
@@ -25,7 +25,7 @@ public:
     // True when the last pick failed because the card could not be read.
     bool readFailed() const { return readFailed_; }
 
-private:
+  private:
     DeviceAnswer block(bool again);
 
     struct Picked {

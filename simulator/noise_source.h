@@ -9,7 +9,7 @@ namespace quorvane::sim {
 // output is fixed by the standard, the distributions (std::normal_distribution and friends)
 // are not, so they are derived here by hand.
 class NoiseSource {
-public:
+  public:
     explicit NoiseSource(uint64_t seed) : engine_(seed) {}
 
     // Uniform in [0, 1), 53 random bits.
@@ -20,7 +20,7 @@ public:
     uint64_t below(uint64_t n) { return engine_() % n; }
     uint8_t byte() { return static_cast<uint8_t>(engine_() >> 56); }
 
-private:
+  private:
     std::mt19937_64 engine_;
 };
 

@@ -22,7 +22,7 @@ struct OceanModel {
     double salinityAt(double depth) const;
     double soundVelocityAt(double depth) const;
 
-private:
+  private:
     // 0 in the mixed layer, rising smoothly to 1 at the thermocline's bottom.
     double thermoclineFraction(double depth) const;
 };

@@ -13,13 +13,13 @@ namespace quorvane::sim {
 // pseudo-terminal delivers at memory speed otherwise. Bytes go in bursts of about two
 // milliseconds of line time; the writer sleeps between bursts instead of per byte.
 class PacedWriter {
-public:
+  public:
     // baud 0: no pacing.
     PacedWriter(PtyTransport& transport, const StopSignal& stop, int baud);
 
     bool send(std::string_view bytes);
 
-private:
+  private:
     using Clock = std::chrono::steady_clock;
 
     PtyTransport& transport_;

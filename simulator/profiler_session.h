@@ -21,7 +21,7 @@ using PortListener = std::function<void(const std::string& slavePath)>;
 // has the device model answer and puts the answer on the line at the line's pace. Runs on
 // one thread; only stop() may be called from another.
 class ProfilerSession {
-public:
+  public:
     ProfilerSession(const ProfilerOptions& options, CastStore store, ProfilerStats& stats,
                     PortListener listener);
 
@@ -29,7 +29,7 @@ public:
     void run();
     void stop() { stop_.raise(); }
 
-private:
+  private:
     bool serve(const std::string& command);
     bool answer(const DeviceAnswer& answer);
     bool sendDataFrame(const DeviceAnswer& answer);

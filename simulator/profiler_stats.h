@@ -10,7 +10,7 @@ namespace quorvane::sim {
 
 // What the profiler thread reports and the owner reads, behind one lock.
 class ProfilerStats {
-public:
+  public:
     uint64_t noteCommand(const std::string& command) {
         std::lock_guard lock(mutex_);
         if (log_.size() < kLogLimit) {
@@ -41,7 +41,7 @@ public:
         return slavePath_;
     }
 
-private:
+  private:
     static constexpr size_t kLogLimit = 100000;
 
     mutable std::mutex mutex_;

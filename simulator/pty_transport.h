@@ -12,7 +12,7 @@ namespace quorvane::sim {
 // own open, so the line stays up while the host closes and reopens the port (without it
 // the master reports a hang-up whenever no one holds the slave).
 class PtyTransport {
-public:
+  public:
     PtyTransport() = default;
     ~PtyTransport() { hangUp(); }
     PtyTransport(const PtyTransport&) = delete;
@@ -40,7 +40,7 @@ public:
     // was raised or the line failed.
     bool writeAll(std::string_view bytes, const StopSignal& stop);
 
-private:
+  private:
     int master_ = -1;
     int heldSlave_ = -1;
     std::string slavePath_;

@@ -5,7 +5,7 @@ namespace quorvane::sim {
 // A stop request that a thread blocked in poll() notices at once: raising it makes a pipe
 // readable, so the profiler never waits out a time-out before it shuts down.
 class StopSignal {
-public:
+  public:
     StopSignal();
     ~StopSignal();
     StopSignal(const StopSignal&) = delete;
@@ -19,7 +19,7 @@ public:
     bool sleepFor(int ms) const;
     void wait() const;
 
-private:
+  private:
     int fds_[2] = {-1, -1};
 };
 

@@ -19,7 +19,7 @@ namespace quorvane::sim {
 //   open(profiler.slavePath()) ... talk ...
 //   profiler.stop();  // also done by the destructor
 class VirtualProfiler {
-public:
+  public:
     explicit VirtualProfiler(ProfilerOptions options);
     ~VirtualProfiler();
     VirtualProfiler(const VirtualProfiler&) = delete;
@@ -40,7 +40,7 @@ public:
     ProfilerCounters counters() const { return stats_.counters(); }
     std::vector<std::string> commandLog() const { return stats_.commandLog(); }
 
-private:
+  private:
     ProfilerOptions options_;
     bool ownsStorage_ = false;
     PortListener listener_;

@@ -22,7 +22,7 @@ namespace quorvane::test {
 // A fresh folder per test, removed afterwards; test programs run in parallel, so the name
 // carries the process as well as the test.
 class TempDirTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = std::filesystem::temp_directory_path() /

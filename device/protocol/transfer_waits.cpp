@@ -166,9 +166,8 @@ BlockResult acceptBlock(TransferState& state, std::span<const uint8_t> received,
     }
     // A device may pad a short last block to a full frame: bytes past the announced size are
     // not the file's, and writing them would leave a cast longer than the one on the device.
-    const uint64_t room = state.fileSize > state.bytesReceived
-                              ? uint64_t(state.fileSize - state.bytesReceived)
-                              : 0;
+    const uint64_t room =
+        state.fileSize > state.bytesReceived ? uint64_t(state.fileSize - state.bytesReceived) : 0;
     const size_t kept = size_t(std::min<uint64_t>(n, room));
     if (!state.appendToOutput(payload.first(kept))) {
         return BlockResult::WriteFailed;

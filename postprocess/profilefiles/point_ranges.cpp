@@ -4,7 +4,9 @@
 
 namespace quorvane {
 
-void UpdateFittedRanges(CastData& data) { SetProfileRanges(data, data.fittedProfile); }
+void UpdateFittedRanges(CastData& data) {
+    SetProfileRanges(data, data.fittedProfile);
+}
 
 void UpdateAverageRanges(CastData& data) {
     if (data.averageProfile.empty()) {

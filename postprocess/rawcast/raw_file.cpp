@@ -28,21 +28,21 @@ Message rawReadFailed(const std::string& path) {
              strformat("Failed to read Raw file : %s", path.c_str())}};
 }
 
-const Message kFileSizeError{BoxType::WarningOkCancel,
-                             {"文件大小异常，请选择其他文件。",
-                              "The file size error. Please select another file."}};
+const Message kFileSizeError{
+    BoxType::WarningOkCancel,
+    {"文件大小异常，请选择其他文件。", "The file size error. Please select another file."}};
 
 // Surface records (no velocity, near-atmospheric pressure) are folded into a running mean in
 // single precision, the way the instrument's own software has always averaged them.
 class SurfaceMean {
-public:
+  public:
     void add(float pressure) {
         mean_ = mean_ + (pressure - mean_) / static_cast<float>(count_);
         ++count_;
     }
     float value() const { return mean_; }
 
-private:
+  private:
     float mean_ = 0.0f;
     int64_t count_ = 1;
 };
@@ -95,9 +95,9 @@ int64_t FileSizeOf(const std::string& path) {
 
 Text DeviceTitle(const RawFileHeader& header) {
     const std::string firmware = header.firmwareVersion();
-    return {strformat(" 设备ID：%08d   固件版本：%s", header.deviceId(), firmware.c_str()),
-            strformat(" Device ID:%08d   Firmware Version:%s", header.deviceId(),
-                      firmware.c_str())};
+    return {
+        strformat(" 设备ID：%08d   固件版本：%s", header.deviceId(), firmware.c_str()),
+        strformat(" Device ID:%08d   Firmware Version:%s", header.deviceId(), firmware.c_str())};
 }
 
 RawLoadResult LoadRawFile(CastData& data, const std::string& path) {

@@ -16,7 +16,9 @@ inline constexpr uint8_t kRecordSync2 = 0xDD;
 inline uint32_t readU32(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
-inline int32_t readI32(const uint8_t* p) { return static_cast<int32_t>(readU32(p)); }
+inline int32_t readI32(const uint8_t* p) {
+    return static_cast<int32_t>(readU32(p));
+}
 inline float readF32(const uint8_t* p) {
     const uint32_t bits = readU32(p);
     float value;
@@ -46,8 +48,8 @@ inline uint8_t recordChecksum(const uint8_t* record) {
         lanes += (word & kLowBytes) + ((word >> 8) & kLowBytes);
     }
     // Each 16-bit lane holds at most 8 × 255; the multiply adds the four lanes into the top one.
-    const unsigned sum = static_cast<unsigned>((lanes * 0x0001000100010001ull) >> 48) +
-                         record[32] + record[33] + record[34];
+    const unsigned sum = static_cast<unsigned>((lanes * 0x0001000100010001ull) >> 48) + record[32] +
+                         record[33] + record[34];
     return static_cast<uint8_t>(sum);
 }
 
@@ -65,8 +67,8 @@ struct RawFileHeader {
         return std::string(text, strnlen(text, 8));
     }
 
-    static RawFileHeader make(int32_t deviceId, float density, float latitude,
-                              float depthInterval, const std::string& firmware);
+    static RawFileHeader make(int32_t deviceId, float density, float latitude, float depthInterval,
+                              const std::string& firmware);
 };
 
 // One 36-byte sample record, kept whole as the instrument wrote it.

@@ -62,13 +62,14 @@ std::optional<size_t> firstUnusable(const std::vector<WorkPoint>& w, size_t shal
 
 Message invalidProfileMessage(size_t row) {
     const int shown = static_cast<int>(std::min<size_t>(row + 1, size_t(INT32_MAX)));
-    return {BoxType::WarningOkCancel,
-            {strformat("数据列表第%d行的深度或声速为零、负数或非数字，无法计算平均声速。请修改后重试。",
-                       shown),
-             strformat("Row %d of the data list holds a depth or sound velocity that is zero, "
-                       "negative or not a number: the average sound velocity cannot be computed. "
-                       "Correct it and try again.",
-                       shown)}};
+    return {
+        BoxType::WarningOkCancel,
+        {strformat("数据列表第%d行的深度或声速为零、负数或非数字，无法计算平均声速。请修改后重试。",
+                   shown),
+         strformat("Row %d of the data list holds a depth or sound velocity that is zero, "
+                   "negative or not a number: the average sound velocity cannot be computed. "
+                   "Correct it and try again.",
+                   shown)}};
 }
 
 const Message kNotComputable{
@@ -137,10 +138,9 @@ AverageResult ComputeAverageVelocity(CastData& data, float startDepth) {
         data.averageDepthMax = std::max(data.averageDepthMax, q.depth);
     }
 
-    const bool allFinite = std::all_of(data.averageProfile.begin(), data.averageProfile.end(),
-                                       [](const AveragePoint& a) {
-                                           return std::isfinite(a.averageVelocity);
-                                       });
+    const bool allFinite =
+        std::all_of(data.averageProfile.begin(), data.averageProfile.end(),
+                    [](const AveragePoint& a) { return std::isfinite(a.averageVelocity); });
     const float average =
         static_cast<float>((data.averageDepthMax - data.averageDepthMin) / travelTime);
     if (!allFinite || (std::fabs(travelTime) > 1e-7 && !std::isfinite(average))) {
@@ -152,8 +152,8 @@ AverageResult ComputeAverageVelocity(CastData& data, float startDepth) {
     if (std::fabs(travelTime) > 1e-7) {
         result.status = AverageStatus::Computed;
         result.averageVelocity = average;
-        result.message = Message{BoxType::YesNoQuestion,
-                                 AverageResultText(data.averageDepthMax, average)};
+        result.message =
+            Message{BoxType::YesNoQuestion, AverageResultText(data.averageDepthMax, average)};
     } else {
         result.status = AverageStatus::NoLayers;
     }

@@ -11,10 +11,10 @@ namespace quorvane {
 float DefaultAverageStartDepth(double depthMin);
 
 enum class AverageStatus {
-    NoFittedProfile,   // nothing to average: the command fails
-    Computed,          // averageProfile rebuilt; `resultText` is shown
-    NoLayers,          // averageProfile rebuilt (maybe empty); no travel time, nothing shown
-    InvalidProfile,    // a velocity or depth the average cannot use; averageProfile empty
+    NoFittedProfile,  // nothing to average: the command fails
+    Computed,         // averageProfile rebuilt; `resultText` is shown
+    NoLayers,         // averageProfile rebuilt (maybe empty); no travel time, nothing shown
+    InvalidProfile,   // a velocity or depth the average cannot use; averageProfile empty
 };
 
 struct AverageResult {

@@ -37,19 +37,23 @@ CastOnGrid::CastOnGrid(const std::vector<ProfilePoint>& cast, const std::vector<
         }
     }
     for (int64_t i = 0; i < int64_t(cast.size()); ++i) {
-        if (i != first_) second_ = earlier(second_, i);
-        if (i != last_) penultimate_ = later(penultimate_, i);
+        if (i != first_)
+            second_ = earlier(second_, i);
+        if (i != last_)
+            penultimate_ = later(penultimate_, i);
     }
     lastShallower_.assign(g, kNone);
     firstNotAbove_.assign(g, kNone);
     int64_t running = kNone;
     for (size_t k = 0; k < g; ++k) {
-        if (lastBelowIn[k] != kNone) running = later(running, lastBelowIn[k]);
+        if (lastBelowIn[k] != kNone)
+            running = later(running, lastBelowIn[k]);
         lastShallower_[k] = running;
     }
     running = kNone;
     for (size_t k = g; k-- > 0;) {
-        if (firstAtIn[k] != kNone) running = earlier(running, firstAtIn[k]);
+        if (firstAtIn[k] != kNone)
+            running = earlier(running, firstAtIn[k]);
         firstNotAbove_[k] = running;
     }
 }

@@ -15,7 +15,7 @@ namespace quorvane {
 // over the points finds the pair for every grid depth. A cast of a million samples costs a
 // binary search per sample instead of a sort.
 class CastOnGrid {
-public:
+  public:
     CastOnGrid(const std::vector<ProfilePoint>& cast, const std::vector<double>& grid);
 
     struct Value {
@@ -25,7 +25,7 @@ public:
     };
     Value at(size_t gridIndex) const;
 
-private:
+  private:
     static constexpr int64_t kNone = -1;
 
     // Order of the sorted cast: by depth, then by position in the cast.
@@ -37,8 +37,8 @@ private:
     const std::vector<ProfilePoint>& cast_;
     const std::vector<double>& grid_;
     int64_t first_ = kNone, second_ = kNone, penultimate_ = kNone, last_ = kNone;
-    std::vector<int64_t> lastShallower_;   // per grid depth: last point with depth < it
-    std::vector<int64_t> firstNotAbove_;   // per grid depth: first point with depth >= it
+    std::vector<int64_t> lastShallower_;  // per grid depth: last point with depth < it
+    std::vector<int64_t> firstNotAbove_;  // per grid depth: first point with depth >= it
 };
 
 }  // namespace quorvane

@@ -9,16 +9,14 @@
 
 namespace quorvane {
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 FitStatus ReduceSamples(CastData& data) {
     data.rawProfile.clear();
     // Room for every record up front: pages that are never filled cost nothing, regrowth does.
     data.rawProfile.reserve(data.rawRecords.size());
-    data.rawRecordCount = static_cast<int32_t>(
-        std::min<size_t>(data.rawRecords.size(), size_t(INT32_MAX)));
+    data.rawRecordCount =
+        static_cast<int32_t>(std::min<size_t>(data.rawRecords.size(), size_t(INT32_MAX)));
     const double gravity = EffectiveGravity(data.latitude);
     const double density = EffectiveDensity(data.density);
     const double surface = data.surfacePressure;
@@ -123,7 +121,9 @@ FitStatus FitProfile(CastData& data) {
     return FitStatus::Fitted;
 }
 
-void UpdateRawRanges(CastData& data) { SetProfileRanges(data, data.rawProfile); }
+void UpdateRawRanges(CastData& data) {
+    SetProfileRanges(data, data.rawProfile);
+}
 
 std::optional<Message> FitStatusMessage(FitStatus status, float depthInterval) {
     if (status != FitStatus::BadDepthInterval) {
@@ -132,7 +132,8 @@ std::optional<Message> FitStatusMessage(FitStatus status, float depthInterval) {
     const double shown = depthInterval;
     return Message{
         BoxType::WarningOkCancel,
-        {strformat("水深间隔%g m无法用于拟合。请设置不小于0.1 m的水深间隔，然后点击“重置”。", shown),
+        {strformat("水深间隔%g m无法用于拟合。请设置不小于0.1 m的水深间隔，然后点击“重置”。",
+                   shown),
          strformat("The depth interval %g m cannot be used for fitting. Please set a depth "
                    "interval of at least 0.1 m and press Reset.",
                    shown)}};

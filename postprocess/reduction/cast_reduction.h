@@ -8,9 +8,9 @@
 namespace quorvane {
 
 enum class FitStatus {
-    Fitted,             // the grid ran (fittedProfile may still be empty)
-    NothingToFit,       // no accepted samples, or no usable depth range
-    BadDepthInterval,   // the grid would not advance or would be absurdly large: no fit
+    Fitted,            // the grid ran (fittedProfile may still be empty)
+    NothingToFit,      // no accepted samples, or no usable depth range
+    BadDepthInterval,  // the grid would not advance or would be absurdly large: no fit
 };
 
 // A grid finer than this is a mistyped or corrupt depth interval, not a survey setting.

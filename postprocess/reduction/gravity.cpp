@@ -15,7 +15,9 @@ double EffectiveGravity(float latitudeDegrees) {
     return g < 1e-7 ? 9.8 : g;
 }
 
-double EffectiveDensity(float density) { return density < 1e-7f ? 1.0 : double(density); }
+double EffectiveDensity(float density) {
+    return density < 1e-7f ? 1.0 : double(density);
+}
 
 double DepthFromPressure(double pressure, double surfacePressure, float latitudeDegrees,
                          float density) {
