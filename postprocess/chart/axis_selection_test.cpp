@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace quorvane {
 namespace {
 
@@ -15,120 +17,45 @@ struct Ranges {
 };
 
 struct SelectionCase {
-    const char* name;
     DisplayMode mode;
-    CurveFlags flags;
-    bool loaded;  // casts, fitted profile and average profile filled
+    const char* shown;  // v/t: cast velocity/temperature, V/T: fitted ones, a: average
+    bool loaded;        // casts, fitted profile and average profile filled
     Span depth, velocity, temperature;
     Ranges after;
 };
 
+CurveFlags flagsOf(const std::string& shown) {
+    const auto has = [&](char c) { return shown.find(c) != std::string::npos; };
+    return {has('v'), has('t'), has('V'), has('T'), has('a')};
+}
+
 // Profile ranges velocity 1480..1524, temperature -1.3..24.6, depth 0..30; average ranges
-// velocity 1490..1560, depth 2..40. The axes start as a previous paint left them.
+// velocity 1490..1560, depth 2..40. The axes start as a previous paint left them: velocity
+// 1400..1430 in 6 steps, temperature 10..11. Showing the average beside a velocity curve
+// merges the ranges; alone it uses its own; the Fitting mode ignores the cast flags.
 TEST(SelectAxes, ChoosesTheAxesOfTheShownCurvesPerMode) {
+    using enum DisplayMode;
     const Ranges profile{0, 30, 1480, 1524};
     const Ranges merged{0, 40, 1480, 1560};
     const Ranges reset{0, 30, 1400, 1550};
+    // clang-format off
     const SelectionCase cases[] = {
-        {"raw casts",
-         DisplayMode::Raw,
-         {true, true, false, false, false},
-         true,
-         {0, 30, 6},
-         {1480, 1540, 6},
-         {-5, 25, 6},
-         profile},
-        {"raw velocity with average merges the ranges",
-         DisplayMode::Raw,
-         {true, false, false, false, true},
-         true,
-         {0, 40, 4},
-         {1480, 1560, 4},
-         {10, 14, 4},
-         merged},
-        {"raw fitted velocity with average merges too",
-         DisplayMode::Raw,
-         {false, false, true, false, true},
-         true,
-         {0, 40, 4},
-         {1480, 1560, 4},
-         {10, 14, 4},
-         merged},
-        {"raw average alone uses its own ranges",
-         DisplayMode::Raw,
-         {false, false, false, false, true},
-         true,
-         {0, 40, 4},
-         {1490, 1560, 7},
-         {10, 17, 7},
-         profile},
-        {"raw with nothing shown",
-         DisplayMode::Raw,
-         {false, false, false, false, false},
-         true,
-         {0, 30, 6},
-         {1400, 1560, 8},
-         {0, 40, 8},
-         reset},
-        {"raw with nothing loaded",
-         DisplayMode::Raw,
-         {true, true, false, false, false},
-         false,
-         {0, 30, 6},
-         {1400, 1560, 8},
-         {0, 40, 8},
-         reset},
-        {"fitting ignores the cast flags",
-         DisplayMode::Fitting,
-         {true, false, false, true, false},
-         true,
-         {0, 30, 6},
-         {1400, 1430, 6},
-         {-5, 25, 6},
-         profile},
-        {"fitting velocity with average merges",
-         DisplayMode::Fitting,
-         {false, false, true, false, true},
-         true,
-         {0, 40, 4},
-         {1480, 1560, 4},
-         {10, 14, 4},
-         merged},
-        {"fitting with only cast flags resets",
-         DisplayMode::Fitting,
-         {true, true, false, false, false},
-         true,
-         {0, 30, 6},
-         {1400, 1560, 8},
-         {0, 40, 8},
-         reset},
-        {"average mode",
-         DisplayMode::Average,
-         {false, false, false, false, true},
-         true,
-         {0, 40, 4},
-         {1490, 1560, 7},
-         {10, 17, 7},
-         profile},
-        {"average mode without an average",
-         DisplayMode::Average,
-         {false, false, false, false, true},
-         false,
-         {0, 30, 6},
-         {1400, 1560, 8},
-         {0, 40, 8},
-         reset},
-        {"average mode with the average hidden",
-         DisplayMode::Average,
-         {true, true, false, false, false},
-         true,
-         {0, 30, 6},
-         {1400, 1560, 8},
-         {0, 40, 8},
-         reset},
+        {Raw,     "vt", true,  {0, 30, 6}, {1480, 1540, 6}, {-5, 25, 6}, profile},
+        {Raw,     "va", true,  {0, 40, 4}, {1480, 1560, 4}, {10, 14, 4}, merged},
+        {Raw,     "Va", true,  {0, 40, 4}, {1480, 1560, 4}, {10, 14, 4}, merged},
+        {Raw,     "a",  true,  {0, 40, 4}, {1490, 1560, 7}, {10, 17, 7}, profile},
+        {Raw,     "",   true,  {0, 30, 6}, {1400, 1560, 8}, {0, 40, 8},  reset},
+        {Raw,     "vt", false, {0, 30, 6}, {1400, 1560, 8}, {0, 40, 8},  reset},
+        {Fitting, "vT", true,  {0, 30, 6}, {1400, 1430, 6}, {-5, 25, 6}, profile},
+        {Fitting, "Va", true,  {0, 40, 4}, {1480, 1560, 4}, {10, 14, 4}, merged},
+        {Fitting, "vt", true,  {0, 30, 6}, {1400, 1560, 8}, {0, 40, 8},  reset},
+        {Average, "a",  true,  {0, 40, 4}, {1490, 1560, 7}, {10, 17, 7}, profile},
+        {Average, "a",  false, {0, 30, 6}, {1400, 1560, 8}, {0, 40, 8},  reset},
+        {Average, "vt", true,  {0, 30, 6}, {1400, 1560, 8}, {0, 40, 8},  reset},
     };
+    // clang-format on
     for (const SelectionCase& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(testing::Message() << int(c.mode) << " '" << c.shown << "' " << c.loaded);
         CastData data;
         data.displayMode = c.mode;
         data.depthMin = 0;
@@ -150,7 +77,7 @@ TEST(SelectAxes, ChoosesTheAxesOfTheShownCurvesPerMode) {
         ChartAxes axes;
         axes.velocity = {1400, 1430, 5, 6};
         axes.temperature = {10, 11, 1, 1};
-        SelectAxes(data, c.flags, axes);
+        SelectAxes(data, flagsOf(c.shown), axes);
         const std::pair<const AxisScale*, Span> expected[] = {{&axes.depth, c.depth},
                                                               {&axes.velocity, c.velocity},
                                                               {&axes.temperature, c.temperature}};
