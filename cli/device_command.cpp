@@ -15,6 +15,7 @@
 #include "device/operations/connect_sequence.h"
 #include "device/operations/delete_files.h"
 #include "device/operations/device_settings.h"
+#include "device/operations/display_rules.h"
 #include "device/operations/export_file.h"
 #include "device/operations/file_list.h"
 #include "device/protocol/leading_number.h"
@@ -226,9 +227,9 @@ bool runOperation(DeviceSession& session, const DeviceRequest& r, ConnectOutcome
     if (r.operation == "set") {
         return OnSetParameters(session, r.settings) == SetOutcome::Succeeded;
     }
-    const std::optional<std::string> time = OnReadTime(session);
+    const std::optional<LocalDateTime> time = OnReadTime(session);
     if (time) {
-        std::printf("%s\n", time->c_str());
+        std::printf("%s\n", dateTimeText(*time).c_str());
     }
     return time.has_value();
 }
