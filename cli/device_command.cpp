@@ -30,7 +30,8 @@ const char* const kDeviceUsage =
     "  only PATH), then runs the operation. N is a row position as 'list' prints it first\n"
     "  (the device's file index, from 0). Downloads go to Data/<device ID> under the current\n"
     "  folder. Status texts go to stderr, results to stdout; delete and clear ask first\n"
-    "  unless --yes is given.\n";
+    "  unless --yes is given. A failed run ends with the operating system's reason for the\n"
+    "  last serial port call that failed, if one did.\n";
 
 namespace {
 
@@ -265,6 +266,10 @@ int runDevice(const std::vector<std::string>& words) {
     const bool ok = session.connected() && runOperation(session, *request, connected);
     session.shutdown();
     panes.flush();
+    // The device program's own messages say what failed; the operating system's reason, why.
+    if (!ok && !port->lastError().empty()) {
+        std::fprintf(stderr, "quorvane-cli device: serial port: %s\n", port->lastError().c_str());
+    }
     return ok ? 0 : 1;
 }
 
