@@ -127,7 +127,9 @@ TEST_F(DeviceCommandTest, UsageErrorsAndAMissingDevice) {
                                 ">out.txt 2>err.txt";
     const int status = std::system(command.c_str());
     EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_EQ(err(), "Device Connect Failed!\nDevice Connection Failed!\n");
+    EXPECT_EQ(err(),
+              "Device Connect Failed!\nDevice Connection Failed!\n"
+              "quorvane-cli device: serial port: No such file or directory\n");
 }
 
 }  // namespace
