@@ -31,6 +31,7 @@ demo: build
 
 bench: build
 	$(BUILD)/bench/quorvane-bench
+	$(BUILD)/bench/quorvane-chart-bench
 	$(BUILD)/bench/quorvane-download-bench
 
 clean:
