@@ -14,6 +14,7 @@ struct FileEntry {
     std::string name;  // with extension, without folder
     std::string typeText;
     std::string path;
+    bool operator==(const FileEntry&) const = default;
 };
 
 // The type column's text for an extension (without the dot); case counts, so "Bin" has none.

@@ -15,8 +15,6 @@ namespace {
 const Message kDepthIntervalTooSmall{
     BoxType::WarningOkCancel, {"水深间隔不能小于0.1", "Depth interval can not be less than 0.1m!"}};
 
-const Message kNotANumber{BoxType::Warning, {"请输入一个数字。", "Please enter a number."}};
-
 const Message kBitmapNotSaved{
     BoxType::Warning,
     {"无法保存图表文件，请检查文件夹和文件名。",
@@ -27,7 +25,11 @@ std::string floatText(float value) {
     return strformat("%.6g", double(value));
 }
 
-std::optional<float> parseFloat(const std::string& text) {
+}  // namespace
+
+const Message kNotANumberMessage{BoxType::Warning, {"请输入一个数字。", "Please enter a number."}};
+
+std::optional<float> ParseFloatText(const std::string& text) {
     const char* begin = text.c_str();
     char* end = nullptr;
     const float value = std::strtof(begin, &end);
@@ -37,8 +39,6 @@ std::optional<float> parseFloat(const std::string& text) {
     }
     return value;
 }
-
-}  // namespace
 
 PostProcessSession::PostProcessSession(bool english, Prompter& prompter, SessionHost& host,
                                        std::string startDirectory)
@@ -208,9 +208,9 @@ bool PostProcessSession::readControls(const ControlValues& values) {
     const std::string* const texts[] = {&values.density, &values.latitude, &values.depthInterval,
                                         &values.filterDepth};
     for (size_t i = 0; i < 4; ++i) {
-        const auto value = parseFloat(*texts[i]);
+        const auto value = ParseFloatText(*texts[i]);
         if (!value) {
-            show(kNotANumber);
+            show(kNotANumberMessage);
             return false;
         }
         *targets[i] = *value;
