@@ -81,6 +81,10 @@ FileWindow::FileWindow(const TemplateCaptions& captions, std::string startDirect
     const DialogUnits du(font());
     client->setFixedSize(du.size(592, 287));
     setCentralWidget(client);
+    // The platform's check mark is small; a full-size one would hide the short captions that
+    // the template's narrow check boxes were drawn for.
+    client->setStyleSheet(
+        "QCheckBox { spacing: 2px; } QCheckBox::indicator { width: 11px; height: 11px; }");
     buildControls(client);
     buildMenu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
