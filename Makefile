@@ -33,6 +33,7 @@ bench: build
 	$(BUILD)/bench/quorvane-bench
 	$(BUILD)/bench/quorvane-chart-bench
 	$(BUILD)/bench/quorvane-download-bench
+	$(BUILD)/bench/quorvane-file-window-bench
 
 # Pictures of the QuorvaneFile window, painted offscreen, for the README.
 screenshots: build

@@ -16,10 +16,25 @@ QColor colorOf(Rgb c) {
 QPen penOf(const Pen& pen) {
     QPen q(colorOf(pen.color), pen.width,
            pen.style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
-    // The platform's wide pens are round at their ends and joins.
-    q.setCapStyle(pen.width > 1 ? Qt::RoundCap : Qt::FlatCap);
-    q.setJoinStyle(Qt::RoundJoin);
+    q.setCapStyle(Qt::FlatCap);
     return q;
+}
+
+// A curve of a long series has hundreds of thousands of points crossing every pixel column
+// many times. Qt outlines a wide pen's polyline as a path, which for such curves costs seconds
+// and a path of many megabytes per paint; a thin line takes the rasteriser's direct path. So a
+// wide curve is drawn as the thin line swept over a square of the pen's width: the same
+// pixels a square-tipped pen of that width covers.
+void drawPolyline(QPainter& painter, const Pen& pen, const QPolygon& polygon) {
+    QPen thin = penOf(pen);
+    thin.setWidth(1);
+    thin.setCosmetic(true);
+    painter.setPen(thin);
+    for (int dy = 0; dy < pen.width; ++dy) {
+        for (int dx = 0; dx < pen.width; ++dx) {
+            painter.drawPolyline(polygon.translated(dx - pen.width / 2, dy - pen.width / 2));
+        }
+    }
 }
 
 void drawText(QPainter& painter, const TextOp& op, bool english) {
@@ -90,8 +105,7 @@ QImage PaintDisplayList(const DisplayList& list, bool english) {
                     for (size_t i = 0; i < o.points.size(); ++i) {
                         polygon.setPoint(static_cast<int>(i), o.points[i].x, o.points[i].y);
                     }
-                    painter.setPen(penOf(o.pen));
-                    painter.drawPolyline(polygon);
+                    drawPolyline(painter, o.pen, polygon);
                 } else {
                     drawText(painter, o, english);
                 }
