@@ -1,10 +1,11 @@
 # Front door: make deps | build | test | demo | bench. CMake does the real work.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
+PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-tools-dev \
+    qt6-l10n-tools fonts-wqy-microhei xvfb xauth
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build test demo bench clean
+.PHONY: deps configure build test demo bench screenshots clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null \
@@ -32,6 +33,11 @@ bench: build
 	$(BUILD)/bench/quorvane-bench
 	$(BUILD)/bench/quorvane-chart-bench
 	$(BUILD)/bench/quorvane-download-bench
+	$(BUILD)/bench/quorvane-file-window-bench
+
+# Pictures of the QuorvaneFile window, painted offscreen, for the README.
+screenshots: build
+	$(BUILD)/postprocess/window/quorvane-file-screenshots docs/screenshots $(BUILD)/bin
 
 clean:
 	rm -rf $(BUILD) demo
