@@ -1,7 +1,7 @@
 # Front door: make deps | build | test | demo | bench. CMake does the real work.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
+PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps configure build test demo bench clean

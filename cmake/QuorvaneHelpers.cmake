@@ -15,7 +15,7 @@ function(quorvane_tests library)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
   set(exe ${library}_tests)
   add_executable(${exe} ${ARG_SOURCES})
-  target_link_libraries(${exe} PRIVATE ${library} ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${exe} PRIVATE ${library} ${ARG_DEPS} GTest::gtest GTest::gtest_main)
   # An empty LABELS value would swallow the next property name, so it is only passed when set.
   set(properties TIMEOUT 300)
   if(ARG_LABELS)
