@@ -5,7 +5,7 @@
 #include <limits>
 #include <numbers>
 
-#include "postprocess/rawcast/raw_format.h"
+#include "common/raw_format.h"
 #include "postprocess/reduction/gravity.h"
 #include "simulator/noise_source.h"
 #include "simulator/ocean_model.h"

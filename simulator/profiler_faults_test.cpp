@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include "postprocess/rawcast/raw_format.h"
+#include "common/raw_format.h"
 #include "simulator/profiler_fixture_test_util.h"
 
 namespace quorvane::sim {

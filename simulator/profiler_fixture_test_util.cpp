@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "postprocess/rawcast/raw_format.h"
+#include "common/raw_format.h"
 
 namespace quorvane::sim {
 

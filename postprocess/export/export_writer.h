@@ -7,7 +7,7 @@
 
 #include "common/message.h"
 #include "postprocess/export/export_choices.h"
-#include "postprocess/rawcast/raw_format.h"
+#include "postprocess/rawcast/profile_point.h"
 
 namespace quorvane {
 

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "postprocess/rawcast/raw_format.h"
+#include "common/raw_format.h"
+#include "postprocess/rawcast/profile_point.h"
 
 namespace quorvane {
 
