@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include "common/raw_format.h"
-#include "simulator/profiler_fixture_test_util.h"
+#include "simulator/testing/profiler_fixture.h"
 
 namespace quorvane::sim {
 namespace {

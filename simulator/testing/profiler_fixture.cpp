@@ -1,4 +1,4 @@
-#include "simulator/profiler_fixture_test_util.h"
+#include "simulator/testing/profiler_fixture.h"
 
 #include <gtest/gtest.h>
 
