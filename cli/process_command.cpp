@@ -83,7 +83,7 @@ class CastProcessor {
 
     bool run(const std::string& path) {
         data_ = CastData{};
-        data_.currentBaseName = BaseNameOf(path);
+        data_.currentBaseName = baseNameOf(path);
         const RawLoadResult load = LoadRawFile(data_, path);
         show(load.messages);
         if (!load.scanned) {
@@ -96,7 +96,7 @@ class CastProcessor {
         if (s_.interval)
             data_.depthInterval = float(*s_.interval);
         ok_ = true;
-        if (const auto m = FitStatusMessage(ReduceSamples(data_), data_.depthInterval)) {
+        if (const auto m = fitStatusMessage(ReduceSamples(data_), data_.depthInterval)) {
             fail(*m);
         }
         const AverageResult average = computeAverage();
@@ -116,7 +116,7 @@ class CastProcessor {
 
     AverageResult computeAverage() {
         const float start =
-            s_.startDepth ? float(*s_.startDepth) : DefaultAverageStartDepth(data_.depthMin);
+            s_.startDepth ? float(*s_.startDepth) : defaultAverageStartDepth(data_.depthMin);
         AverageResult result = ComputeAverageVelocity(data_, start);
         if (result.status == AverageStatus::Computed) {
             console_.say(result.message->text);
@@ -137,12 +137,12 @@ class CastProcessor {
         ExportOptions options{ExportFormat::Csv, s_.english, s_.filter.has_value(),
                               float(s_.filter.value_or(0.5))};
         if (const auto refused =
-                CheckBeforeExport(kind, count, options.filterEnabled, options.filterDepth)) {
+                checkBeforeExport(kind, count, options.filterEnabled, options.filterDepth)) {
             fail(*refused);
             return;
         }
         const std::string base =
-            outPath(DefaultExportName(kind, data_.currentBaseName).pick(s_.english));
+            outPath(defaultExportName(kind, data_.currentBaseName).pick(s_.english));
         for (ExportFormat format : s_.formats) {
             if (kind == ExportKind::Average && format == ExportFormat::Hypack) {
                 continue;  // the average has no HYPACK form
@@ -150,8 +150,8 @@ class CastProcessor {
             options.format = format;
             const ExportResult r =
                 kind == ExportKind::Average
-                    ? ExportAverage(data_.averageProfile, data_.averageStartDepth, base, options)
-                    : ExportProfile(
+                    ? exportAverage(data_.averageProfile, data_.averageStartDepth, base, options)
+                    : exportProfile(
                           kind == ExportKind::Raw ? data_.rawProfile : data_.fittedProfile, base,
                           options);
             if (!r.ok)

@@ -61,7 +61,7 @@ TEST_F(ProcessCommandTest, WritesEveryFileAndAgreesWithTheCores) {
     CastData data;
     LoadRawFile(data, (dir_ / "cast.bin").string());
     ReduceSamples(data);
-    ComputeAverageVelocity(data, DefaultAverageStartDepth(data.depthMin));
+    ComputeAverageVelocity(data, defaultAverageStartDepth(data.depthMin));
     std::vector<ProfilePoint> saved;
     ASSERT_TRUE(LoadProfileFile((dir_ / "Data" / "cast.prf").string(), saved).ok);
     ASSERT_EQ(saved.size(), data.fittedProfile.size());

@@ -13,26 +13,26 @@ Message warning(const char* zh, const char* en) {
 }
 }  // namespace
 
-const char* ExportFilterOf(ExportKind kind) {
+const char* exportFilterOf(ExportKind kind) {
     return kind == ExportKind::Average ? kAverageExportFilter : kProfileExportFilter;
 }
 
-std::span<const ExportFormat> OfferedFormats(ExportKind kind) {
+std::span<const ExportFormat> offeredFormats(ExportKind kind) {
     if (kind == ExportKind::Average) {
         return kAverageFormats;
     }
     return kProfileFormats;
 }
 
-std::optional<ExportFormat> FormatForFilterIndex(ExportKind kind, int filterIndex) {
-    const std::span<const ExportFormat> formats = OfferedFormats(kind);
+std::optional<ExportFormat> formatForFilterIndex(ExportKind kind, int filterIndex) {
+    const std::span<const ExportFormat> formats = offeredFormats(kind);
     if (filterIndex < 1 || static_cast<size_t>(filterIndex) > formats.size()) {
         return std::nullopt;
     }
     return formats[static_cast<size_t>(filterIndex) - 1];
 }
 
-const char* ExtensionOf(ExportFormat format) {
+const char* extensionOf(ExportFormat format) {
     switch (format) {
         case ExportFormat::Csv:
             return ".csv";
@@ -44,8 +44,8 @@ const char* ExtensionOf(ExportFormat format) {
     return ".txt";
 }
 
-std::string WithExportExtension(const std::string& path, ExportFormat format) {
-    const std::string extension = ExtensionOf(format);
+std::string withExportExtension(const std::string& path, ExportFormat format) {
+    const std::string extension = extensionOf(format);
     if (path.size() >= extension.size() &&
         path.compare(path.size() - extension.size(), extension.size(), extension) == 0) {
         return path;
@@ -53,7 +53,7 @@ std::string WithExportExtension(const std::string& path, ExportFormat format) {
     return path + extension;
 }
 
-Message EmptyListMessage(ExportKind kind) {
+Message emptyListMessage(ExportKind kind) {
     switch (kind) {
         case ExportKind::Raw:
             return warning("当前无原始数据！", "No raw data！");
@@ -66,7 +66,7 @@ Message EmptyListMessage(ExportKind kind) {
                    "No Average data in the file. Please set Average Sound Velocity First!");
 }
 
-Text DefaultExportName(ExportKind kind, const std::string& baseName) {
+Text defaultExportName(ExportKind kind, const std::string& baseName) {
     switch (kind) {
         case ExportKind::Raw:
             return Text{baseName + "_原始数据", baseName + "_Raw File"};
@@ -78,11 +78,11 @@ Text DefaultExportName(ExportKind kind, const std::string& baseName) {
     return Text{baseName + "_平均声速", baseName + "_Average File"};
 }
 
-Text ExportDialogTitle() {
+Text exportDialogTitle() {
     return Text{"导出文件", "Export File"};
 }
 
-std::optional<Message> CheckFilterDepth(bool filterEnabled, float filterDepth) {
+std::optional<Message> checkFilterDepth(bool filterEnabled, float filterDepth) {
     // Written as "not at least" so that a value that is no number is refused as well.
     if (filterEnabled && !(static_cast<double>(filterDepth) >= 0.1)) {
         return warning("水深间隔不能小于0.1", "Depth interval can not be less than 0.1m!");
@@ -90,12 +90,12 @@ std::optional<Message> CheckFilterDepth(bool filterEnabled, float filterDepth) {
     return std::nullopt;
 }
 
-std::optional<Message> CheckBeforeExport(ExportKind kind, size_t pointCount, bool filterEnabled,
+std::optional<Message> checkBeforeExport(ExportKind kind, size_t pointCount, bool filterEnabled,
                                          float filterDepth) {
     if (pointCount == 0) {
-        return EmptyListMessage(kind);
+        return emptyListMessage(kind);
     }
-    return CheckFilterDepth(filterEnabled, filterDepth);
+    return checkFilterDepth(filterEnabled, filterDepth);
 }
 
 }  // namespace quorvane

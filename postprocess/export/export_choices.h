@@ -18,37 +18,37 @@ inline constexpr const char* kProfileExportFilter =
     "(*.csv)|*.csv|HYPACK(*vel)|*.vel|(*txt)|*.txt||";
 inline constexpr const char* kAverageExportFilter = "(*.csv)|*.csv|(*txt)|*.txt||";
 
-const char* ExportFilterOf(ExportKind kind);
+const char* exportFilterOf(ExportKind kind);
 
 // The formats a kind offers, in the order of its dialog filter (average has no HYPACK form).
-std::span<const ExportFormat> OfferedFormats(ExportKind kind);
+std::span<const ExportFormat> offeredFormats(ExportKind kind);
 
 // The format of the dialog's 1-based filter index; nothing for an index the kind lacks.
-std::optional<ExportFormat> FormatForFilterIndex(ExportKind kind, int filterIndex);
+std::optional<ExportFormat> formatForFilterIndex(ExportKind kind, int filterIndex);
 
 // ".csv", ".vel" or ".txt".
-const char* ExtensionOf(ExportFormat format);
+const char* extensionOf(ExportFormat format);
 
 // The chosen path with the format's extension appended unless its last four characters are
 // exactly that extension; case counts, so "out.CSV" becomes "out.CSV.csv".
-std::string WithExportExtension(const std::string& path, ExportFormat format);
+std::string withExportExtension(const std::string& path, ExportFormat format);
 
 // Shown when the source list of the kind is empty.
-Message EmptyListMessage(ExportKind kind);
+Message emptyListMessage(ExportKind kind);
 
 // currentBaseName with the kind's suffix: the name the save dialog proposes.
-Text DefaultExportName(ExportKind kind, const std::string& baseName);
+Text defaultExportName(ExportKind kind, const std::string& baseName);
 
 // Title of the save dialog.
-Text ExportDialogTitle();
+Text exportDialogTitle();
 
 // The refusal of a filter depth below 0.1 m while the filter is on; nothing when the value may
 // be used. A typed 0.1 passes: its single-precision value lies just above 0.1.
-std::optional<Message> CheckFilterDepth(bool filterEnabled, float filterDepth);
+std::optional<Message> checkFilterDepth(bool filterEnabled, float filterDepth);
 
 // The checks an export makes before its dialog opens, in their order: the empty list, then
 // the filter depth.
-std::optional<Message> CheckBeforeExport(ExportKind kind, size_t pointCount, bool filterEnabled,
+std::optional<Message> checkBeforeExport(ExportKind kind, size_t pointCount, bool filterEnabled,
                                          float filterDepth);
 
 }  // namespace quorvane

@@ -28,7 +28,7 @@ class ExportText {
                 bytes_.push_back(separator);
             }
             first = false;
-            bytes_.append(Fixed3(value));
+            bytes_.append(fixed3(value));
         }
         bytes_.append(kLineEnd);
         ++rows_;
@@ -54,7 +54,7 @@ Message failureMessage(const char* zhFormat, const char* enFormat, const std::st
 ExportResult writeExport(const std::string& chosenPath, ExportFormat format,
                          const ExportText& text) {
     ExportResult result;
-    result.path = WithExportExtension(chosenPath, format);
+    result.path = withExportExtension(chosenPath, format);
     FileHandle file = openFile(result.path, "wb");
     if (!file) {
         result.failure = failureMessage("无法创建导出文件%s！", "Failed to create export file : %s",
@@ -76,7 +76,7 @@ ExportResult writeExport(const std::string& chosenPath, ExportFormat format,
 
 }  // namespace
 
-ExportResult ExportProfile(std::span<const ProfilePoint> points, const std::string& chosenPath,
+ExportResult exportProfile(std::span<const ProfilePoint> points, const std::string& chosenPath,
                            const ExportOptions& options) {
     ExportText text;
     const bool english = options.english;
@@ -100,7 +100,7 @@ ExportResult ExportProfile(std::span<const ProfilePoint> points, const std::stri
     return writeExport(chosenPath, options.format, text);
 }
 
-ExportResult ExportAverage(std::span<const AveragePoint> points, float averageStartDepth,
+ExportResult exportAverage(std::span<const AveragePoint> points, float averageStartDepth,
                            const std::string& chosenPath, const ExportOptions& options) {
     if (options.format == ExportFormat::Hypack) {
         ExportResult refused;
@@ -111,7 +111,7 @@ ExportResult ExportAverage(std::span<const AveragePoint> points, float averageSt
         return refused;
     }
     ExportText text;
-    const std::string startDepth = Fixed3(averageStartDepth);
+    const std::string startDepth = fixed3(averageStartDepth);
     if (options.english) {
         text.line("Begin depth," + startDepth);
         text.line("Depth,Sound Velocity");

@@ -29,12 +29,12 @@ struct ExportResult {
 // CR LF on every platform; numbers have three decimals and a point. The file is created or
 // truncated; a file that cannot be created or written completely is reported, never left
 // looking like a finished export without a word.
-ExportResult ExportProfile(std::span<const ProfilePoint> points, const std::string& chosenPath,
+ExportResult exportProfile(std::span<const ProfilePoint> points, const std::string& chosenPath,
                            const ExportOptions& options);
 
 // Writes the average table, headed by the start depth, as CSV or text; HYPACK has no average
 // form and is refused without touching the disk.
-ExportResult ExportAverage(std::span<const AveragePoint> points, float averageStartDepth,
+ExportResult exportAverage(std::span<const AveragePoint> points, float averageStartDepth,
                            const std::string& chosenPath, const ExportOptions& options);
 
 }  // namespace quorvane

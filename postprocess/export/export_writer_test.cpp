@@ -59,11 +59,11 @@ TEST_F(ExportWriterTest, FilesHaveTheExactBytesOfEachFormatAndLanguage) {
     for (const Case& c : cases) {
         const ExportOptions options{c.format, c.english, false, 0.5f};
         const std::string chosen = path("out" + std::to_string(n++));
-        const ExportResult result = c.average ? ExportAverage(kAverage, 0.3f, chosen, options)
-                                              : ExportProfile(kProfile, chosen, options);
+        const ExportResult result = c.average ? exportAverage(kAverage, 0.3f, chosen, options)
+                                              : exportProfile(kProfile, chosen, options);
         ASSERT_TRUE(result.ok) << chosen;
         EXPECT_FALSE(result.failure.has_value());
-        EXPECT_EQ(result.path, chosen + ExtensionOf(c.format));
+        EXPECT_EQ(result.path, chosen + extensionOf(c.format));
         EXPECT_EQ(result.rowsWritten, 2u);
         EXPECT_EQ(slurp(result.path), c.expected) << chosen;
     }
@@ -95,9 +95,9 @@ TEST_F(ExportWriterTest, DepthFilterMeasuresEachRowFromTheRowWrittenBefore) {
             average.push_back({depth, 1490.0});
         }
         const ExportOptions options{ExportFormat::Text, true, c.enabled, c.filterDepth};
-        const ExportResult p = ExportProfile(profile, path(std::string(c.name) + "_p"), options);
+        const ExportResult p = exportProfile(profile, path(std::string(c.name) + "_p"), options);
         const ExportResult a =
-            ExportAverage(average, 0.5f, path(std::string(c.name) + "_a"), options);
+            exportAverage(average, 0.5f, path(std::string(c.name) + "_a"), options);
         ASSERT_TRUE(p.ok && a.ok) << c.name;
         EXPECT_EQ(depthsWritten(p.path, 1), c.written) << c.name;
         EXPECT_EQ(depthsWritten(a.path, 2), c.written) << c.name;
@@ -133,9 +133,9 @@ TEST_F(ExportWriterTest, FailuresAreReportedWithThePath) {
     const ExportOptions csv{ExportFormat::Csv, true, false, 0.5f};
     for (const Case& c : cases) {
         // A short file fails only at the flush, a long one already while it is written.
-        const ExportResult results[] = {ExportProfile(kProfile, c.chosen, csv),
-                                        ExportProfile(many, c.chosen, csv),
-                                        ExportAverage(kAverage, 0.5f, c.chosen, csv)};
+        const ExportResult results[] = {exportProfile(kProfile, c.chosen, csv),
+                                        exportProfile(many, c.chosen, csv),
+                                        exportAverage(kAverage, 0.5f, c.chosen, csv)};
         for (const ExportResult& r : results) {
             EXPECT_FALSE(r.ok) << c.what;
             EXPECT_EQ(r.path, c.finalPath) << c.what;
@@ -148,7 +148,7 @@ TEST_F(ExportWriterTest, FailuresAreReportedWithThePath) {
 
 TEST_F(ExportWriterTest, AverageHasNoHypackFormAndWritesNothingForIt) {
     const ExportResult result =
-        ExportAverage(kAverage, 0.5f, path("avg"), {ExportFormat::Hypack, true, false, 0.5f});
+        exportAverage(kAverage, 0.5f, path("avg"), {ExportFormat::Hypack, true, false, 0.5f});
     EXPECT_FALSE(result.ok);
     ASSERT_TRUE(result.failure.has_value());
     EXPECT_EQ(result.failure->type, BoxType::WarningOkCancel);
@@ -174,7 +174,7 @@ TEST_F(ExportWriterTest, NumbersKeepTheirPointInACommaLocale) {
         GTEST_SKIP() << "no locale with a decimal comma is installed";
     }
     const ExportResult a =
-        ExportAverage(kAverage, 0.3f, path("a"), {ExportFormat::Csv, true, false, 0.5f});
+        exportAverage(kAverage, 0.3f, path("a"), {ExportFormat::Csv, true, false, 0.5f});
     ASSERT_TRUE(a.ok);
     EXPECT_EQ(slurp(a.path),
               "Begin depth,0.300\r\nDepth,Sound Velocity\r\n0.500,1480.250\r\n1.000,1480.000\r\n");

@@ -4,7 +4,7 @@
 
 namespace quorvane {
 
-std::string Fixed3(double value) {
+std::string fixed3(double value) {
     // to_chars is specified to give printf's "C"-locale result; the largest double needs 309
     // integral digits, a sign, a point and three decimals.
     char text[320];

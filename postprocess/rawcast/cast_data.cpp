@@ -12,7 +12,7 @@ void CastData::clearProfiles() {
     averageProfile.clear();
 }
 
-void SetProfileRanges(CastData& data, const std::vector<ProfilePoint>& points) {
+void setProfileRanges(CastData& data, const std::vector<ProfilePoint>& points) {
     if (points.empty()) {
         return;
     }
@@ -30,7 +30,7 @@ void SetProfileRanges(CastData& data, const std::vector<ProfilePoint>& points) {
     }
 }
 
-std::string BaseNameOf(const std::string& path) {
+std::string baseNameOf(const std::string& path) {
     const size_t slash = path.find_last_of("\\/");
     const size_t start = slash == std::string::npos ? 0 : slash + 1;
     const size_t dot = path.find_last_of('.');

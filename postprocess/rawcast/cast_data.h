@@ -46,10 +46,10 @@ struct CastData {
 
 // Sets the six depth, velocity and temperature ranges to the extremes of `points`; an empty
 // list leaves them as they are.
-void SetProfileRanges(CastData& data, const std::vector<ProfilePoint>& points);
+void setProfileRanges(CastData& data, const std::vector<ProfilePoint>& points);
 
 // The part of a path between its last folder separator and its last ".": the default name
 // of saves and exports. Both separators count, so Windows and POSIX paths give the same name.
-std::string BaseNameOf(const std::string& path);
+std::string baseNameOf(const std::string& path);
 
 }  // namespace quorvane

@@ -93,7 +93,7 @@ int64_t FileSizeOf(const std::string& path) {
     return tellPosition(file.get());
 }
 
-Text DeviceTitle(const RawFileHeader& header) {
+Text deviceTitle(const RawFileHeader& header) {
     const std::string firmware = header.firmwareVersion();
     return {
         strformat(" 设备ID：%08d   固件版本：%s", header.deviceId(), firmware.c_str()),
@@ -119,7 +119,7 @@ RawLoadResult LoadRawFile(CastData& data, const std::string& path) {
     data.density = result.header.density();
     data.latitude = result.header.latitude();
     data.depthInterval = result.header.depthInterval();
-    result.title = DeviceTitle(result.header);
+    result.title = deviceTitle(result.header);
     result.headerApplied = true;
 
     data.rawRecords.clear();

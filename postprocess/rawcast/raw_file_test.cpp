@@ -191,7 +191,7 @@ TEST(CastDataNames, BaseNameIsBetweenLastSeparatorAndLastDot) {
         {"/a.dir/noext", "noext"},
         {"", ""},
     };
-    for (const auto& [path, base] : cases) EXPECT_EQ(BaseNameOf(path), base) << path;
+    for (const auto& [path, base] : cases) EXPECT_EQ(baseNameOf(path), base) << path;
 }
 
 }  // namespace

@@ -80,12 +80,12 @@ const Message kNotComputable{
 
 }  // namespace
 
-float DefaultAverageStartDepth(double depthMin) {
+float defaultAverageStartDepth(double depthMin) {
     const std::string text = strformat("%.2f", depthMin);
     return static_cast<float>(std::strtod(text.c_str(), nullptr) + 0.01);
 }
 
-Text AverageResultText(double maximumDepth, float averageVelocity) {
+Text averageResultText(double maximumDepth, float averageVelocity) {
     return {strformat("最大深度:%.2fm\n平均声速:%.2fm/s", maximumDepth, double(averageVelocity)),
             strformat("Maximum depth:%.2fm\nAverage Sound Velocity:%.2fm/s", maximumDepth,
                       double(averageVelocity))};
@@ -153,7 +153,7 @@ AverageResult ComputeAverageVelocity(CastData& data, float startDepth) {
         result.status = AverageStatus::Computed;
         result.averageVelocity = average;
         result.message =
-            Message{BoxType::YesNoQuestion, AverageResultText(data.averageDepthMax, average)};
+            Message{BoxType::YesNoQuestion, averageResultText(data.averageDepthMax, average)};
     } else {
         result.status = AverageStatus::NoLayers;
     }

@@ -17,7 +17,7 @@ TEST(AverageVelocity, DefaultStartDepthIsTwoDecimalsPlusOneCentimetre) {
     const std::pair<double, float> cases[] = {
         {1.2345, 1.24f}, {0.5, 0.51f}, {0.999, 1.01f}, {10.2111, 10.22f}};
     for (auto [depthMin, expected] : cases) {
-        EXPECT_EQ(DefaultAverageStartDepth(depthMin), expected) << depthMin;
+        EXPECT_EQ(defaultAverageStartDepth(depthMin), expected) << depthMin;
     }
 }
 

@@ -17,8 +17,8 @@ FitStatus ReduceSamples(CastData& data) {
     data.rawProfile.reserve(data.rawRecords.size());
     data.rawRecordCount =
         static_cast<int32_t>(std::min<size_t>(data.rawRecords.size(), size_t(INT32_MAX)));
-    const double gravity = EffectiveGravity(data.latitude);
-    const double density = EffectiveDensity(data.density);
+    const double gravity = effectiveGravity(data.latitude);
+    const double density = effectiveDensity(data.density);
     const double surface = data.surfacePressure;
     const double interval = data.depthInterval;
     double last = 0.0;
@@ -28,7 +28,7 @@ FitStatus ReduceSamples(CastData& data) {
         if (!(v >= 1300.0 && v <= 1800.0)) {
             continue;
         }
-        const double depth = PressureToDepth(record.pressure(), surface, gravity, density);
+        const double depth = pressureToDepth(record.pressure(), surface, gravity, density);
         if (!(depth >= 1e-7 && depth <= 500.0)) {
             continue;
         }
@@ -122,10 +122,10 @@ FitStatus FitProfile(CastData& data) {
 }
 
 void UpdateRawRanges(CastData& data) {
-    SetProfileRanges(data, data.rawProfile);
+    setProfileRanges(data, data.rawProfile);
 }
 
-std::optional<Message> FitStatusMessage(FitStatus status, float depthInterval) {
+std::optional<Message> fitStatusMessage(FitStatus status, float depthInterval) {
     if (status != FitStatus::BadDepthInterval) {
         return std::nullopt;
     }

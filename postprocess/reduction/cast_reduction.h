@@ -31,6 +31,6 @@ FitStatus FitProfile(CastData& data);
 void UpdateRawRanges(CastData& data);
 
 // The message to show for a fit that could not run, if any.
-std::optional<Message> FitStatusMessage(FitStatus status, float depthInterval);
+std::optional<Message> fitStatusMessage(FitStatus status, float depthInterval);
 
 }  // namespace quorvane

@@ -24,7 +24,7 @@ CastData castAtDepths(const std::vector<double>& ds, float interval, float veloc
     data.density = 1.0f;
     data.surfacePressure = 1.0f;
     data.depthInterval = interval;
-    const double g = EffectiveGravity(30.0f);
+    const double g = effectiveGravity(30.0f);
     int n = 0;
     for (double d : ds) {
         data.rawRecords.push_back(
@@ -35,10 +35,10 @@ CastData castAtDepths(const std::vector<double>& ds, float interval, float veloc
 
 TEST(Gravity, WorkedExampleAt30Degrees) {
     EXPECT_NEAR(LocalGravity(30.0 * kDegreesToRadians), 9.79324, 5e-6);
-    EXPECT_NEAR(DepthFromPressure(2.0, 1.0, 30.0f, 1.0f), 10.2111, 5e-5);
+    EXPECT_NEAR(depthFromPressure(2.0, 1.0, 30.0f, 1.0f), 10.2111, 5e-5);
     // An unset density falls back to fresh water rather than dividing by zero.
-    EXPECT_DOUBLE_EQ(DepthFromPressure(2.0, 1.0, 30.0f, 0.0f),
-                     DepthFromPressure(2.0, 1.0, 30.0f, 1.0f));
+    EXPECT_DOUBLE_EQ(depthFromPressure(2.0, 1.0, 30.0f, 0.0f),
+                     depthFromPressure(2.0, 1.0, 30.0f, 1.0f));
 }
 
 TEST(ReduceSamples, AcceptanceLimitsAreInclusive) {
@@ -318,12 +318,12 @@ TEST(FitProfile, UnusableIntervalStopsWithoutGridAndReportsIt) {
         EXPECT_EQ(status, FitStatus::BadDepthInterval) << interval;
         EXPECT_TRUE(data.fittedProfile.empty());
         EXPECT_FALSE(data.rawProfile.empty());
-        const auto message = FitStatusMessage(status, interval);
+        const auto message = fitStatusMessage(status, interval);
         ASSERT_TRUE(message.has_value());
         EXPECT_NE(message->text.en.find("at least 0.1 m and press Reset"), std::string::npos);
         EXPECT_NE(message->text.zh.find("重置"), std::string::npos);
     }
-    EXPECT_FALSE(FitStatusMessage(FitStatus::Fitted, 0.5f).has_value());
+    EXPECT_FALSE(fitStatusMessage(FitStatus::Fitted, 0.5f).has_value());
 }
 
 }  // namespace
