@@ -16,33 +16,27 @@
 
 namespace quorvane::cli {
 
-const char* const kProcessUsage =
-    "usage: quorvane-cli process CAST.bin... [--out DIR] [--lang en|zh] [--density G]\n"
-    "           [--latitude DEG] [--interval M] [--start-depth M] [--filter M]\n"
-    "           [--format csv|vel|txt]...\n"
-    "  Reduces each raw cast and writes <name>.prf, <name>.asvf and the raw, fitting and\n"
-    "  average exports into DIR (default: Data under the current folder). The header's\n"
-    "  density, latitude and depth interval are used unless given. --filter M turns the\n"
-    "  water-depth filter of the exports on. Messages go to stderr, a summary to stdout.\n";
-
 namespace {
+
+// The --format names of the export table, joined: "csv|vel|txt" or "csv, vel or txt".
+std::string formatNames(const char* between, const char* beforeLast) {
+    std::string names;
+    const auto formats = exportFormats();
+    for (size_t i = 0; i < formats.size(); ++i) {
+        if (i > 0) {
+            names += i + 1 == formats.size() ? beforeLast : between;
+        }
+        names += formats[i].cliName;
+    }
+    return names;
+}
 
 struct ProcessSettings {
     std::filesystem::path outDir = "Data";
     bool english = true;
     std::optional<double> density, latitude, interval, startDepth, filter;
-    std::vector<ExportFormat> formats;
+    std::vector<const ExportFormatDescriptor*> formats;
 };
-
-std::optional<ExportFormat> formatNamed(const std::string& name) {
-    if (name == "csv")
-        return ExportFormat::Csv;
-    if (name == "vel")
-        return ExportFormat::Hypack;
-    if (name == "txt")
-        return ExportFormat::Text;
-    return std::nullopt;
-}
 
 std::optional<ProcessSettings> parseSettings(const Arguments& args, std::string& error) {
     ProcessSettings s;
@@ -60,15 +54,16 @@ std::optional<ProcessSettings> parseSettings(const Arguments& args, std::string&
     s.startDepth = args.number("start-depth", error);
     s.filter = args.number("filter", error);
     for (const std::string& name : args.values("format")) {
-        const auto format = formatNamed(name);
-        if (!format) {
-            error = "--format must be csv, vel or txt, not '" + name + "'";
+        if (const ExportFormatDescriptor* format = formatNamed(name)) {
+            s.formats.push_back(format);
         } else {
-            s.formats.push_back(*format);
+            error = "--format must be " + formatNames(", ", " or ") + ", not '" + name + "'";
         }
     }
     if (s.formats.empty()) {
-        s.formats = {ExportFormat::Csv, ExportFormat::Hypack, ExportFormat::Text};
+        for (const ExportFormatDescriptor& format : exportFormats()) {
+            s.formats.push_back(&format);
+        }
     }
     if (!error.empty())
         return std::nullopt;
@@ -143,11 +138,11 @@ class CastProcessor {
         }
         const std::string base =
             outPath(defaultExportName(kind, data_.currentBaseName).pick(s_.english));
-        for (ExportFormat format : s_.formats) {
-            if (kind == ExportKind::Average && format == ExportFormat::Hypack) {
-                continue;  // the average has no HYPACK form
+        for (const ExportFormatDescriptor* format : s_.formats) {
+            if (kind == ExportKind::Average && !format->servesAverage()) {
+                continue;
             }
-            options.format = format;
+            options.format = format->format;
             const ExportResult r =
                 kind == ExportKind::Average
                     ? exportAverage(data_.averageProfile, data_.averageStartDepth, base, options)
@@ -216,6 +211,18 @@ class CastProcessor {
 
 }  // namespace
 
+std::string processUsage() {
+    return "usage: quorvane-cli process CAST.bin... [--out DIR] [--lang en|zh] [--density G]\n"
+           "           [--latitude DEG] [--interval M] [--start-depth M] [--filter M]\n"
+           "           [--format " +
+           formatNames("|", "|") +
+           "]...\n"
+           "  Reduces each raw cast and writes <name>.prf, <name>.asvf and the raw, fitting and\n"
+           "  average exports into DIR (default: Data under the current folder). The header's\n"
+           "  density, latitude and depth interval are used unless given. --filter M turns the\n"
+           "  water-depth filter of the exports on. Messages go to stderr, a summary to stdout.\n";
+}
+
 int runProcess(const std::vector<std::string>& words) {
     const Arguments args(
         words,
@@ -227,7 +234,7 @@ int runProcess(const std::vector<std::string>& words) {
     if (error.empty() && args.positional().empty())
         error = "no cast file given";
     if (!error.empty()) {
-        std::fprintf(stderr, "quorvane-cli process: %s\n%s", error.c_str(), kProcessUsage);
+        std::fprintf(stderr, "quorvane-cli process: %s\n%s", error.c_str(), processUsage().c_str());
         return 2;
     }
     std::error_code ec;

@@ -1,56 +1,45 @@
 #include "postprocess/export/export_choices.h"
 
-#include <array>
-
 namespace quorvane {
 
 namespace {
-constexpr std::array kProfileFormats{ExportFormat::Csv, ExportFormat::Hypack, ExportFormat::Text};
-constexpr std::array kAverageFormats{ExportFormat::Csv, ExportFormat::Text};
-
 Message warning(const char* zh, const char* en) {
     return Message{BoxType::WarningOkCancel, Text{zh, en}};
 }
 }  // namespace
 
-const char* exportFilterOf(ExportKind kind) {
-    return kind == ExportKind::Average ? kAverageExportFilter : kProfileExportFilter;
+std::vector<ExportFormat> offeredFormats(ExportKind kind) {
+    std::vector<ExportFormat> formats;
+    for (const ExportFormatDescriptor& d : exportFormats()) {
+        if (kind != ExportKind::Average || d.servesAverage()) {
+            formats.push_back(d.format);
+        }
+    }
+    return formats;
 }
 
-std::span<const ExportFormat> offeredFormats(ExportKind kind) {
-    if (kind == ExportKind::Average) {
-        return kAverageFormats;
+std::string exportFilterOf(ExportKind kind) {
+    std::string filter;
+    for (const ExportFormat format : offeredFormats(kind)) {
+        filter += descriptorOf(format).filterEntry;
     }
-    return kProfileFormats;
+    return filter + "|";
 }
 
 std::optional<ExportFormat> formatForFilterIndex(ExportKind kind, int filterIndex) {
-    const std::span<const ExportFormat> formats = offeredFormats(kind);
+    const std::vector<ExportFormat> formats = offeredFormats(kind);
     if (filterIndex < 1 || static_cast<size_t>(filterIndex) > formats.size()) {
         return std::nullopt;
     }
     return formats[static_cast<size_t>(filterIndex) - 1];
 }
 
-const char* extensionOf(ExportFormat format) {
-    switch (format) {
-        case ExportFormat::Csv:
-            return ".csv";
-        case ExportFormat::Hypack:
-            return ".vel";
-        case ExportFormat::Text:
-            break;
-    }
-    return ".txt";
-}
-
 std::string withExportExtension(const std::string& path, ExportFormat format) {
-    const std::string extension = extensionOf(format);
-    if (path.size() >= extension.size() &&
-        path.compare(path.size() - extension.size(), extension.size(), extension) == 0) {
+    const std::string_view extension = descriptorOf(format).extension;
+    if (std::string_view(path).ends_with(extension)) {
         return path;
     }
-    return path + extension;
+    return path + std::string(extension);
 }
 
 Message emptyListMessage(ExportKind kind) {

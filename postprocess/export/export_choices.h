@@ -1,36 +1,29 @@
 #pragma once
 
 #include <optional>
-#include <span>
 #include <string>
+#include <vector>
 
 #include "common/message.h"
+#include "postprocess/export/export_format.h"
 
 namespace quorvane {
 
 // What the three export buttons write: rawProfile, fittedProfile or averageProfile.
 enum class ExportKind { Raw, Fitting, Average };
 
-enum class ExportFormat { Csv, Hypack, Text };
+// The formats a kind offers, in the order of its dialog filter: the average table only in the
+// formats that have a form of it.
+std::vector<ExportFormat> offeredFormats(ExportKind kind);
 
-// File-type filters of the save dialog, in the dialog's "description|pattern|...||" form.
-inline constexpr const char* kProfileExportFilter =
-    "(*.csv)|*.csv|HYPACK(*vel)|*.vel|(*txt)|*.txt||";
-inline constexpr const char* kAverageExportFilter = "(*.csv)|*.csv|(*txt)|*.txt||";
-
-const char* exportFilterOf(ExportKind kind);
-
-// The formats a kind offers, in the order of its dialog filter (average has no HYPACK form).
-std::span<const ExportFormat> offeredFormats(ExportKind kind);
+// The save dialog's file-type filter of a kind, in the "description|pattern|...||" form.
+std::string exportFilterOf(ExportKind kind);
 
 // The format of the dialog's 1-based filter index; nothing for an index the kind lacks.
 std::optional<ExportFormat> formatForFilterIndex(ExportKind kind, int filterIndex);
 
-// ".csv", ".vel" or ".txt".
-const char* extensionOf(ExportFormat format);
-
-// The chosen path with the format's extension appended unless its last four characters are
-// exactly that extension; case counts, so "out.CSV" becomes "out.CSV.csv".
+// The chosen path with the format's extension appended unless it ends in exactly that
+// extension; case counts, so "out.CSV" becomes "out.CSV.csv".
 std::string withExportExtension(const std::string& path, ExportFormat format);
 
 // Shown when the source list of the kind is empty.

@@ -39,20 +39,22 @@ TEST_F(ExportWriterTest, FilesHaveTheExactBytesOfEachFormatAndLanguage) {
         bool average;
         ExportFormat format;
         bool english;
+        std::string extension;
         std::string expected;
     };
     // Each header and separator once; HYPACK has no language of its own.
     const Case cases[] = {
-        {false, ExportFormat::Csv, true,
+        {false, ExportFormat::Csv, true, ".csv",
          "Depth,Sound Velocity,Temperature\r\n1.000,1500.123,12.346\r\n2.500,1500.000,-1.500\r\n"},
-        {false, ExportFormat::Text, false,
+        {false, ExportFormat::Text, false, ".txt",
          "\xC9\xEE\xB6\xC8,\xC9\xF9\xCB\xD9,\xCE\xC2\xB6\xC8\r\n"
          "1.000 1500.123 12.346\r\n2.500 1500.000 -1.500\r\n"},
-        {false, ExportFormat::Hypack, false, "FTP NEW 2\r\n1.000 1500.123\r\n2.500 1500.000\r\n"},
-        {true, ExportFormat::Csv, false,
+        {false, ExportFormat::Hypack, false, ".vel",
+         "FTP NEW 2\r\n1.000 1500.123\r\n2.500 1500.000\r\n"},
+        {true, ExportFormat::Csv, false, ".csv",
          "\xC6\xF0\xCA\xBC\xC9\xEE\xB6\xC8,0.300\r\n\xC9\xEE\xB6\xC8,\xC9\xF9\xCB\xD9\r\n"
          "0.500,1480.250\r\n1.000,1480.000\r\n"},
-        {true, ExportFormat::Text, true,
+        {true, ExportFormat::Text, true, ".txt",
          "Begin depth,0.300\r\nDepth,Sound Velocity\r\n0.500 1480.250\r\n1.000 1480.000\r\n"},
     };
     int n = 0;
@@ -63,7 +65,7 @@ TEST_F(ExportWriterTest, FilesHaveTheExactBytesOfEachFormatAndLanguage) {
                                               : exportProfile(kProfile, chosen, options);
         ASSERT_TRUE(result.ok) << chosen;
         EXPECT_FALSE(result.failure.has_value());
-        EXPECT_EQ(result.path, chosen + extensionOf(c.format));
+        EXPECT_EQ(result.path, chosen + c.extension);
         EXPECT_EQ(result.rowsWritten, 2u);
         EXPECT_EQ(slurp(result.path), c.expected) << chosen;
     }
@@ -152,6 +154,8 @@ TEST_F(ExportWriterTest, AverageHasNoHypackFormAndWritesNothingForIt) {
     EXPECT_FALSE(result.ok);
     ASSERT_TRUE(result.failure.has_value());
     EXPECT_EQ(result.failure->type, BoxType::WarningOkCancel);
+    EXPECT_EQ(result.failure->text.en, "Average data can not be exported in HYPACK format!");
+    EXPECT_EQ(result.failure->text.zh, "平均声速数据不能导出为HYPACK格式！");
     EXPECT_TRUE(fs::is_empty(dir_));
 }
 
