@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
+
 #include "common/testing/temp_dir_test.h"
 
 #include <cmath>
@@ -70,6 +74,29 @@ TEST_F(RawFileTest, UnopenableFileGivesBothMessagesInOrderAndChangesNothing) {
     EXPECT_FALSE(r.headerApplied);
     EXPECT_FLOAT_EQ(data.density, 1.1f);
     EXPECT_EQ(FileSizeOf(path), -1);
+}
+
+TEST_F(RawFileTest, SomethingOtherThanAFileIsRefusedWithTheSizeMessageAndChangesNothing) {
+    std::vector<std::string> paths{dir_.string()};
+#if !defined(_WIN32)
+    const std::string fifo = (dir_ / "pipe.bin").string();
+    if (mkfifo(fifo.c_str(), 0600) == 0) {
+        paths.push_back(fifo);  // opening it would wait for a writer
+    }
+#endif
+    for (const std::string& path : paths) {
+        CastData data;
+        data.density = 1.1f;
+        data.rawRecords.push_back(RawRecord::make(1, 1500, 10, 3));
+        const RawLoadResult r = LoadRawFile(data, path);
+        ASSERT_EQ(r.messages.size(), 1u) << path;
+        EXPECT_EQ(r.messages[0].text.en, "The file size error. Please select another file.");
+        EXPECT_EQ(r.messages[0].text.zh, "文件大小异常，请选择其他文件。");
+        EXPECT_FALSE(r.headerApplied) << path;
+        EXPECT_FALSE(r.scanned) << path;
+        EXPECT_FLOAT_EQ(data.density, 1.1f);
+        EXPECT_EQ(data.rawRecords.size(), 1u);
+    }
 }
 
 TEST_F(RawFileTest, ScanFindsRecordsBySyncAndChecksumOnly) {
