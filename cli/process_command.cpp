@@ -91,7 +91,7 @@ class CastProcessor {
         if (s_.interval)
             data_.depthInterval = float(*s_.interval);
         ok_ = true;
-        if (const auto m = fitStatusMessage(ReduceSamples(data_), data_.depthInterval)) {
+        if (const auto m = fitStatusMessage(ReduceSamples(data_), data_)) {
             fail(*m);
         }
         const AverageResult average = computeAverage();

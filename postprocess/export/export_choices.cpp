@@ -1,5 +1,7 @@
 #include "postprocess/export/export_choices.h"
 
+#include "postprocess/rawcast/cast_data.h"
+
 namespace quorvane {
 
 namespace {
@@ -72,11 +74,10 @@ Text exportDialogTitle() {
 }
 
 std::optional<Message> checkFilterDepth(bool filterEnabled, float filterDepth) {
-    // Written as "not at least" so that a value that is no number is refused as well.
-    if (filterEnabled && !(static_cast<double>(filterDepth) >= 0.1)) {
-        return warning("水深间隔不能小于0.1", "Depth interval can not be less than 0.1m!");
+    if (!filterEnabled) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return checkDepthInterval(filterDepth);
 }
 
 std::optional<Message> checkBeforeExport(ExportKind kind, size_t pointCount, bool filterEnabled,

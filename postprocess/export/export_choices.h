@@ -35,8 +35,7 @@ Text defaultExportName(ExportKind kind, const std::string& baseName);
 // Title of the save dialog.
 Text exportDialogTitle();
 
-// The refusal of a filter depth below 0.1 m while the filter is on; nothing when the value may
-// be used. A typed 0.1 passes: its single-precision value lies just above 0.1.
+// While the filter is on, its depth must pass the depth-interval rule; off, anything goes.
 std::optional<Message> checkFilterDepth(bool filterEnabled, float filterDepth);
 
 // The checks an export makes before its dialog opens, in their order: the empty list, then

@@ -12,6 +12,14 @@ void CastData::clearProfiles() {
     averageProfile.clear();
 }
 
+std::optional<Message> checkDepthInterval(float depthInterval) {
+    if (!(static_cast<double>(depthInterval) >= 0.1)) {
+        return Message{BoxType::WarningOkCancel,
+                       {"水深间隔不能小于0.1", "Depth interval can not be less than 0.1m!"}};
+    }
+    return std::nullopt;
+}
+
 void setProfileRanges(CastData& data, const std::vector<ProfilePoint>& points) {
     if (points.empty()) {
         return;

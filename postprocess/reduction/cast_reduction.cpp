@@ -9,8 +9,6 @@
 
 namespace quorvane {
 
-namespace {}  // namespace
-
 FitStatus ReduceSamples(CastData& data) {
     data.rawProfile.clear();
     // Room for every record up front: pages that are never filled cost nothing, regrowth does.
@@ -89,9 +87,12 @@ FitStatus FitProfile(CastData& data) {
     }
     const double interval = data.depthInterval;
     // A zero, negative or tiny interval would never finish the grid or exhaust memory.
-    if (!(interval > 0.0) || !std::isfinite(interval) ||
-        (data.depthMax - data.depthMin) / interval + 1.0 > kMaxFitGridPoints) {
+    if (!(interval > 0.0) || !std::isfinite(interval)) {
         return FitStatus::BadDepthInterval;
+    }
+    if ((data.depthMax - data.depthMin) / interval + 1.0 > kMaxFitGridPoints) {
+        return checkDepthInterval(data.depthInterval) ? FitStatus::BadDepthInterval
+                                                      : FitStatus::DepthRangeTooLarge;
     }
     std::vector<double> grid;
     for (double d = data.depthMin; d <= data.depthMax; d += interval) {
@@ -125,11 +126,20 @@ void UpdateRawRanges(CastData& data) {
     setProfileRanges(data, data.rawProfile);
 }
 
-std::optional<Message> fitStatusMessage(FitStatus status, float depthInterval) {
+std::optional<Message> fitStatusMessage(FitStatus status, const CastData& data) {
+    const double shown = data.depthInterval;
+    if (status == FitStatus::DepthRangeTooLarge) {
+        return Message{
+            BoxType::WarningOkCancel,
+            {strformat("深度%g m至%g m的范围过大，无法按水深间隔%g m拟合。请检查数据列表中的深度。",
+                       data.depthMin, data.depthMax, shown),
+             strformat("The depths from %g m to %g m span too much to fit at a depth interval of "
+                       "%g m. Please check the depths in the data list.",
+                       data.depthMin, data.depthMax, shown)}};
+    }
     if (status != FitStatus::BadDepthInterval) {
         return std::nullopt;
     }
-    const double shown = depthInterval;
     return Message{
         BoxType::WarningOkCancel,
         {strformat("水深间隔%g m无法用于拟合。请设置不小于0.1 m的水深间隔，然后点击“重置”。",

@@ -318,12 +318,34 @@ TEST(FitProfile, UnusableIntervalStopsWithoutGridAndReportsIt) {
         EXPECT_EQ(status, FitStatus::BadDepthInterval) << interval;
         EXPECT_TRUE(data.fittedProfile.empty());
         EXPECT_FALSE(data.rawProfile.empty());
-        const auto message = fitStatusMessage(status, interval);
+        const auto message = fitStatusMessage(status, data);
         ASSERT_TRUE(message.has_value());
         EXPECT_NE(message->text.en.find("at least 0.1 m and press Reset"), std::string::npos);
         EXPECT_NE(message->text.zh.find("重置"), std::string::npos);
     }
-    EXPECT_FALSE(fitStatusMessage(FitStatus::Fitted, 0.5f).has_value());
+    CastData fitted = castAtDepths({1, 2, 3}, 0.5f);
+    EXPECT_EQ(ReduceSamples(fitted), FitStatus::Fitted);
+    EXPECT_FALSE(fitStatusMessage(FitStatus::Fitted, fitted).has_value());
+}
+
+// An edited depth far below the rest makes too many grid depths even at a sound interval: the
+// message must point at the depths, not ask for the interval the user already has.
+TEST(FitProfile, DepthRangeTooLargeForTheGridNamesTheDepths) {
+    CastData data;
+    data.downCast = {{1, 1500, 10}, {2, 1500, 10}, {1e6, 1500, 10}};
+    data.depthMin = 1;
+    data.depthMax = 1e6;
+    data.depthInterval = 0.5f;
+    const FitStatus status = FitProfile(data);
+    EXPECT_EQ(status, FitStatus::DepthRangeTooLarge);
+    EXPECT_TRUE(data.fittedProfile.empty());
+    const auto message = fitStatusMessage(status, data);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(message->text.en,
+              "The depths from 1 m to 1e+06 m span too much to fit at a depth interval of 0.5 m. "
+              "Please check the depths in the data list.");
+    EXPECT_EQ(message->text.zh,
+              "深度1 m至1e+06 m的范围过大，无法按水深间隔0.5 m拟合。请检查数据列表中的深度。");
 }
 
 }  // namespace
