@@ -245,6 +245,12 @@ int runProcess(const std::vector<std::string>& words) {
         return 1;
     }
     ConsolePrompter console(settings->english, false);
+    // The window's Reset refuses such an interval; the command line says so and fits at it.
+    if (settings->interval) {
+        if (const auto warning = checkDepthInterval(float(*settings->interval))) {
+            console.say(warning->text);
+        }
+    }
     CastProcessor processor(*settings, console);
     int failures = 0;
     for (const std::string& path : args.positional()) {
