@@ -67,7 +67,6 @@ TEST(ExportChoices, EmptyListIsReportedBeforeTheFilterDepth) {
     for (const auto& [kind, text] : cases) {
         EXPECT_EQ(checkBeforeExport(kind, 0, true, 0.01f),
                   (Message{BoxType::WarningOkCancel, text}));
-        EXPECT_EQ(checkBeforeExport(kind, 3, true, 0.01f), checkFilterDepth(true, 0.01f));
         EXPECT_EQ(checkBeforeExport(kind, 1, true, 0.1f), std::nullopt);
     }
 }
