@@ -9,6 +9,7 @@
 #include "cli/arguments.h"
 #include "cli/console_prompter.h"
 #include "cli/device_console.h"
+#include "common/parse_number.h"
 #include "device/link/port_list.h"
 #include "device/link/serial_port_factory.h"
 #include "device/link/system_clock.h"

@@ -55,7 +55,7 @@ void PostProcessSession::show(const Message& message) {
 }
 
 void PostProcessSession::showFitStatus(FitStatus status) {
-    if (const auto message = FitStatusMessage(status, data_.depthInterval)) {
+    if (const auto message = fitStatusMessage(status, data_)) {
         show(*message);
     }
 }
@@ -249,35 +249,35 @@ void PostProcessSession::exportData(ExportKind kind, const ControlValues& values
                          : kind == ExportKind::Fitting ? data_.fittedProfile.size()
                                                        : data_.averageProfile.size();
     if (count == 0) {
-        show(EmptyListMessage(kind));
+        show(emptyListMessage(kind));
         return;
     }
     if (!readControls(values)) {
         return;
     }
-    if (const auto refused = CheckFilterDepth(data_.filterEnabled, data_.filterDepth)) {
+    if (const auto refused = checkFilterDepth(data_.filterEnabled, data_.filterDepth)) {
         show(*refused);
         return;
     }
     FileDialogRequest request{true,
-                              ExportDialogTitle(),
-                              ExportFilterOf(kind),
+                              exportDialogTitle(),
+                              exportFilterOf(kind),
                               "csv",
                               {},
-                              pick(DefaultExportName(kind, data_.currentBaseName))};
+                              pick(defaultExportName(kind, data_.currentBaseName))};
     const auto choice = chooseFile(request, true);
     if (!choice) {
         return;
     }
-    const auto format = FormatForFilterIndex(kind, choice->filterIndex);
+    const auto format = formatForFilterIndex(kind, choice->filterIndex);
     if (!format) {
         return;
     }
     const ExportOptions options{*format, english_, data_.filterEnabled, data_.filterDepth};
     const ExportResult result =
         kind == ExportKind::Average
-            ? ExportAverage(data_.averageProfile, data_.averageStartDepth, choice->path, options)
-            : ExportProfile(kind == ExportKind::Raw ? data_.rawProfile : data_.fittedProfile,
+            ? exportAverage(data_.averageProfile, data_.averageStartDepth, choice->path, options)
+            : exportProfile(kind == ExportKind::Raw ? data_.rawProfile : data_.fittedProfile,
                             choice->path, options);
     if (result.failure)
         show(*result.failure);

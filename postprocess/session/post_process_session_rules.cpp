@@ -59,7 +59,7 @@ void PostProcessSession::openFileListRow(int row) {
     chartTitle_ =
         entry.name + (english_ ? " (Sound Velocity/Temperature Curve)" : "（声速/温度曲线）");
     const std::string path = files_.pathOfNumber(row + 1);
-    data_.currentBaseName = BaseNameOf(path);
+    data_.currentBaseName = baseNameOf(path);
     const auto mode = modeOfPath(path);
     if (!mode) {
         return;
@@ -189,7 +189,7 @@ bool PostProcessSession::computeAverage() {
     if (data_.fittedProfile.empty()) {
         return false;
     }
-    data_.averageStartDepth = DefaultAverageStartDepth(data_.depthMin);
+    data_.averageStartDepth = defaultAverageStartDepth(data_.depthMin);
     const auto start = host_.askStartDepth(data_.averageStartDepth);
     if (!start) {
         return false;

@@ -230,7 +230,7 @@ TEST_F(SessionTest, CurveTogglesLeaveTheCheckMarksAndTheAverageAsksForItsStartDe
     prompter.asked.clear();
     session->toggleCurve(fileids::kAverage);
     EXPECT_TRUE(session->curveFlags().average);
-    EXPECT_FLOAT_EQ(host.proposedDepths.back(), DefaultAverageStartDepth(session->data().depthMin));
+    EXPECT_FLOAT_EQ(host.proposedDepths.back(), defaultAverageStartDepth(session->data().depthMin));
     EXPECT_FALSE(session->data().averageProfile.empty());
     EXPECT_FLOAT_EQ(session->data().averageStartDepth, 1.5f);
     EXPECT_EQ(host.repaints, 1);

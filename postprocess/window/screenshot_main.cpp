@@ -37,7 +37,7 @@ std::vector<std::string> writeSampleFiles(const QString& folder) {
     CastData data;
     LoadRawFile(data, raw);
     ReduceSamples(data);
-    ComputeAverageVelocity(data, DefaultAverageStartDepth(data.depthMin));
+    ComputeAverageVelocity(data, defaultAverageStartDepth(data.depthMin));
     const std::string prf = QDir(folder).filePath("sample-cast.prf").toStdString();
     const std::string asvf = QDir(folder).filePath("sample-cast.asvf").toStdString();
     SaveProfileFile(prf, data.fittedProfile);

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "postprocess/rawcast/raw_format.h"
+#include "common/raw_format.h"
 #include "postprocess/reduction/gravity.h"
 
 namespace quorvane::test {
@@ -28,7 +28,7 @@ inline std::vector<uint8_t> RawCastBytes(const std::vector<Sample>& samples,
     int32_t number = 1;
     for (const Sample& s : samples) {
         const double pressure =
-            1.0 + s.depth * EffectiveGravity(latitude) * EffectiveDensity(density) / 100.0;
+            1.0 + s.depth * effectiveGravity(latitude) * effectiveDensity(density) / 100.0;
         append(RawRecord::make(number++, float(s.velocity), float(s.temperature), float(pressure)));
     }
     return bytes;
