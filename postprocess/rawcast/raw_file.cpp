@@ -1,6 +1,8 @@
 #include "postprocess/rawcast/raw_file.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "common/file_io.h"
 #include "common/strformat.h"
@@ -47,10 +49,10 @@ class SurfaceMean {
     int64_t count_ = 1;
 };
 
-// Scans bytes [0, end) of `buf` from index `i`, appending valid records; returns the index the
-// scan stopped at (the first index where a whole record no longer fits).
-size_t scanSlice(const uint8_t* buf, size_t end, size_t i, std::vector<RawRecord>& records,
-                 SurfaceMean& surface, bool& sawSurface) {
+// Scans bytes [0, end) of `buf` from index `i`, handing each valid record to `onRecord`;
+// returns the index the scan stopped at (the first index where a whole record no longer fits).
+template <typename OnRecord>
+size_t scanSlice(const uint8_t* buf, size_t end, size_t i, OnRecord& onRecord) {
     while (i + kRawRecordSize <= end) {
         if (buf[i] != kRecordSync1) {
             // Garbage and zero-filled stretches are passed one byte at a time; jumping to the
@@ -69,18 +71,33 @@ size_t scanSlice(const uint8_t* buf, size_t end, size_t i, std::vector<RawRecord
             i += 2;
             continue;
         }
-        const float velocity = readF32(p + 16);
-        const float pressure = readF32(p + 24);
-        if (velocity < 1e-7f && pressure < 1.2f) {
-            surface.add(pressure);
-            sawSurface = true;
-        } else {
-            RawRecord& record = records.emplace_back();
-            std::memcpy(record.bytes.data(), p, kRawRecordSize);
-        }
+        onRecord(p);
         i += kRawRecordSize;
     }
     return i;
+}
+
+// Scans the `remaining` bytes after the header, where `file` stands, slice by slice.
+template <typename OnRecord>
+void scanRecords(std::FILE* file, uint64_t remaining, OnRecord onRecord) {
+    std::vector<uint8_t> buf(static_cast<size_t>(std::min<uint64_t>(remaining, kSliceSize)) +
+                             kRawRecordSize);
+    size_t filled = 0;
+    size_t i = 0;
+    while (true) {
+        // Keep the unscanned tail (shorter than a record) in front of the next slice.
+        std::memmove(buf.data(), buf.data() + i, filled - i);
+        filled -= i;
+        i = 0;
+        const size_t want = static_cast<size_t>(std::min<uint64_t>(remaining, kSliceSize));
+        const size_t got = want ? std::fread(buf.data() + filled, 1, want, file) : 0;
+        filled += got;
+        remaining -= got;
+        i = scanSlice(buf.data(), filled, i, onRecord);
+        if (got < want || remaining == 0) {
+            break;
+        }
+    }
 }
 
 }  // namespace
@@ -129,31 +146,40 @@ RawLoadResult LoadRawFile(CastData& data, const std::string& path) {
         return result;
     }
 
-    uint64_t remaining = static_cast<uint64_t>(size) - kRawHeaderSize;
+    const uint64_t remaining = static_cast<uint64_t>(size) - kRawHeaderSize;
     data.rawRecords.reserve(
         static_cast<size_t>(std::min<uint64_t>(remaining, kMaxReserve) / kRawRecordSize));
-    std::vector<uint8_t> buf(kSliceSize + kRawRecordSize);
     SurfaceMean surface;
     bool sawSurface = false;
-    size_t filled = 0;
-    size_t i = 0;
-    while (true) {
-        // Keep the unscanned tail (shorter than a record) in front of the next slice.
-        std::memmove(buf.data(), buf.data() + i, filled - i);
-        filled -= i;
-        i = 0;
-        const size_t want = static_cast<size_t>(std::min<uint64_t>(remaining, kSliceSize));
-        const size_t got = want ? std::fread(buf.data() + filled, 1, want, file.get()) : 0;
-        filled += got;
-        remaining -= got;
-        i = scanSlice(buf.data(), filled, i, data.rawRecords, surface, sawSurface);
-        if (got < want || remaining == 0) {
-            break;
+    scanRecords(file.get(), remaining, [&](const uint8_t* p) {
+        const float velocity = readF32(p + 16);
+        const float pressure = readF32(p + 24);
+        if (velocity < 1e-7f && pressure < 1.2f) {
+            surface.add(pressure);
+            sawSurface = true;
+        } else {
+            RawRecord& record = data.rawRecords.emplace_back();
+            std::memcpy(record.bytes.data(), p, kRawRecordSize);
         }
-    }
+    });
     data.surfacePressure = sawSurface ? surface.value() : 0.0f;
     result.scanned = true;
     return result;
+}
+
+std::optional<uint64_t> CountValidRecords(const std::string& path) {
+    FileHandle file = openFile(path, "rb");
+    const int64_t size = FileSizeOf(path);
+    if (!file || size < 0) {
+        return std::nullopt;
+    }
+    uint64_t count = 0;
+    if (size > static_cast<int64_t>(kRawHeaderSize) &&
+        seekTo(file.get(), static_cast<int64_t>(kRawHeaderSize), SEEK_SET)) {
+        scanRecords(file.get(), static_cast<uint64_t>(size) - kRawHeaderSize,
+                    [&](const uint8_t*) { ++count; });
+    }
+    return count;
 }
 
 }  // namespace quorvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ struct RawLoadResult {
 // records go to rawRecords and the surface records are folded into surfacePressure.
 // The caller runs the reduction when `scanned` is set.
 RawLoadResult LoadRawFile(CastData& data, const std::string& path);
+
+// How many records the scan of LoadRawFile finds in a raw cast file (surface records
+// included), without keeping them; nothing when the file cannot be read.
+std::optional<uint64_t> CountValidRecords(const std::string& path);
 
 // The identity line of the window title for a header.
 Text DeviceTitle(const RawFileHeader& header);
