@@ -158,7 +158,7 @@ DeviceAnswer DeviceModel::remove(const std::string& which) {
 DeviceAnswer DeviceModel::send(const std::vector<std::string>& words) {
     const auto index = parseInteger(words[3]);
     if (words[2] == "fileindex" && index) {
-        DeviceAnswer answer = transfer_.select(*index, store_);
+        DeviceAnswer answer = transfer_.select(*index, store_, config_.announcedSize);
         storageError_ = storageError_ || transfer_.readFailed();
         return answer;
     }

@@ -4,6 +4,7 @@
 
 #include "common/message.h"
 #include "device/protocol/device_values.h"
+#include "device/protocol/file_download.h"
 
 namespace quorvane {
 
@@ -25,6 +26,10 @@ class DeviceNotifier {
     virtual void showMemory(const std::string& freeText, const std::string& usedText) = 0;
     // Empties the value fields and the file list; the values themselves are kept.
     virtual void resetDeviceFields() = 0;
+    // The file being downloaded, after each block; its texts are not filled yet.
+    virtual void downloadProgress(const FileDownload& file) = 0;
+    // A file's transfer has ended, well or not, after its pane text (and box) were shown.
+    virtual void downloadFinished(const FileDownload& file) = 0;
 };
 
 }  // namespace quorvane

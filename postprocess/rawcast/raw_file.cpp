@@ -1,21 +1,21 @@
 #include "postprocess/rawcast/raw_file.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "common/file_io.h"
+#include "common/raw_scan.h"
 #include "common/strformat.h"
 
 namespace quorvane {
 
 namespace {
 
-// Read in slices rather than one buffer the size of the file: the scan is the same, and a
-// multi-gigabyte cast does not need its own size in memory on top of its records.
 // Up-front room for records: the whole cast when it is of any ordinary size (pages never
 // filled cost nothing); beyond that the array grows as records are found.
 constexpr uint64_t kMaxReserve = uint64_t(1) << 30;
-constexpr size_t kSliceSize = size_t(4) << 20;
 
 Message fileReadFailed(const std::string& path) {
     return {BoxType::WarningOkCancel,
@@ -55,42 +55,6 @@ class SurfaceMean {
     float mean_ = 0.0f;
     int64_t count_ = 1;
 };
-
-// Scans bytes [0, end) of `buf` from index `i`, appending valid records; returns the index the
-// scan stopped at (the first index where a whole record no longer fits).
-size_t scanSlice(const uint8_t* buf, size_t end, size_t i, std::vector<RawRecord>& records,
-                 SurfaceMean& surface, bool& sawSurface) {
-    while (i + kRawRecordSize <= end) {
-        if (buf[i] != kRecordSync1) {
-            // Garbage and zero-filled stretches are passed one byte at a time; jumping to the
-            // next candidate sync byte is the same walk, only quicker.
-            const void* next = std::memchr(buf + i + 1, kRecordSync1, end - kRawRecordSize - i);
-            i = next ? static_cast<size_t>(static_cast<const uint8_t*>(next) - buf)
-                     : end - kRawRecordSize + 1;
-            continue;
-        }
-        if (buf[i + 1] != kRecordSync2) {
-            ++i;
-            continue;
-        }
-        const uint8_t* p = buf + i;
-        if (recordChecksum(p) != p[35]) {
-            i += 2;
-            continue;
-        }
-        const float velocity = readF32(p + 16);
-        const float pressure = readF32(p + 24);
-        if (velocity < 1e-7f && pressure < 1.2f) {
-            surface.add(pressure);
-            sawSurface = true;
-        } else {
-            RawRecord& record = records.emplace_back();
-            std::memcpy(record.bytes.data(), p, kRawRecordSize);
-        }
-        i += kRawRecordSize;
-    }
-    return i;
-}
 
 }  // namespace
 
@@ -142,28 +106,22 @@ RawLoadResult LoadRawFile(CastData& data, const std::string& path) {
         return result;
     }
 
-    uint64_t remaining = static_cast<uint64_t>(size) - kRawHeaderSize;
+    const uint64_t remaining = static_cast<uint64_t>(size) - kRawHeaderSize;
     data.rawRecords.reserve(
         static_cast<size_t>(std::min<uint64_t>(remaining, kMaxReserve) / kRawRecordSize));
-    std::vector<uint8_t> buf(kSliceSize + kRawRecordSize);
     SurfaceMean surface;
     bool sawSurface = false;
-    size_t filled = 0;
-    size_t i = 0;
-    while (true) {
-        // Keep the unscanned tail (shorter than a record) in front of the next slice.
-        std::memmove(buf.data(), buf.data() + i, filled - i);
-        filled -= i;
-        i = 0;
-        const size_t want = static_cast<size_t>(std::min<uint64_t>(remaining, kSliceSize));
-        const size_t got = want ? std::fread(buf.data() + filled, 1, want, file.get()) : 0;
-        filled += got;
-        remaining -= got;
-        i = scanSlice(buf.data(), filled, i, data.rawRecords, surface, sawSurface);
-        if (got < want || remaining == 0) {
-            break;
+    scanRecords(file.get(), remaining, [&](const uint8_t* p) {
+        const float velocity = readF32(p + 16);
+        const float pressure = readF32(p + 24);
+        if (velocity < 1e-7f && pressure < 1.2f) {
+            surface.add(pressure);
+            sawSurface = true;
+        } else {
+            RawRecord& record = data.rawRecords.emplace_back();
+            std::memcpy(record.bytes.data(), p, kRawRecordSize);
         }
-    }
+    });
     data.surfacePressure = sawSurface ? surface.value() : 0.0f;
     result.scanned = true;
     return result;
