@@ -241,18 +241,12 @@ void CurveRaster::draw(const PixelView& target, const PolylineOp& curve) {
     if (w <= 0 || h <= 0 || curve.points.size() < 2) {
         return;
     }
-    maskWidth_ = w + 1;
-    mask_.assign(size_t(maskWidth_) * size_t(h + 1), 0);
-    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+    const size_t maskWidth = size_t(w) + 1;
+    mask_.assign(maskWidth * size_t(h + 1), 0);
     auto plot = [&](int64_t x, int64_t y) {
-        if (x < 0 || y < 0 || x > w || y > h) {
-            return;
+        if (x >= 0 && y >= 0 && x <= w && y <= h) {
+            mask_[size_t(y) * maskWidth + size_t(x)] = 1;
         }
-        mask_[size_t(y) * size_t(maskWidth_) + size_t(x)] = 1;
-        left = std::min(left, int(x));
-        right = std::max(right, int(x));
-        top = std::min(top, int(y));
-        bottom = std::max(bottom, int(y));
     };
     ThinLine<decltype(plot)> line(w, h, plot);
 
@@ -272,15 +266,12 @@ void CurveRaster::draw(const PixelView& target, const PolylineOp& curve) {
         }
         spreadLow = spreadHigh = 0;
     }
-    if (left > right) {
-        return;
-    }
 
     const Rgb c = curve.pen.color;
     const uint32_t color = 0xff000000u | uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b;
-    for (int y = top; y <= bottom; ++y) {
-        uint8_t* row = &mask_[size_t(y) * size_t(maskWidth_)];
-        for (int x = left; x <= right; ++x) {
+    for (int y = 0; y <= h; ++y) {
+        const uint8_t* row = &mask_[size_t(y) * maskWidth];
+        for (int x = 0; x <= w; ++x) {
             if (!row[x]) {
                 continue;
             }

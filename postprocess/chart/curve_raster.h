@@ -32,7 +32,6 @@ class CurveRaster {
     // Coverage of one curve over the pixels (0..width) x (0..height): one more column and row
     // than the target, for lines that an offset of the pen moves back inside.
     std::vector<uint8_t> mask_;
-    int maskWidth_ = 0;
 };
 
 }  // namespace quorvane
