@@ -44,9 +44,9 @@ int64_t toFixed(double coordinate) {
 }
 
 // The one-pixel aliased polyline of the screen painter for a device of width x height. The
-// coordinates are integers, so every segment either draws or is clipped away; clipping happens
-// in floating point a pixel outside the device, which is why a line that leaves the bitmap can
-// differ from the same line moved.
+// points are whole pixels, so the painter's special case for segments shorter than a pixel
+// never arises. Clipping happens in floating point a pixel outside the device, which is why a
+// line that leaves the bitmap can differ from the same line moved.
 template <class Plot>
 class ThinLine {
   public:
@@ -58,7 +58,8 @@ class ThinLine {
             return;
         }
         const auto at = [&](size_t i) {
-            return std::pair<double, double>(points[i].x + offset.x, points[i].y + offset.y);
+            return std::pair<double, double>(double(points[i].x) + offset.x,
+                                             double(points[i].y) + offset.y);
         };
         last_ = {};
         lastDir_ = kNoDirection;
@@ -190,7 +191,9 @@ class ThinLine {
         }
         const bool aligned = std::abs(bInc) < (1 << 14);
         if (!measureOnly && last_.x > kNone) {
-            // Dropout control against the previous segment's last pixel.
+            // Dropout control against the previous segment's last pixel: a joint is drawn
+            // once, a corner that would leave a gap gets the missing pixel, and a segment that
+            // continues the same way after a jump across the minor axis starts half a step on.
             const int64_t gapX = std::abs(last_.x - first.x), gapY = std::abs(last_.y - first.y);
             if (first == last_) {
                 if (swapped) {
@@ -217,6 +220,7 @@ class ThinLine {
         lastDir_ = dir;
         lastAligned_ = aligned;
         if (!measureOnly) {
+            // At least one pixel, even where the joint took the segment's only one.
             do {
                 const Pixel p = pixel(a, b >> 16);
                 plot_(p.x, p.y);
