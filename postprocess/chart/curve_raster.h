@@ -22,8 +22,8 @@ PixelView ViewOf(Pixels& pixels);
 // an n x n square (offsets -n/2 .. n-1-n/2 from each point), and the one-pixel line follows
 // the screen painter's aliased rule (first pixel of a segment drawn, last one left to the next
 // segment, a pixel added or dropped where the line turns back, lines clipped one pixel
-// outside the bitmap). The cost is one integer step per pixel of the line, however many
-// segments there are; the top byte of every pixel drawn is set, as the painter sets it.
+// outside the bitmap). A segment costs a few integer steps, one per pixel of its length, with
+// nothing set up per segment; the top byte of every pixel drawn is set, as the painter sets it.
 class CurveRaster {
   public:
     void draw(const PixelView& target, const PolylineOp& curve);
