@@ -2,8 +2,9 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPolygon>
 #include <type_traits>
+
+#include "postprocess/chart/curve_raster.h"
 
 namespace quorvane {
 
@@ -18,23 +19,6 @@ QPen penOf(const Pen& pen) {
            pen.style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
     q.setCapStyle(Qt::FlatCap);
     return q;
-}
-
-// A curve of a long series has hundreds of thousands of points crossing every pixel column
-// many times. Qt outlines a wide pen's polyline as a path, which for such curves costs seconds
-// and a path of many megabytes per paint; a thin line takes the rasteriser's direct path. So a
-// wide curve is drawn as the thin line swept over a square of the pen's width: the same
-// pixels a square-tipped pen of that width covers.
-void drawPolyline(QPainter& painter, const Pen& pen, const QPolygon& polygon) {
-    QPen thin = penOf(pen);
-    thin.setWidth(1);
-    thin.setCosmetic(true);
-    painter.setPen(thin);
-    for (int dy = 0; dy < pen.width; ++dy) {
-        for (int dx = 0; dx < pen.width; ++dx) {
-            painter.drawPolyline(polygon.translated(dx - pen.width / 2, dy - pen.width / 2));
-        }
-    }
 }
 
 void drawText(QPainter& painter, const TextOp& op, bool english) {
@@ -85,6 +69,12 @@ int QtTextMeasurer::width(FontRole font, const std::string& utf8) const {
 QImage PaintDisplayList(const DisplayList& list, bool english) {
     QImage image(std::max(list.width, 1), std::max(list.height, 1), QImage::Format_RGB32);
     image.fill(colorOf(list.background));
+    // Curves go straight into the image's pixels: a curve of a long series has hundreds of
+    // thousands of segments, and the painter's cost per segment would dominate every paint.
+    // The raster paint engine draws each call at once, so the two can take turns on one image.
+    const PixelView pixels{reinterpret_cast<uint32_t*>(image.bits()), image.width(), image.height(),
+                           int(image.bytesPerLine() / 4)};
+    CurveRaster curves;
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
@@ -101,11 +91,7 @@ QImage PaintDisplayList(const DisplayList& list, bool english) {
                     painter.setPen(penOf(o.pen));
                     painter.drawLine(o.from.x, o.from.y, o.to.x, o.to.y);
                 } else if constexpr (std::is_same_v<T, PolylineOp>) {
-                    QPolygon polygon(static_cast<int>(o.points.size()));
-                    for (size_t i = 0; i < o.points.size(); ++i) {
-                        polygon.setPoint(static_cast<int>(i), o.points[i].x, o.points[i].y);
-                    }
-                    drawPolyline(painter, o.pen, polygon);
+                    curves.draw(pixels, o);
                 } else {
                     drawText(painter, o, english);
                 }
