@@ -6,6 +6,7 @@
 
 #include "cli/arguments.h"
 #include "cli/console_prompter.h"
+#include "common/file_io.h"
 #include "common/strformat.h"
 #include "postprocess/export/export_choices.h"
 #include "postprocess/export/export_writer.h"
@@ -47,7 +48,7 @@ std::optional<ExportFormat> formatNamed(const std::string& name) {
 std::optional<ProcessSettings> parseSettings(const Arguments& args, std::string& error) {
     ProcessSettings s;
     if (const auto out = args.value("out"))
-        s.outDir = *out;
+        s.outDir = pathFromUtf8(*out);
     const std::string lang = args.value("lang").value_or("en");
     if (lang != "en" && lang != "zh") {
         error = "--lang must be en or zh";
@@ -126,7 +127,9 @@ class CastProcessor {
         return result;
     }
 
-    std::string outPath(const std::string& name) const { return (s_.outDir / name).string(); }
+    std::string outPath(const std::string& name) const {
+        return utf8OfPath(s_.outDir / pathFromUtf8(name));
+    }
 
     void check(const PointFileResult& r) {
         if (!r.ok)
@@ -234,7 +237,7 @@ int runProcess(const std::vector<std::string>& words) {
     std::filesystem::create_directories(settings->outDir, ec);
     if (ec) {
         std::fprintf(stderr, "quorvane-cli process: cannot create %s: %s\n",
-                     settings->outDir.string().c_str(), ec.message().c_str());
+                     utf8OfPath(settings->outDir).c_str(), ec.message().c_str());
         return 1;
     }
     ConsolePrompter console(settings->english, false);
