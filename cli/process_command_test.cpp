@@ -1,12 +1,13 @@
 // Runs the built quorvane-cli on real cast files and reads what it wrote.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
 
+#include "common/file_io.h"
+#include "common/testing/program_run.h"
 #include "common/testing/temp_dir_test.h"
 #include "postprocess/profilefiles/point_file.h"
 #include "postprocess/rawcast/raw_file.h"
@@ -33,10 +34,8 @@ class ProcessCommandTest : public test::TempDirTest {
 
     // Runs the tool in the test folder; returns its exit status.
     int run(const std::string& arguments) {
-        const std::string command = "cd '" + dir_.string() + "' && '" QUORVANE_CLI_PATH "' " +
-                                    arguments + " >out.txt 2>err.txt";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return test::runProgram(QUORVANE_CLI_PATH, arguments, dir_, dir_ / "out.txt",
+                                dir_ / "err.txt");
     }
     std::string out() const { return slurp(dir_ / "out.txt"); }
     std::string err() const { return slurp(dir_ / "err.txt"); }
@@ -44,7 +43,7 @@ class ProcessCommandTest : public test::TempDirTest {
     std::set<std::string> filesIn(const fs::path& folder) const {
         std::set<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder)) {
-            names.insert(entry.path().filename().string());
+            names.insert(utf8OfPath(entry.path().filename()));
         }
         return names;
     }
@@ -59,11 +58,11 @@ TEST_F(ProcessCommandTest, WritesEveryFileAndAgreesWithTheCores) {
                   "cast_Fitting File.txt", "cast_Average File.csv", "cast_Average File.txt"}));
     // The same cast through the libraries gives the same profile, bit for bit.
     CastData data;
-    LoadRawFile(data, (dir_ / "cast.bin").string());
+    LoadRawFile(data, utf8OfPath(dir_ / "cast.bin"));
     ReduceSamples(data);
     ComputeAverageVelocity(data, DefaultAverageStartDepth(data.depthMin));
     std::vector<ProfilePoint> saved;
-    ASSERT_TRUE(LoadProfileFile((dir_ / "Data" / "cast.prf").string(), saved).ok);
+    ASSERT_TRUE(LoadProfileFile(utf8OfPath(dir_ / "Data" / "cast.prf"), saved).ok);
     ASSERT_EQ(saved.size(), data.fittedProfile.size());
     EXPECT_EQ(std::memcmp(saved.data(), data.fittedProfile.data(), saved.size() * 24), 0);
     EXPECT_EQ(fs::file_size(dir_ / "Data" / "cast.asvf"), data.averageProfile.size() * 16);
@@ -79,14 +78,14 @@ TEST_F(ProcessCommandTest, ChineseNamesFormatsAndOverrides) {
                   "--start-depth 5"),
               0)
         << err();
-    EXPECT_EQ(filesIn(dir_ / "结果"),
+    EXPECT_EQ(filesIn(dir_ / u8"结果"),
               (std::set<std::string>{"cast.prf", "cast.asvf", "cast_原始数据.txt",
                                      "cast_拟合数据.txt", "cast_平均声速.txt"}));
     // The average text starts with the GBK "起始深度" and the start depth given.
-    const std::string average = slurp(dir_ / "结果" / "cast_平均声速.txt");
+    const std::string average = slurp(dir_ / u8"结果" / u8"cast_平均声速.txt");
     EXPECT_EQ(average.rfind("\xC6\xF0\xCA\xBC\xC9\xEE\xB6\xC8,5.000\r\n", 0), 0u);
     std::vector<ProfilePoint> fitted;
-    LoadProfileFile((dir_ / "结果" / "cast.prf").string(), fitted);
+    LoadProfileFile(utf8OfPath(dir_ / u8"结果" / "cast.prf"), fitted);
     ASSERT_GT(fitted.size(), 2u);
     EXPECT_DOUBLE_EQ(fitted[1].depth - fitted[0].depth, 1.0);
 }
