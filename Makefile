@@ -1,18 +1,25 @@
-# Front door: make deps | build | test | demo | bench. CMake does the real work.
+# Front door: make deps | build | test | demo | bench | windows-check. CMake does the real work.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
+# The Windows check: the MinGW-w64 cross compiler and Wine (64-bit only; recommends not needed).
+WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 googletest
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build test demo bench clean
+.PHONY: deps configure build test demo bench windows-check clean
+
+# The Debian packages of $(1) that are not installed yet, installed with apt-get options $(2).
+define install-missing
+@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null \
+    | grep -q '^install ok installed$$' || echo $$p; done); \
+if [ -n "$$missing" ]; then \
+    echo "installing:" $$missing; \
+    $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $(2) $$missing; \
+fi
+endef
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null \
-	    | grep -q '^install ok installed$$' || echo $$p; done); \
-	if [ -n "$$missing" ]; then \
-	    echo "installing:" $$missing; \
-	    $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $$missing; \
-	fi
+	$(call install-missing,$(PACKAGES))
 
 configure:
 	cmake -S . -B $(BUILD) -DQUORVANE_BENCH=ON
@@ -31,6 +38,12 @@ demo: build
 bench: build
 	$(BUILD)/bench/quorvane-bench
 	$(BUILD)/bench/quorvane-download-bench
+
+# The cores, quorvane-cli and their tests cross-built for Windows and run under Wine, compared
+# with the Linux build.
+windows-check: build
+	$(call install-missing,$(WINDOWS_PACKAGES),--no-install-recommends)
+	JOBS=$(JOBS) scripts/windows_check.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) demo
