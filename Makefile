@@ -1,12 +1,13 @@
 # Front door: make deps | build | test | demo | bench | windows-check. CMake does the real work.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
+PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev qt6-tools-dev \
+    qt6-l10n-tools fonts-wqy-microhei xvfb xauth
 # The Windows check: the MinGW-w64 cross compiler and Wine (64-bit only; recommends not needed).
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 googletest
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build test demo bench windows-check clean
+.PHONY: deps configure build test demo bench screenshots windows-check clean
 
 # The Debian packages of $(1) that are not installed yet, installed with apt-get options $(2).
 define install-missing
@@ -37,7 +38,13 @@ demo: build
 
 bench: build
 	$(BUILD)/bench/quorvane-bench
+	$(BUILD)/bench/quorvane-chart-bench
 	$(BUILD)/bench/quorvane-download-bench
+	$(BUILD)/bench/quorvane-file-window-bench
+
+# Pictures of the QuorvaneFile window, painted offscreen, for the README.
+screenshots: build
+	$(BUILD)/postprocess/window/quorvane-file-screenshots docs/screenshots $(BUILD)/bin
 
 # The cores, quorvane-cli and their tests cross-built for Windows and run under Wine, compared
 # with the Linux build.

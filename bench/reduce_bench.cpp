@@ -8,14 +8,13 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "bench/bench_cast.h"
 #include "bench/bench_figures.h"
 #include "common/file_io.h"
 #include "postprocess/rawcast/raw_file.h"
 #include "postprocess/reduction/cast_reduction.h"
-#include "simulator/cast_generator.h"
 
 extern char** environ;
 
@@ -24,29 +23,8 @@ namespace {
 
 constexpr size_t kRecords = 1000000;
 
-// A day-long yo-yo series: deep casts back to back until a million records, as one file.
-std::string makeCastFile() {
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "quorvane-bench-1M.bin").string();
-    sim::CastOptions options;
-    options.maxDepth = 480;
-    std::vector<uint8_t> file;
-    file.reserve(kRawHeaderSize + kRecords * kRawRecordSize);
-    while (file.size() < kRawHeaderSize + kRecords * kRawRecordSize) {
-        const std::vector<uint8_t> cast = sim::GenerateCast(options);
-        const size_t from = file.empty() ? 0 : kRawHeaderSize;
-        const size_t room = kRawHeaderSize + kRecords * kRawRecordSize - file.size();
-        file.insert(file.end(), cast.begin() + from,
-                    cast.begin() + from + std::min(room, cast.size() - from));
-        ++options.seed;
-    }
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
-    return path;
-}
-
 const std::string& castFile() {
-    static const std::string path = makeCastFile();
+    static const std::string path = WriteLongCastFile("quorvane-bench-1M.bin", kRecords);
     return path;
 }
 

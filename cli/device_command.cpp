@@ -9,12 +9,14 @@
 #include "cli/arguments.h"
 #include "cli/console_prompter.h"
 #include "cli/device_console.h"
+#include "common/parse_number.h"
 #include "device/link/port_list.h"
 #include "device/link/serial_port_factory.h"
 #include "device/link/system_clock.h"
 #include "device/operations/connect_sequence.h"
 #include "device/operations/delete_files.h"
 #include "device/operations/device_settings.h"
+#include "device/operations/display_rules.h"
 #include "device/operations/export_file.h"
 #include "device/operations/file_list.h"
 #include "device/protocol/leading_number.h"
@@ -29,7 +31,8 @@ const char* const kDeviceUsage =
     "  only PATH), then runs the operation. N is a row position as 'list' prints it first\n"
     "  (the device's file index, from 0). Downloads go to Data/<device ID> under the current\n"
     "  folder. Status texts go to stderr, results to stdout; delete and clear ask first\n"
-    "  unless --yes is given.\n";
+    "  unless --yes is given. A failed run ends with the operating system's reason for the\n"
+    "  last serial port call that failed, if one did.\n";
 
 namespace {
 
@@ -226,9 +229,9 @@ bool runOperation(DeviceSession& session, const DeviceRequest& r, ConnectOutcome
     if (r.operation == "set") {
         return OnSetParameters(session, r.settings) == SetOutcome::Succeeded;
     }
-    const std::optional<std::string> time = OnReadTime(session);
+    const std::optional<LocalDateTime> time = OnReadTime(session);
     if (time) {
-        std::printf("%s\n", time->c_str());
+        std::printf("%s\n", dateTimeText(*time).c_str());
     }
     return time.has_value();
 }
@@ -264,6 +267,10 @@ int runDevice(const std::vector<std::string>& words) {
     const bool ok = session.connected() && runOperation(session, *request, connected);
     session.shutdown();
     panes.flush();
+    // The device program's own messages say what failed; the operating system's reason, why.
+    if (!ok && !port->lastError().empty()) {
+        std::fprintf(stderr, "quorvane-cli device: serial port: %s\n", port->lastError().c_str());
+    }
     return ok ? 0 : 1;
 }
 

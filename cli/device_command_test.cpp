@@ -122,7 +122,9 @@ TEST_F(DeviceCommandTest, UsageErrorsAndAMissingDevice) {
     EXPECT_EQ(test::runProgram(QUORVANE_CLI_PATH, "device --port /dev/quorvane-no-such-port info",
                                dir_, dir_ / "out.txt", dir_ / "err.txt"),
               1);
-    EXPECT_EQ(err(), "Device Connect Failed!\nDevice Connection Failed!\n");
+    EXPECT_EQ(err(),
+              "Device Connect Failed!\nDevice Connection Failed!\n"
+              "quorvane-cli device: serial port: No such file or directory\n");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "common/strformat.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 
@@ -20,6 +22,16 @@ std::string strformat(const char* format, ...) {
     }
     va_end(again);
     return out;
+}
+
+std::string fixedDecimals(double value, int decimals) {
+    // to_chars is specified to give printf's "C"-locale result; the largest double needs 309
+    // integral digits, a sign and a point besides the decimals.
+    std::string text(312 + static_cast<size_t>(std::max(decimals, 0)), '\0');
+    const std::to_chars_result result = std::to_chars(text.data(), text.data() + text.size(), value,
+                                                      std::chars_format::fixed, decimals);
+    text.resize(static_cast<size_t>(result.ptr - text.data()));
+    return text;
 }
 
 }  // namespace quorvane

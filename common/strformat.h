@@ -17,4 +17,8 @@ std::string strformat(const char* format, ...)
 #endif
     ;
 
+// The "%.<decimals>f" text of a value in the "C" locale, whatever LC_NUMERIC says: files and
+// pictures must show a decimal point even when the program runs under a comma locale.
+std::string fixedDecimals(double value, int decimals);
+
 }  // namespace quorvane

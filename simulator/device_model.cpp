@@ -1,5 +1,6 @@
 #include "simulator/device_model.h"
 
+#include "common/parse_number.h"
 #include "common/strformat.h"
 #include "simulator/fat_time.h"
 #include "simulator/subcommand.h"

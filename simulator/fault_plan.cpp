@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "common/parse_number.h"
 #include "simulator/subcommand.h"
 
 namespace quorvane::sim {

@@ -32,7 +32,7 @@ TEST(FaultPlan, SwitchSyntax) {
         EXPECT_EQ(parsed.rule->argument, c.argument) << c.text;
     }
     for (const char* bad : {"checksum", "checksum@0", "checksum@3x", "payload:1.5", "drop@1:5",
-                            "silence@1:-5ms", "frobnicate@1", ""}) {
+                            "silence@1:-5ms", "silence@1:nans", "frobnicate@1", ""}) {
         const FaultParse parsed = parseFaultRule(bad);
         EXPECT_FALSE(parsed.rule) << bad;
         EXPECT_FALSE(parsed.error.empty()) << bad;

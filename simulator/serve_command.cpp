@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 
+#include "common/parse_number.h"
 #include "simulator/virtual_profiler.h"
 
 namespace quorvane::sim {

@@ -9,17 +9,38 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <system_error>
 
 namespace quorvane {
 
 namespace {
 
+// Failures the system reports without an errno.
+const char* const kNotOpen = "the port is not open";
+const char* const kWriteTimedOut = "the write did not finish within its time-out";
+const char* const kHungUp = "the line hung up";
+
+bool hungUp(int fd) {
+    pollfd state{fd, POLLIN, 0};
+    return ::poll(&state, 1, 0) > 0 && (state.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+}  // namespace
+
+PosixSerialPort::PosixSerialPort(WriteTimeouts timeouts) : timeouts_(timeouts) {}
+
+void PosixSerialPort::failWithErrno(const char* call) {
+    const std::string reason = std::system_category().message(errno);
+    lastError_ = call != nullptr ? std::string(call) + ": " + reason : reason;
+}
+
 // 921600 8N1 in raw mode. Software flow control is switched off as well: with IXON the line
 // discipline swallows 0x11/0x13 bytes, which occur freely inside binary transfer frames.
 // Hardware flow control stays as the driver has it.
-void configureLine(int fd) {
+void PosixSerialPort::configureLine() {
     termios tio{};
-    if (tcgetattr(fd, &tio) != 0) {
+    if (tcgetattr(fd_, &tio) != 0) {
+        failWithErrno("tcgetattr");
         return;
     }
 #ifdef B921600
@@ -37,17 +58,10 @@ void configureLine(int fd) {
     tio.c_lflag &= ~tcflag_t(ICANON | ECHO | ECHOE | ECHONL | ISIG | IEXTEN);
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
-    tcsetattr(fd, TCSANOW, &tio);
+    if (tcsetattr(fd_, TCSANOW, &tio) != 0) {
+        failWithErrno("tcsetattr");
+    }
 }
-
-bool hungUp(int fd) {
-    pollfd state{fd, POLLIN, 0};
-    return ::poll(&state, 1, 0) > 0 && (state.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
-}
-
-}  // namespace
-
-PosixSerialPort::PosixSerialPort(WriteTimeouts timeouts) : timeouts_(timeouts) {}
 
 PosixSerialPort::~PosixSerialPort() {
     close();
@@ -55,20 +69,28 @@ PosixSerialPort::~PosixSerialPort() {
 
 bool PosixSerialPort::open(const std::string& name) {
     close();
+    lastError_.clear();
     const int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
+        failWithErrno();
         return false;
     }
     // TIOCEXCL turns later opens away, but not those of a privileged process; the lock makes
     // a second copy of this program back off even then.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        failWithErrno("flock");
         ::close(fd);
         return false;
     }
-    ::ioctl(fd, TIOCEXCL);
-    configureLine(fd);
-    tcflush(fd, TCIOFLUSH);
     fd_ = fd;
+    // A setting that does not take is noted, and the port used all the same.
+    if (::ioctl(fd_, TIOCEXCL) != 0) {
+        failWithErrno("TIOCEXCL");
+    }
+    configureLine();
+    if (tcflush(fd_, TCIOFLUSH) != 0) {
+        failWithErrno("tcflush");
+    }
     return true;
 }
 
@@ -83,6 +105,7 @@ void PosixSerialPort::close() {
 
 bool PosixSerialPort::write(std::span<const uint8_t> bytes) {
     if (fd_ < 0) {
+        fail(kNotOpen);
         return false;
     }
     using Clock = std::chrono::steady_clock;
@@ -96,20 +119,24 @@ bool PosixSerialPort::write(std::span<const uint8_t> bytes) {
             continue;
         }
         if (written < 0 && errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK) {
+            failWithErrno();
             return false;
         }
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0) {
             // What the driver still holds of this write is given up with it.
             tcflush(fd_, TCOFLUSH);
+            fail(kWriteTimedOut);
             return false;
         }
         pollfd ready{fd_, POLLOUT, 0};
         const int polled = ::poll(&ready, 1, int(std::min<int64_t>(left.count(), INT32_MAX)));
         if (polled < 0 && errno != EINTR) {
+            failWithErrno("poll");
             return false;
         }
         if (polled > 0 && (ready.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+            fail(kHungUp);
             return false;
         }
     }
@@ -118,6 +145,7 @@ bool PosixSerialPort::write(std::span<const uint8_t> bytes) {
 
 ReadResult PosixSerialPort::readAvailable(std::span<uint8_t> buffer) {
     if (fd_ < 0) {
+        fail(kNotOpen);
         return {false, 0};
     }
     const size_t limit = std::min(buffer.size(), kMaxRead);
@@ -129,12 +157,17 @@ ReadResult PosixSerialPort::readAvailable(std::span<uint8_t> buffer) {
         if (got == 0) {
             // With VMIN = VTIME = 0 an empty line and a hung-up one (device unplugged, peer of
             // a pseudo-terminal gone) both read 0 bytes; only the hang-up is a failure.
-            return {!hungUp(fd_), 0};
+            if (hungUp(fd_)) {
+                fail(kHungUp);
+                return {false, 0};
+            }
+            return {true, 0};
         }
         if (errno == EAGAIN || errno == EWOULDBLOCK) {
             return {true, 0};
         }
         if (errno != EINTR) {
+            failWithErrno();
             return {false, 0};
         }
     }
@@ -148,10 +181,16 @@ size_t PosixSerialPort::inputQueued() {
     return size_t(queued);
 }
 
-void PosixSerialPort::purge() {
-    if (fd_ >= 0) {
-        tcflush(fd_, TCIOFLUSH);
+bool PosixSerialPort::purge() {
+    if (fd_ < 0) {
+        fail(kNotOpen);
+        return false;
     }
+    if (tcflush(fd_, TCIOFLUSH) != 0) {
+        failWithErrno();
+        return false;
+    }
+    return true;
 }
 
 void PosixSerialPort::waitForInput() {

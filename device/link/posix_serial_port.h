@@ -27,12 +27,19 @@ class PosixSerialPort : public SerialPort {
     bool write(std::span<const uint8_t> bytes) override;
     ReadResult readAvailable(std::span<uint8_t> buffer) override;
     size_t inputQueued() override;
-    void purge() override;
+    bool purge() override;
     void waitForInput() override;
+    std::string lastError() const override { return lastError_; }
 
   private:
+    // Keeps errno's text, after the failed call's name when it is not the operation's own.
+    void failWithErrno(const char* call = nullptr);
+    void fail(std::string reason) { lastError_ = std::move(reason); }
+    void configureLine();
+
     WriteTimeouts timeouts_;
     int fd_ = -1;
+    std::string lastError_;
 };
 
 }  // namespace quorvane

@@ -97,10 +97,23 @@ TEST_F(PosixSerialPortTest, SecondOpenIsRefusedUntilTheFirstCloses) {
     PosixSerialPort first;
     PosixSerialPort second;
     ASSERT_TRUE(first.open(pty_.slave()));
+    EXPECT_EQ(first.lastError(), "") << "every setting applies to a pseudo-terminal";
     EXPECT_FALSE(second.open(pty_.slave()));
     EXPECT_FALSE(second.isOpen());
+    EXPECT_EQ(second.lastError(), "flock: Resource temporarily unavailable");
     first.close();
     EXPECT_TRUE(second.open(pty_.slave()));
+    EXPECT_EQ(second.lastError(), "");
+}
+
+TEST_F(PosixSerialPortTest, FailuresKeepTheSystemsReason) {
+    PosixSerialPort port;
+    EXPECT_FALSE(port.open("/dev/quorvane-no-such-port"));
+    EXPECT_EQ(port.lastError(), "No such file or directory");
+    std::array<uint8_t, 16> buffer{};
+    EXPECT_FALSE(port.readAvailable(buffer).ok);
+    EXPECT_EQ(port.lastError(), "the port is not open");
+    EXPECT_FALSE(port.purge());
 }
 
 TEST_F(PosixSerialPortTest, WriteGivesUpAfterItsBoundWhenThePeerNeverReads) {
@@ -108,6 +121,7 @@ TEST_F(PosixSerialPortTest, WriteGivesUpAfterItsBoundWhenThePeerNeverReads) {
         WriteTimeouts{std::chrono::milliseconds(0), std::chrono::milliseconds(100)});
     ASSERT_TRUE(port.open(pty_.slave()));
     EXPECT_FALSE(port.write(std::vector<uint8_t>(4 << 20, 'x')));
+    EXPECT_EQ(port.lastError(), "the write did not finish within its time-out");
     EXPECT_TRUE(port.isOpen());
 }
 
@@ -117,7 +131,9 @@ TEST_F(PosixSerialPortTest, VanishedPeerFailsReadsAndWrites) {
     pty_.closeMaster();
     std::array<uint8_t, 1024> buffer{};
     EXPECT_FALSE(port.readAvailable(buffer).ok);
+    EXPECT_EQ(port.lastError(), "the line hung up");
     EXPECT_FALSE(port.writeText("$cmd,get,voltage*ff"));
+    EXPECT_EQ(port.lastError(), "Input/output error");
 }
 
 }  // namespace

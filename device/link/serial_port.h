@@ -41,8 +41,14 @@ class SerialPort {
     // Bytes waiting in the input queue; clears the port's error state on the way.
     virtual size_t inputQueued() = 0;
 
-    // Discards both directions: pending input and output not yet sent.
-    virtual void purge() = 0;
+    // Discards both directions: pending input and output not yet sent. False when the system
+    // refused.
+    virtual bool purge() = 0;
+
+    // The operating system's reason for the last call that failed, in its own words ("Permission
+    // denied"); empty when none has failed since the last open attempt. After an open that
+    // succeeded, it names the setting that could not be applied, if one could not.
+    virtual std::string lastError() const = 0;
 
     // Lets a polling loop pause for up to about a millisecond until input arrives, instead of
     // spinning on empty reads. Ports that cannot wait return at once.

@@ -52,9 +52,20 @@ void TrafficLogPort::entry(const std::string& line, std::span<const uint8_t> byt
     std::fflush(log_.get());
 }
 
+std::string TrafficLogPort::failed(const std::string& what) const {
+    return what + " failed: " + inner_->lastError();
+}
+
 bool TrafficLogPort::open(const std::string& name) {
     const bool ok = inner_->open(name);
-    entry(strformat("open %s %s", name.c_str(), ok ? "ok" : "failed"));
+    const std::string what = "open " + name;
+    if (!ok) {
+        entry(failed(what));
+    } else if (const std::string unset = inner_->lastError(); !unset.empty()) {
+        entry(what + " ok, not fully configured: " + unset);
+    } else {
+        entry(what + " ok");
+    }
     return ok;
 }
 
@@ -67,16 +78,16 @@ void TrafficLogPort::close() {
 
 bool TrafficLogPort::write(std::span<const uint8_t> bytes) {
     const bool ok = inner_->write(bytes);
-    entry(strformat("write %llu bytes %s", static_cast<unsigned long long>(bytes.size()),
-                    ok ? "ok" : "failed"),
-          bytes);
+    const std::string what =
+        strformat("write %llu bytes", static_cast<unsigned long long>(bytes.size()));
+    entry(ok ? what + " ok" : failed(what), bytes);
     return ok;
 }
 
 ReadResult TrafficLogPort::readAvailable(std::span<uint8_t> buffer) {
     const ReadResult result = inner_->readAvailable(buffer);
     if (!result.ok) {
-        entry("read failed");
+        entry(failed("read"));
     } else if (result.count > 0) {
         entry(strformat("read %llu bytes", static_cast<unsigned long long>(result.count)),
               buffer.first(result.count));
@@ -84,9 +95,10 @@ ReadResult TrafficLogPort::readAvailable(std::span<uint8_t> buffer) {
     return result;
 }
 
-void TrafficLogPort::purge() {
-    inner_->purge();
-    entry("purge");
+bool TrafficLogPort::purge() {
+    const bool ok = inner_->purge();
+    entry(ok ? "purge" : failed("purge"));
+    return ok;
 }
 
 }  // namespace quorvane

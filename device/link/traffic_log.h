@@ -9,7 +9,8 @@
 
 namespace quorvane {
 
-// Names a file that every open, write, non-empty read and purge is appended to.
+// Names a file that every open, write, non-empty read and purge is appended to, with the
+// system's reason for each that failed.
 inline constexpr const char* kSerialLogVariable = "QUORVANE_SERIAL_LOG";
 
 // Wraps any port and appends its traffic, time-stamped and dumped as hex and ASCII, to a log
@@ -25,11 +26,14 @@ class TrafficLogPort : public SerialPort {
     bool write(std::span<const uint8_t> bytes) override;
     ReadResult readAvailable(std::span<uint8_t> buffer) override;
     size_t inputQueued() override { return inner_->inputQueued(); }
-    void purge() override;
+    bool purge() override;
     void waitForInput() override { inner_->waitForInput(); }
+    std::string lastError() const override { return inner_->lastError(); }
 
   private:
     void entry(const std::string& line, std::span<const uint8_t> bytes = {});
+    // "<what> failed: <the system's reason>"
+    std::string failed(const std::string& what) const;
 
     std::unique_ptr<SerialPort> inner_;
     FileHandle log_;

@@ -21,11 +21,18 @@ class Win32SerialPort : public SerialPort {
     bool write(std::span<const uint8_t> bytes) override;
     ReadResult readAvailable(std::span<uint8_t> buffer) override;
     size_t inputQueued() override;
-    void purge() override;
+    bool purge() override;
     void waitForInput() override;
+    std::string lastError() const override { return lastError_; }
 
   private:
+    // Keeps GetLastError's text, after the failed call's name when it is not the operation's
+    // own.
+    void failWithLastError(const char* call = nullptr);
+    void applySettings();
+
     void* handle_ = nullptr;  // HANDLE; null when closed
+    std::string lastError_;
 };
 
 }  // namespace quorvane

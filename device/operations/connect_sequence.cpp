@@ -4,10 +4,8 @@
 
 #include "device/link/port_list.h"
 #include "device/operations/command_guards.h"
+#include "device/operations/reply_readers.h"
 #include "device/protocol/command_texts.h"
-#include "device/protocol/display_rules.h"
-#include "device/protocol/reply_field.h"
-#include "device/protocol/reply_readers.h"
 
 namespace quorvane {
 
@@ -22,18 +20,13 @@ const Text kConnected{"设备连接成功！", "Device Connected!"};
 const Text kIdentityFailedTitle{"未能获取设备ID和固件版本",
                                 "Failed to get Device ID and Firmware Version!"};
 
-// The single field of a one-field get-reply that a reader has accepted.
-std::string onlyField(std::string_view reply) {
-    return ReplyField(reply, 3).first;
-}
-
 // One step of the read-out after the identity: its reply rule, where and what it shows when
 // the device stays silent, and the reader for the reply.
 struct ReadoutStep {
     ReplyRule rule;
     StatusPane failurePane;
     Text failure;
-    bool (*read)(DeviceSession& session, std::string_view reply);
+    void (*read)(DeviceSession& session, std::string_view reply);
 };
 
 const ReadoutStep kReadoutSteps[] = {
@@ -41,39 +34,29 @@ const ReadoutStep kReadoutSteps[] = {
      StatusPane::Values,
      {"未能获取设备电池电压值", "Failed to get voltage"},
      [](DeviceSession& s, std::string_view reply) {
-         if (!ReadVoltage(s.channel(), reply)) {
-             return false;
-         }
-         s.readout().voltage = readVoltageField(onlyField(reply));
-         return true;
+         s.readout().voltage = ReadVoltage(s.channel(), reply);
      }},
     {kDepthScaleReply,
      StatusPane::Messages,
      {"未能获取深度间隔", "Failed to get interval"},
      [](DeviceSession& s, std::string_view reply) {
-         return ReadDepthInterval(s.channel(), s.values(), reply);
+         ReadDepthInterval(s.channel(), s.values(), reply);
      }},
     {kAreaParaReply,
      StatusPane::Messages,
      {"未能获取区域参数", "Failed to get latitude"},
      [](DeviceSession& s, std::string_view reply) {
-         return ReadAreaParameters(s.channel(), s.values(), reply);
+         ReadAreaParameters(s.channel(), s.values(), reply);
      }},
     {kSpaceReply,
      StatusPane::Messages,
      {"未能获取设备存储空间值", "Failed to get device memory"},
-     [](DeviceSession& s, std::string_view reply) {
-         return ReadMemory(s.channel(), s.values(), reply);
-     }},
+     [](DeviceSession& s, std::string_view reply) { ReadMemory(s.channel(), s.values(), reply); }},
     {kWorkStateReply,
      StatusPane::Messages,
      {"未能获取工作状态", "Failed to get device status"},
      [](DeviceSession& s, std::string_view reply) {
-         if (!ReadWorkState(s.channel(), reply)) {
-             return false;
-         }
-         s.readout().workState = workStateCode(onlyField(reply));
-         return true;
+         s.readout().workState = ReadWorkState(s.channel(), reply);
      }},
 };
 

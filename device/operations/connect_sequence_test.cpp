@@ -44,7 +44,7 @@ TEST(OnConnect, ProbesEachPortAndKeepsTheFirstThatAnswers) {
                        "pane0: Device OK! StateCode:0"}));
     EXPECT_EQ(rig.session.values().deviceId, "12345678");
     EXPECT_EQ(rig.session.readout().voltage->shown, "12.6");
-    EXPECT_EQ(rig.session.readout().workState, 0);
+    EXPECT_EQ(rig.session.readout().workState->code, 0);
 }
 
 TEST(OnConnect, NoPortListAndNoAnswer) {

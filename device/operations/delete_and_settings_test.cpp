@@ -5,6 +5,7 @@
 
 #include "device/operations/delete_files.h"
 #include "device/operations/device_settings.h"
+#include "device/operations/display_rules.h"
 #include "device/operations/file_list.h"
 #include "device/operations/testing/session_rig.h"
 
@@ -196,14 +197,15 @@ TEST(OnReadTime, ClockReplyShownInPaneAndBox) {
     for (const Case& c : cases) {
         ConnectedRig rig;
         rig.device.utcTime = c.fields;
-        const std::optional<std::string> time = OnReadTime(rig.session);
+        const std::optional<LocalDateTime> time = OnReadTime(rig.session);
         EXPECT_EQ(rig.device.commands, Strings{"$cmd,get,utctime*ff"});
         if (*c.shown == '\0') {
             EXPECT_FALSE(time);
             EXPECT_EQ(rig.shown.events, Strings{"pane1: Failed to read the device time!"});
             continue;
         }
-        EXPECT_EQ(time, c.shown);
+        ASSERT_TRUE(time) << c.fields;
+        EXPECT_EQ(dateTimeText(*time), c.shown);
         EXPECT_EQ(rig.shown.events, (Strings{std::string("pane1: ") + c.shown,
                                              std::string("box65: Current time:") + c.shown}));
         EXPECT_EQ(rig.shown.texts[1].zh, std::string("设备当前时间：") + c.shown);

@@ -3,10 +3,10 @@
 #include <deque>
 
 #include "device/operations/command_guards.h"
+#include "device/operations/display_rules.h"
 #include "device/operations/file_list.h"
+#include "device/operations/reply_readers.h"
 #include "device/protocol/command_texts.h"
-#include "device/protocol/display_rules.h"
-#include "device/protocol/reply_readers.h"
 
 namespace quorvane {
 

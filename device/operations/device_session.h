@@ -15,8 +15,8 @@
 #include "device/operations/row_source.h"
 #include "device/protocol/command_channel.h"
 #include "device/protocol/device_notifier.h"
+#include "device/protocol/device_readings.h"
 #include "device/protocol/device_values.h"
-#include "device/protocol/display_rules.h"
 
 namespace quorvane {
 
@@ -30,7 +30,7 @@ class FileListView {
 // What the last connect read besides the stored values, for a read-out without a window.
 struct DeviceReadout {
     std::optional<VoltageReading> voltage;
-    std::optional<int> workState;
+    std::optional<WorkState> workState;
 };
 
 // The device program's state between button presses: the one port with its text dialogue and

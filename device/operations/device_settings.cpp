@@ -1,12 +1,9 @@
 #include "device/operations/device_settings.h"
 
-#include <cstdint>
-
-#include "common/strformat.h"
-#include "device/operations/comma_fields.h"
 #include "device/operations/command_guards.h"
+#include "device/operations/display_rules.h"
 #include "device/protocol/command_texts.h"
-#include "device/protocol/leading_number.h"
+#include "device/protocol/device_readings.h"
 
 namespace quorvane {
 
@@ -107,17 +104,7 @@ SetOutcome OnSetParameters(DeviceSession& session, const DeviceSettings& setting
     return SetOutcome::Failed;
 }
 
-std::optional<LocalDateTime> parseClockReply(std::string_view reply) {
-    // "get", "utctime", then year, month, day, hour, minute and second.
-    const auto fields = commaFields(reply, 8);
-    if (!fields) {
-        return std::nullopt;
-    }
-    const auto field = [&](size_t i) { return int(uint16_t(parseLeadingInt((*fields)[i + 2]))); };
-    return LocalDateTime{field(0), field(1), field(2), field(3), field(4), field(5)};
-}
-
-std::optional<std::string> OnReadTime(DeviceSession& session) {
+std::optional<LocalDateTime> OnReadTime(DeviceSession& session) {
     if (!passesCommandGuards(session)) {
         return std::nullopt;
     }
@@ -131,12 +118,11 @@ std::optional<std::string> OnReadTime(DeviceSession& session) {
         notifier.setStatus(StatusPane::Messages, kClockReplyUnreadable);
         return std::nullopt;
     }
-    const std::string text = strformat("%d-%02d-%02d %02d:%02d:%02d", time->year, time->month,
-                                       time->day, time->hour, time->minute, time->second);
+    const std::string text = dateTimeText(*time);
     notifier.setStatus(StatusPane::Messages, {text, text});
     session.prompter().ask(
         {BoxType::InformationOkCancel, {"设备当前时间：" + text, "Current time:" + text}});
-    return text;
+    return time;
 }
 
 }  // namespace quorvane

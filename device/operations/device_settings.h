@@ -1,8 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <string>
-#include <string_view>
 
 #include "common/message.h"
 #include "device/link/clock.h"
@@ -27,12 +25,8 @@ enum class SetOutcome { Refused, Invalid, LinkLost, Failed, Succeeded };
 // stop the others, only a failed write does.
 SetOutcome OnSetParameters(DeviceSession& session, const DeviceSettings& settings);
 
-// Read time: the device clock as "%d-%02d-%02d %02d:%02d:%02d" in pane 1 and a box. Nothing
-// without a usable reply.
-std::optional<std::string> OnReadTime(DeviceSession& session);
-
-// The clock fields of a "$cmd,get,utctime,Y,M,D,h,m,s*ff" reply, each modulo 65536; nothing
-// when a comma or the closing '*' is missing.
-std::optional<LocalDateTime> parseClockReply(std::string_view reply);
+// Read time: the device clock as "%d-%02d-%02d %02d:%02d:%02d" in pane 1 and a box, and
+// returned. Nothing without a usable reply.
+std::optional<LocalDateTime> OnReadTime(DeviceSession& session);
 
 }  // namespace quorvane

@@ -4,11 +4,11 @@
 #include <optional>
 #include <vector>
 
+#include "common/raw_format.h"
 #include "common/strformat.h"
 #include "device/operations/export_status.h"
 #include "device/protocol/command_texts.h"
 #include "device/protocol/transfer_waits.h"
-#include "postprocess/rawcast/raw_format.h"
 
 namespace quorvane {
 

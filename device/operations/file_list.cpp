@@ -18,37 +18,18 @@ const Text kListFailed{"未能获取文件列表数据！", "Failed to get list!
 const Text kListReceived{"获取文件列表数据成功！", "Get the list success!"};
 const Text kListDone{"获取文件列表完成！", "Files list Getted!"};
 
-// A line without its last character, which is the CR before its LF.
-std::string_view withoutLastCharacter(std::string_view line) {
-    return line.empty() ? line : line.substr(0, line.size() - 1);
-}
-
 }  // namespace
 
 std::optional<FileIndexRows> fileIndexRows(std::string_view reply) {
-    const size_t firstLf = reply.find('\n');
-    const size_t lastLf = reply.rfind('\n');
-    const size_t lastDollar = reply.rfind('$');
-    if (firstLf == std::string_view::npos || firstLf == lastLf) {
-        return std::nullopt;
-    }
-    if (withoutLastCharacter(reply.substr(0, firstLf)) != kFileIndexStartLine) {
-        return std::nullopt;
-    }
-    if (lastDollar == std::string_view::npos || lastDollar + 1 > lastLf ||
-        reply.substr(lastDollar, lastLf - 1 - lastDollar) != kFileIndexEndLine) {
+    const std::optional<FileIndex> index = parseFileIndex(reply);
+    if (!index) {
         return std::nullopt;
     }
     FileIndexRows result;
-    for (size_t start = firstLf + 1, lf; (lf = reply.find('\n', start)) != std::string_view::npos;
-         start = lf + 1) {
-        const std::string_view line = withoutLastCharacter(reply.substr(start, lf - start));
-        if (line == kFileIndexEndLine) {
-            result.complete = true;
-            break;
-        }
-        if (std::optional<FileRow> row = AddFileRow(line)) {
-            result.rows.push_back(std::move(*row));
+    result.complete = index->complete;
+    for (const std::optional<FileIndexLine>& line : index->lines) {
+        if (line) {
+            result.rows.push_back(AddFileRow(*line));
         } else {
             FileRow placeholder;
             placeholder.placeholder = true;

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
+
+#include "device/protocol/file_index.h"
 
 namespace quorvane {
 
@@ -21,15 +21,10 @@ struct FileRow {
     bool operator==(const FileRow&) const = default;
 };
 
-// The texts of one file-index line ("$cmd,<word>,<num>,<name>,<size>,<date>,<time>*ff", without
-// its CR LF), or nothing when the line lacks a marker or a delimiter.
-std::optional<FileRow> AddFileRow(std::string_view line);
+// The four column texts of one file-index line.
+FileRow AddFileRow(const FileIndexLine& line);
 
 // Inserts ',' before every group of three characters counted from the right.
 std::string groupDigits(std::string_view text);
-
-// A FAT date word and time word (each taken modulo 65536) as "%d-%02d-%02d %02d:%02d:%02d".
-// No range check: a date word of 0 reads as 1980-00-00.
-std::string fatDateTimeText(int dateWord, int timeWord);
 
 }  // namespace quorvane

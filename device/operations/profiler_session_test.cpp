@@ -15,6 +15,7 @@
 #include "device/operations/connect_sequence.h"
 #include "device/operations/delete_files.h"
 #include "device/operations/device_settings.h"
+#include "device/operations/display_rules.h"
 #include "device/operations/export_file.h"
 #include "device/operations/file_list.h"
 #include "device/operations/testing/raw_cast_bytes.h"
@@ -222,9 +223,9 @@ TEST_F(ProfilerSessionTest, DeleteClearSettingsAndClock) {
     EXPECT_EQ(session_->rows()[0].name, "LARGE.BIN");
 
     EXPECT_EQ(OnSetParameters(*session_, {1.02, 45.5, 0.25}), SetOutcome::Succeeded);
-    const std::optional<std::string> time = OnReadTime(*session_);
+    const std::optional<LocalDateTime> time = OnReadTime(*session_);
     ASSERT_TRUE(time);
-    EXPECT_EQ(time->size(), 19u);
+    EXPECT_EQ(dateTimeText(*time).size(), 19u);
 
     EXPECT_EQ(OnClearMemory(*session_), ClearOutcome::Cleared);
     EXPECT_TRUE(sim::CastStore(card().string()).list().empty());

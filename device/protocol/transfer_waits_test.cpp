@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "common/raw_format.h"
 #include "device/protocol/block_frame.h"
 #include "device/protocol/testing/channel_rig.h"
-#include "postprocess/rawcast/raw_format.h"
 
 namespace quorvane {
 namespace {

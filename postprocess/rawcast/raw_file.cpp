@@ -1,6 +1,7 @@
 #include "postprocess/rawcast/raw_file.h"
 
 #include <cstring>
+#include <filesystem>
 
 #include "common/file_io.h"
 #include "common/strformat.h"
@@ -31,6 +32,14 @@ Message rawReadFailed(const std::string& path) {
 const Message kFileSizeError{
     BoxType::WarningOkCancel,
     {"文件大小异常，请选择其他文件。", "The file size error. Please select another file."}};
+
+// A folder, a pipe or a device holds no cast: read as one, a folder gave an all-zero header and
+// an empty cast, and opening a pipe waits for a writer that may never come.
+bool isOtherThanRegularFile(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(pathFromUtf8(path), error);
+    return !error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
+}
 
 // Surface records (no velocity, near-atmospheric pressure) are folded into a running mean in
 // single precision, the way the instrument's own software has always averaged them.
@@ -93,7 +102,7 @@ int64_t FileSizeOf(const std::string& path) {
     return tellPosition(file.get());
 }
 
-Text DeviceTitle(const RawFileHeader& header) {
+Text deviceTitle(const RawFileHeader& header) {
     const std::string firmware = header.firmwareVersion();
     return {
         strformat(" 设备ID：%08d   固件版本：%s", header.deviceId(), firmware.c_str()),
@@ -102,6 +111,10 @@ Text DeviceTitle(const RawFileHeader& header) {
 
 RawLoadResult LoadRawFile(CastData& data, const std::string& path) {
     RawLoadResult result;
+    if (isOtherThanRegularFile(path)) {
+        result.messages.push_back(kFileSizeError);
+        return result;
+    }
     const int64_t size = FileSizeOf(path);
     if (size < 0) {
         result.messages.push_back(fileReadFailed(path));
@@ -119,7 +132,7 @@ RawLoadResult LoadRawFile(CastData& data, const std::string& path) {
     data.density = result.header.density();
     data.latitude = result.header.latitude();
     data.depthInterval = result.header.depthInterval();
-    result.title = DeviceTitle(result.header);
+    result.title = deviceTitle(result.header);
     result.headerApplied = true;
 
     data.rawRecords.clear();

@@ -29,7 +29,9 @@ int FakePort::purgeCount() const {
 
 bool FakePort::open(const std::string& name) {
     close();
+    lastError_.clear();
     if (refused_.count(name) != 0) {
+        lastError_ = failureReason_;
         events_.push_back("open " + name + " failed");
         return false;
     }
@@ -50,6 +52,7 @@ bool FakePort::write(std::span<const uint8_t> bytes) {
     const std::string text(bytes.begin(), bytes.end());
     if (!open_ || failingWrites_ > 0) {
         failingWrites_ = std::max(0, failingWrites_ - 1);
+        lastError_ = failureReason_;
         events_.push_back("write " + text + " failed");
         return false;
     }
@@ -63,6 +66,7 @@ bool FakePort::write(std::span<const uint8_t> bytes) {
 
 ReadResult FakePort::readAvailable(std::span<uint8_t> buffer) {
     if (!open_) {
+        lastError_ = failureReason_;
         return {false, 0};
     }
     if (chunks_.empty() || !due(chunks_.front())) {
@@ -71,6 +75,7 @@ ReadResult FakePort::readAvailable(std::span<uint8_t> buffer) {
     Chunk& chunk = chunks_.front();
     if (chunk.failure) {
         chunks_.pop_front();
+        lastError_ = failureReason_;
         return {false, 0};
     }
     const size_t count = std::min({chunk.left(), buffer.size(), kMaxRead});
@@ -93,13 +98,20 @@ size_t FakePort::inputQueued() {
     return queued;
 }
 
-void FakePort::purge() {
+bool FakePort::purge() {
+    if (failingPurge_) {
+        failingPurge_ = false;
+        lastError_ = failureReason_;
+        events_.push_back("purge failed");
+        return false;
+    }
     events_.push_back("purge");
     // Input that has arrived is discarded; what the script sends later, and a scripted break
     // of the link, still come.
     while (!chunks_.empty() && due(chunks_.front()) && !chunks_.front().failure) {
         chunks_.pop_front();
     }
+    return true;
 }
 
 void FakePort::waitForInput() {

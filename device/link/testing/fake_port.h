@@ -31,10 +31,14 @@ class FakePort : public SerialPort {
     // The next `count` writes fail (and are recorded as failed).
     void failNextWrites(int count = 1) { failingWrites_ = count; }
     void refuseOpen(const std::string& name) { refused_.insert(name); }
+    void failNextPurge() { failingPurge_ = true; }
+    // What lastError() reports for every scripted failure.
+    void setFailureReason(std::string reason) { failureReason_ = std::move(reason); }
     // Called after each successful write with its bytes: a scripted device answers here.
     std::function<void(const std::string& written)> onWrite;
 
-    // "open NAME", "open NAME failed", "write BYTES", "write BYTES failed", "purge", "close".
+    // "open NAME", "open NAME failed", "write BYTES", "write BYTES failed", "purge",
+    // "purge failed", "close".
     const std::vector<std::string>& events() const { return events_; }
     // The bytes of each successful write, in order.
     const std::vector<std::string>& writes() const { return writes_; }
@@ -47,8 +51,9 @@ class FakePort : public SerialPort {
     bool write(std::span<const uint8_t> bytes) override;
     ReadResult readAvailable(std::span<uint8_t> buffer) override;
     size_t inputQueued() override;
-    void purge() override;
+    bool purge() override;
     void waitForInput() override;
+    std::string lastError() const override { return lastError_; }
 
   private:
     struct Chunk {
@@ -71,6 +76,9 @@ class FakePort : public SerialPort {
     std::set<std::string> refused_;
     std::string name_;
     int failingWrites_ = 0;
+    bool failingPurge_ = false;
+    std::string failureReason_ = "Input/output error";
+    std::string lastError_;
     bool open_ = false;
 };
 

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+
+#include "postprocess/chart/axis_scale.h"
+#include "postprocess/chart/display_list.h"
+#include "postprocess/rawcast/cast_data.h"
+
+namespace quorvane {
+
+struct CurveFlags {
+    bool castSvp = true, castTemp = true, fittedSvp = false, fittedTemp = false, average = false;
+};
+
+// The seven curves in drawing and legend order.
+enum class CurveId { DownSvp, UpSvp, DownTemp, UpTemp, FittedSvp, FittedTemp, Average };
+
+struct CurveStyle {
+    CurveId id;
+    const char* english;
+    const char* chinese;  // UTF-8
+    Rgb color;
+};
+
+extern const std::array<CurveStyle, 7> kCurveStyles;
+
+bool CurveShown(const CurveFlags& flags, CurveId id);
+Pen CurvePen(const CurveStyle& style);
+
+// The shown curves as polylines over `plot`, in the order of kCurveStyles.
+void AddCurves(DisplayList& list, const CastData& data, const CurveFlags& flags,
+               const ChartAxes& axes, const Rect& plot);
+
+}  // namespace quorvane

@@ -1,0 +1,171 @@
+#include "postprocess/chart/chart_frame.h"
+
+#include "common/strformat.h"
+
+namespace quorvane {
+namespace {
+
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kBlue{0, 0, 255};
+constexpr Pen kFramePen{kBlack, 1, LineStyle::Solid};
+constexpr Pen kGridPen{kBlack, 1, LineStyle::Dotted};
+
+// The frame's fixed left and top edges; the right and bottom follow the bitmap size.
+constexpr int kLeft = 80;
+constexpr int kTop = 60;
+
+constexpr int kVelocityLabelX = 20;
+constexpr int kLabelRaise = 8;    // labels sit this far above their grid line
+constexpr int kLabelCentre = 10;  // depth labels start this far left of their grid line
+
+constexpr int kLegendLineY = 40;
+constexpr int kLegendTextY = 32;
+constexpr int kLegendLine = 25;
+constexpr int kLegendGap = 10;
+
+std::string axisLabel(const AxisScale& axis, double value) {
+    return fixedDecimals(value, axis.step < 0.1 - 1e-6 ? 2 : 1);
+}
+
+class FrameBuilder {
+  public:
+    FrameBuilder(DisplayList& list, const ChartInput& in, const ChartAxes& axes,
+                 const TextMeasurer& measure)
+        : list_(list),
+          in_(in),
+          axes_(axes),
+          measure_(measure),
+          plot_(PlotRect(in.width, in.height)),
+          dy_(plot_.height() / double(axes.velocity.intervals)),
+          dx_(plot_.width() / double(axes.depth.intervals)),
+          rightLabels_(in.data.displayMode != DisplayMode::Average) {}
+
+    void axisTitles() {
+        const int pb = plot_.bottom;
+        const bool en = in_.english;
+        axisTitle(true, {0, 2 * pb / 3}, en ? "Sound Velocity(m/s)" : "声速(m/s)");
+        axisTitle(false, {plot_.width() / 2 + 35, pb + 30}, en ? "Depth(m)" : "深度(m)");
+        axisTitle(true, {plot_.right + 45, 2 * pb / 3}, en ? "Temperature(C)" : "温度(℃)");
+    }
+
+    void background() { add(FillOp{plot_, in_.buttonFace}); }
+
+    void outline() {
+        const AxisScale& velocity = axes_.velocity;
+        const AxisScale& temperature = axes_.temperature;
+        const AxisScale& depth = axes_.depth;
+        const int pb = plot_.bottom;
+        const int yTop = static_cast<int>(pb - velocity.intervals * dy_);
+        label({kVelocityLabelX, pb - kLabelRaise}, axisLabel(velocity, velocity.start));
+        label({kVelocityLabelX, yTop - kLabelRaise}, axisLabel(velocity, velocity.end));
+        if (rightLabels_) {
+            const double top = temperature.start + temperature.intervals * temperature.step;
+            label({plot_.right + 3, pb - kLabelRaise}, axisLabel(temperature, temperature.start));
+            label({plot_.right + 3, yTop - kLabelRaise}, axisLabel(temperature, top));
+        }
+        line(kFramePen, {kLeft, pb}, {plot_.right, pb});
+        line(kFramePen, {kLeft, yTop}, {plot_.right, yTop});
+
+        const double xEnd = depth.intervals * dx_ + kLeft;
+        label({kLeft - kLabelCentre, pb + kLabelRaise}, axisLabel(depth, depth.start));
+        label({static_cast<int>(xEnd - kLabelCentre), pb + kLabelRaise},
+              axisLabel(depth, depth.end));
+        line(kFramePen, {kLeft, kTop}, {kLeft, pb});
+        line(kFramePen, {static_cast<int>(xEnd), kTop}, {static_cast<int>(xEnd), pb});
+    }
+
+    void grid() {
+        const AxisScale& velocity = axes_.velocity;
+        const AxisScale& temperature = axes_.temperature;
+        const AxisScale& depth = axes_.depth;
+        const int pb = plot_.bottom;
+        for (int i = 1; i < velocity.intervals; ++i) {
+            const int y = static_cast<int>(pb - i * dy_);
+            label({kVelocityLabelX, y - kLabelRaise},
+                  axisLabel(velocity, velocity.start + i * velocity.step));
+            if (rightLabels_) {
+                label({plot_.right + 3, y - kLabelRaise},
+                      axisLabel(temperature, temperature.start + i * temperature.step));
+            }
+            line(kGridPen, {kLeft, y}, {plot_.right, y});
+        }
+        for (int i = 1; i < depth.intervals; ++i) {
+            const double x = i * dx_ + kLeft;
+            label({static_cast<int>(x - kLabelCentre), pb + kLabelRaise},
+                  axisLabel(depth, depth.start + i * depth.step));
+            line(kGridPen, {static_cast<int>(x), kTop}, {static_cast<int>(x), pb});
+        }
+    }
+
+    void title() {
+        const double width = measure_.width(FontRole::Title, in_.title);
+        const double centre = plot_.width() * 0.5 + (in_.english ? 35 : 70);
+        add(TextOp{FontRole::Title,
+                   kBlue,
+                   false,
+                   false,
+                   {static_cast<int>(centre - width * 0.5), 5},
+                   in_.title});
+    }
+
+    // Hidden entries keep their place, so switching a curve never moves the others.
+    void legend() {
+        const bool en = in_.english;
+        // Every Chinese legend text has four characters: one common advance keeps them even.
+        const int chineseAdvance = en ? 0 : measure_.width(FontRole::Label, "四个字体");
+        int x = en ? 15 : 50;
+        for (const CurveStyle& style : kCurveStyles) {
+            const char* text = en ? style.english : style.chinese;
+            if (CurveShown(in_.flags, style.id)) {
+                line(CurvePen(style), {x, kLegendLineY}, {x + kLegendLine, kLegendLineY});
+                label({x + kLegendLine, kLegendTextY}, text);
+            }
+            const int advance = en ? measure_.width(FontRole::Label, text) : chineseAdvance;
+            x += kLegendLine + advance + kLegendGap;
+        }
+    }
+
+  private:
+    // In place: GCC 12 reports a variant built from a temporary as maybe-uninitialized.
+    template <class Op>
+    void add(Op op) {
+        list_.ops.emplace_back(std::in_place_type<Op>, std::move(op));
+    }
+
+    void axisTitle(bool rotated, Point at, const char* text) {
+        add(TextOp{FontRole::AxisTitle, kBlack, true, rotated, at, text});
+    }
+
+    void label(Point at, std::string text) {
+        add(TextOp{FontRole::Label, kBlack, false, false, at, std::move(text)});
+    }
+
+    void line(const Pen& pen, Point from, Point to) { add(LineOp{pen, from, to}); }
+
+    DisplayList& list_;
+    const ChartInput& in_;
+    const ChartAxes& axes_;
+    const TextMeasurer& measure_;
+    const Rect plot_;
+    const double dy_, dx_;
+    const bool rightLabels_;
+};
+
+}  // namespace
+
+Rect PlotRect(int width, int height) {
+    return {kLeft, kTop, width - 65, height - 55};
+}
+
+void DrawChartFrame(DisplayList& list, const ChartInput& in, const ChartAxes& axes,
+                    const TextMeasurer& measure) {
+    FrameBuilder frame(list, in, axes, measure);
+    frame.axisTitles();
+    frame.background();
+    frame.outline();
+    frame.grid();
+    frame.title();
+    frame.legend();
+}
+
+}  // namespace quorvane

@@ -1,0 +1,43 @@
+#include "postprocess/chart/polyline_reduction.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvane {
+namespace {
+
+struct ReductionCase {
+    const char* name;
+    std::vector<Point> in, out;
+};
+
+TEST(ReduceColumns, KeepsFirstExtremesAndLastOfEachColumnInOrder) {
+    const ReductionCase cases[] = {
+        {"empty", {}, {}},
+        {"one column per point", {{1, 5}, {2, 9}, {3, 1}}, {{1, 5}, {2, 9}, {3, 1}}},
+        {"short run", {{4, 5}, {4, 9}, {4, 1}}, {{4, 5}, {4, 9}, {4, 1}}},
+        {"long run",
+         {{5, 10}, {5, 3}, {5, 20}, {5, 8}, {5, 15}, {5, 12}},
+         {{5, 10}, {5, 3}, {5, 20}, {5, 12}}},
+        {"deepest before shallowest",
+         {{1, 1}, {2, 5}, {2, 9}, {2, 7}, {2, 1}, {2, 3}, {3, 3}},
+         {{1, 1}, {2, 5}, {2, 9}, {2, 1}, {2, 3}, {3, 3}}},
+        {"first is the top, last the bottom",
+         {{0, 0}, {0, 4}, {0, 2}, {0, 3}, {0, 9}, {1, 9}},
+         {{0, 0}, {0, 9}, {1, 9}}},
+        {"repeated extremes keep their first occurrence",
+         {{7, 4}, {7, 2}, {7, 6}, {7, 2}, {7, 6}, {7, 5}},
+         {{7, 4}, {7, 2}, {7, 6}, {7, 5}}},
+        {"one point repeated", {{3, 3}, {3, 3}, {3, 3}, {3, 3}, {3, 3}}, {{3, 3}, {3, 3}}},
+        {"the column may come back",
+         {{1, 1}, {1, 2}, {2, 2}, {1, 3}},
+         {{1, 1}, {1, 2}, {2, 2}, {1, 3}}},
+    };
+    for (const ReductionCase& c : cases) {
+        std::vector<Point> points = c.in;
+        ReduceColumns(points);
+        EXPECT_EQ(points, c.out) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace quorvane
