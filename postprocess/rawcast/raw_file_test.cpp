@@ -77,9 +77,9 @@ TEST_F(RawFileTest, UnopenableFileGivesBothMessagesInOrderAndChangesNothing) {
 }
 
 TEST_F(RawFileTest, SomethingOtherThanAFileIsRefusedWithTheSizeMessageAndChangesNothing) {
-    std::vector<std::string> paths{dir_.string()};
+    std::vector<std::string> paths{utf8OfPath(dir_)};
 #if !defined(_WIN32)
-    const std::string fifo = (dir_ / "pipe.bin").string();
+    const std::string fifo = utf8OfPath(dir_ / "pipe.bin");
     if (mkfifo(fifo.c_str(), 0600) == 0) {
         paths.push_back(fifo);  // opening it would wait for a writer
     }
