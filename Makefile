@@ -1,19 +1,26 @@
-# Front door: make deps | build | test | demo | bench. CMake does the real work.
+# Front door: make deps | build | test | demo | bench | windows-check. CMake does the real work.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev qt6-tools-dev \
     qt6-l10n-tools fonts-wqy-microhei xvfb xauth
+# The Windows check: the MinGW-w64 cross compiler and Wine (64-bit only; recommends not needed).
+WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 googletest
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build test demo bench screenshots clean
+.PHONY: deps configure build test demo bench screenshots windows-check clean
+
+# The Debian packages of $(1) that are not installed yet, installed with apt-get options $(2).
+define install-missing
+@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null \
+    | grep -q '^install ok installed$$' || echo $$p; done); \
+if [ -n "$$missing" ]; then \
+    echo "installing:" $$missing; \
+    $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $(2) $$missing; \
+fi
+endef
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null \
-	    | grep -q '^install ok installed$$' || echo $$p; done); \
-	if [ -n "$$missing" ]; then \
-	    echo "installing:" $$missing; \
-	    $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $$missing; \
-	fi
+	$(call install-missing,$(PACKAGES))
 
 configure:
 	cmake -S . -B $(BUILD) -DQUORVANE_BENCH=ON
@@ -38,6 +45,12 @@ bench: build
 # Pictures of the QuorvaneFile window, painted offscreen, for the README.
 screenshots: build
 	$(BUILD)/postprocess/window/quorvane-file-screenshots docs/screenshots $(BUILD)/bin
+
+# The cores, quorvane-cli and their tests cross-built for Windows and run under Wine, compared
+# with the Linux build.
+windows-check: build
+	$(call install-missing,$(WINDOWS_PACKAGES),--no-install-recommends)
+	JOBS=$(JOBS) scripts/windows_check.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) demo

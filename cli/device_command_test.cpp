@@ -1,11 +1,11 @@
 // Runs the built quorvane-cli device against the virtual profiler started in this process.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
 
+#include "common/testing/program_run.h"
 #include "common/testing/temp_dir_test.h"
 #include "device/operations/testing/raw_cast_bytes.h"
 #include "simulator/cast_store.h"
@@ -60,11 +60,9 @@ class DeviceCommandTest : public test::TempDirTest {
 
     // Runs the tool in the working folder against the profiler; returns its exit status.
     int run(const std::string& arguments) {
-        const std::string command =
-            "cd '" + (dir_ / "work").string() + "' && '" QUORVANE_CLI_PATH "' device --port '" +
-            profiler_->slavePath() + "' " + arguments + " >../out.txt 2>../err.txt </dev/null";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return test::runProgram(QUORVANE_CLI_PATH,
+                                "device --port \"" + profiler_->slavePath() + "\" " + arguments,
+                                dir_ / "work", dir_ / "out.txt", dir_ / "err.txt");
     }
     std::string out() const { return slurp(dir_ / "out.txt"); }
     std::string err() const { return slurp(dir_ / "err.txt"); }
@@ -276,12 +274,9 @@ TEST_F(DeviceCommandTest, UsageErrorsAndAMissingDevice) {
         EXPECT_EQ(run(arguments), 2) << arguments;
         EXPECT_NE(err().find("usage: quorvane-cli device"), std::string::npos) << arguments;
     }
-    const std::string command = "cd '" + dir_.string() +
-                                "' && '" QUORVANE_CLI_PATH
-                                "' device --port /dev/quorvane-no-such-port info "
-                                ">out.txt 2>err.txt";
-    const int status = std::system(command.c_str());
-    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(test::runProgram(QUORVANE_CLI_PATH, "device --port /dev/quorvane-no-such-port info",
+                               dir_, dir_ / "out.txt", dir_ / "err.txt"),
+              1);
     EXPECT_EQ(err(),
               "Device Connect Failed!\nDevice Connection Failed!\n"
               "quorvane-cli device: serial port: No such file or directory\n");

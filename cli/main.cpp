@@ -1,11 +1,12 @@
 // quorvane-cli: the suite's cores without a window, for scripts and for the demo.
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "cli/device_command.h"
 #include "cli/process_command.h"
+#include "cli/terminal.h"
+#include "common/system_texts.h"
 
 namespace {
 
@@ -28,13 +29,15 @@ void printUsage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
+    quorvane::cli::showUtf8InConsole();
+    const std::vector<std::string> args = quorvane::commandLineArguments(argc, argv);
+    if (args.empty()) {
         printUsage();
         return 2;
     }
     for (const Command& c : kCommands) {
-        if (std::strcmp(argv[1], c.name) == 0) {
-            return c.run(std::vector<std::string>(argv + 2, argv + argc));
+        if (args[0] == c.name) {
+            return c.run({args.begin() + 1, args.end()});
         }
     }
     printUsage();

@@ -6,6 +6,7 @@
 
 #include "cli/arguments.h"
 #include "cli/console_prompter.h"
+#include "common/file_io.h"
 #include "common/strformat.h"
 #include "postprocess/export/export_choices.h"
 #include "postprocess/export/export_writer.h"
@@ -41,7 +42,7 @@ struct ProcessSettings {
 std::optional<ProcessSettings> parseSettings(const Arguments& args, std::string& error) {
     ProcessSettings s;
     if (const auto out = args.value("out"))
-        s.outDir = *out;
+        s.outDir = pathFromUtf8(*out);
     const std::string lang = args.value("lang").value_or("en");
     if (lang != "en" && lang != "zh") {
         error = "--lang must be en or zh";
@@ -121,7 +122,9 @@ class CastProcessor {
         return result;
     }
 
-    std::string outPath(const std::string& name) const { return (s_.outDir / name).string(); }
+    std::string outPath(const std::string& name) const {
+        return utf8OfPath(s_.outDir / pathFromUtf8(name));
+    }
 
     void check(const PointFileResult& r) {
         if (!r.ok)
@@ -241,7 +244,7 @@ int runProcess(const std::vector<std::string>& words) {
     std::filesystem::create_directories(settings->outDir, ec);
     if (ec) {
         std::fprintf(stderr, "quorvane-cli process: cannot create %s: %s\n",
-                     settings->outDir.string().c_str(), ec.message().c_str());
+                     utf8OfPath(settings->outDir).c_str(), ec.message().c_str());
         return 1;
     }
     ConsolePrompter console(settings->english, false);

@@ -1,12 +1,13 @@
 // Runs the built quorvane-cli on real cast files and reads what it wrote.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
 
+#include "common/file_io.h"
+#include "common/testing/program_run.h"
 #include "common/testing/temp_dir_test.h"
 #include "postprocess/profilefiles/point_file.h"
 #include "simulator/cast_generator.h"
@@ -30,10 +31,8 @@ class ProcessCommandTest : public test::TempDirTest {
 
     // Runs the tool in the test folder; returns its exit status.
     int run(const std::string& arguments) {
-        const std::string command = "cd '" + dir_.string() + "' && '" QUORVANE_CLI_PATH "' " +
-                                    arguments + " >out.txt 2>err.txt";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return test::runProgram(QUORVANE_CLI_PATH, arguments, dir_, dir_ / "out.txt",
+                                dir_ / "err.txt");
     }
     std::string out() const { return slurp(dir_ / "out.txt"); }
     std::string err() const { return slurp(dir_ / "err.txt"); }
@@ -41,7 +40,7 @@ class ProcessCommandTest : public test::TempDirTest {
     std::set<std::string> filesIn(const fs::path& folder) const {
         std::set<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder)) {
-            names.insert(entry.path().filename().string());
+            names.insert(utf8OfPath(entry.path().filename()));
         }
         return names;
     }
@@ -65,14 +64,14 @@ TEST_F(ProcessCommandTest, ChineseNamesFormatsAndOverrides) {
                   "--start-depth 5"),
               0)
         << err();
-    EXPECT_EQ(filesIn(dir_ / "结果"),
+    EXPECT_EQ(filesIn(dir_ / u8"结果"),
               (std::set<std::string>{"cast.prf", "cast.asvf", "cast_原始数据.txt",
                                      "cast_拟合数据.txt", "cast_平均声速.txt"}));
     // The average text starts with the GBK "起始深度" and the start depth given.
-    const std::string average = slurp(dir_ / "结果" / "cast_平均声速.txt");
+    const std::string average = slurp(dir_ / u8"结果" / u8"cast_平均声速.txt");
     EXPECT_EQ(average.rfind("\xC6\xF0\xCA\xBC\xC9\xEE\xB6\xC8,5.000\r\n", 0), 0u);
     std::vector<ProfilePoint> fitted;
-    LoadProfileFile((dir_ / "结果" / "cast.prf").string(), fitted);
+    LoadProfileFile(utf8OfPath(dir_ / u8"结果" / "cast.prf"), fitted);
     ASSERT_GT(fitted.size(), 2u);
     EXPECT_DOUBLE_EQ(fitted[1].depth - fitted[0].depth, 1.0);
 }

@@ -2,6 +2,7 @@
 
 #if defined(_WIN32)
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -13,6 +14,12 @@ bool isTerminal(std::FILE* stream) {
     return _isatty(_fileno(stream)) != 0;
 #else
     return isatty(fileno(stream)) != 0;
+#endif
+}
+
+void showUtf8InConsole() {
+#if defined(_WIN32)
+    SetConsoleOutputCP(CP_UTF8);
 #endif
 }
 

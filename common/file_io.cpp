@@ -1,17 +1,21 @@
 #include "common/file_io.h"
 
+#include "common/system_texts.h"
+
 namespace quorvane {
 
-std::filesystem::path pathFromUtf8(const std::string& utf8Path) {
-    return std::filesystem::path(
-        std::u8string(reinterpret_cast<const char8_t*>(utf8Path.data()), utf8Path.size()));
+std::filesystem::path pathFromUtf8(std::string_view utf8) {
+    return std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size());
+}
+
+std::string utf8OfPath(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return {reinterpret_cast<const char*>(utf8.data()), utf8.size()};
 }
 
 FileHandle openFile(const std::string& utf8Path, const char* mode) {
 #if defined(_WIN32)
-    const std::filesystem::path path = pathFromUtf8(utf8Path);
-    std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
-    return FileHandle(_wfopen(path.c_str(), wideMode.c_str()));
+    return FileHandle(_wfopen(pathFromUtf8(utf8Path).c_str(), wideFromUtf8(mode).c_str()));
 #else
     return FileHandle(std::fopen(utf8Path.c_str(), mode));
 #endif

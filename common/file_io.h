@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace quorvane {
 
@@ -17,9 +18,11 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-// A UTF-8 path as the file system takes it: a plain std::string would be read in the local
-// code page on Windows.
-std::filesystem::path pathFromUtf8(const std::string& utf8Path);
+// Names and folders are UTF-8 text everywhere in the cores. A std::filesystem::path built from
+// a plain std::string (and its string()) uses the ANSI code page on Windows, which garbles
+// Chinese names: every path passes through these two instead.
+std::filesystem::path pathFromUtf8(std::string_view utf8);
+std::string utf8OfPath(const std::filesystem::path& path);
 
 // Opens a file by its UTF-8 path (wide API on Windows, so Chinese folder names work there too).
 FileHandle openFile(const std::string& utf8Path, const char* mode);

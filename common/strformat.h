@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 namespace quorvane {
@@ -7,7 +8,11 @@ namespace quorvane {
 // printf-style formatting into a std::string: the file layouts and texts are given as C
 // format strings ("%.3f", "%08d"), and this keeps their output exact.
 std::string strformat(const char* format, ...)
-#if defined(__GNUC__)
+#if defined(__MINGW32__)
+    // MinGW's C++ runtime formats with its own C99 printf ("%zu", "%lld"); plain `printf` here
+    // would check against the Microsoft rules instead.
+    __attribute__((format(__MINGW_PRINTF_FORMAT, 1, 2)))
+#elif defined(__GNUC__)
     __attribute__((format(printf, 1, 2)))
 #endif
     ;

@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "common/testing/program_run.h"
 #include "common/testing/temp_dir_test.h"
 #include "simulator/cast_generator.h"
-
-#if !defined(_WIN32)
-#include <sys/wait.h>
-#endif
 
 namespace quorvane::sim {
 namespace {
@@ -24,21 +20,13 @@ class CastCommandTest : public test::TempDirTest {
   protected:
     // Runs the built quorvane-sim with its output captured in files.
     ProgramRun run(const std::vector<std::string>& args) const {
-        std::string command = std::string("\"") + QUORVANE_SIM_PROGRAM + "\"";
+        std::string arguments;
         for (const std::string& arg : args) {
-            command += " \"" + arg + "\"";
+            arguments += " \"" + arg + "\"";
         }
-        command += " >\"" + path("stdout.txt") + "\" 2>\"" + path("stderr.txt") + "\"";
-#if defined(_WIN32)
-        command = "\"" + command + "\"";  // cmd.exe strips one pair of outer quotes
-#endif
-        const int status = std::system(command.c_str());
-#if defined(_WIN32)
-        const int exitCode = status;
-#else
-        const int exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-        return {exitCode, test::slurp(path("stdout.txt")), test::slurp(path("stderr.txt"))};
+        const int exitCode = test::runProgram(QUORVANE_SIM_PROGRAM, arguments, dir_,
+                                              dir_ / "stdout.txt", dir_ / "stderr.txt");
+        return {exitCode, test::slurp(dir_ / "stdout.txt"), test::slurp(dir_ / "stderr.txt")};
     }
 };
 

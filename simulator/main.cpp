@@ -3,8 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "common/system_texts.h"
 #include "simulator/cast_command.h"
+#if defined(QUORVANE_SIM_SERVE)
 #include "simulator/serve_command.h"
+#endif
 
 namespace {
 
@@ -12,7 +15,9 @@ using quorvane::sim::Subcommand;
 
 const Subcommand kSubcommands[] = {
     quorvane::sim::kCastCommand,
+#if defined(QUORVANE_SIM_SERVE)
     quorvane::sim::kServeCommand,
+#endif
 };
 
 void printUsage(std::FILE* to) {
@@ -25,7 +30,7 @@ void printUsage(std::FILE* to) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = quorvane::commandLineArguments(argc, argv);
     if (args.empty()) {
         printUsage(stderr);
         return quorvane::sim::kExitUsage;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "common/file_io.h"
+
 #if defined(_WIN32)
 #include <process.h>
 #define QUORVANE_GETPID _getpid
@@ -33,13 +35,15 @@ class TempDirTest : public ::testing::Test {
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string path(const std::string& name) const {
+        return utf8OfPath(dir_ / pathFromUtf8(name));
+    }
 
     std::string write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-        const std::filesystem::path file = dir_ / name;
+        const std::filesystem::path file = dir_ / pathFromUtf8(name);
         std::ofstream(file, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return file.string();
+        return utf8OfPath(file);
     }
 
     std::filesystem::path dir_;

@@ -1,7 +1,8 @@
 #include "device/link/port_list.h"
 
 #include <algorithm>
-#include <cstdlib>
+
+#include "common/system_texts.h"
 
 namespace quorvane {
 
@@ -86,8 +87,7 @@ int finishPortList(bool systemListRead, std::vector<std::string>& ports,
 }
 
 std::string extraPortsFromEnvironment() {
-    const char* value = std::getenv(kExtraPortsVariable);
-    return value != nullptr ? value : "";
+    return environmentVariable(kExtraPortsVariable).value_or("");
 }
 
 }  // namespace quorvane

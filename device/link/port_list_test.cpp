@@ -2,16 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
+#include "common/testing/scoped_environment.h"
+
+#if !defined(_WIN32)
 #include <unistd.h>
+#endif
 
 namespace quorvane {
 namespace {
 
 namespace fs = std::filesystem;
 
+#if !defined(_WIN32)
+// The ttys of a sysfs tree built per test.
 class PortListTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -66,12 +71,14 @@ TEST_F(PortListTest, AtMost256NamesAreTaken) {
     EXPECT_EQ(ports.front(), "/dev/ttyUSB0");
     EXPECT_EQ(ports.back(), "/dev/ttyUSB255");
 }
+#endif
 
 TEST(PortList, SystemListingAppendsTheEnvironmentsExtraPorts) {
-    ::setenv(kExtraPortsVariable, "/quorvane/one:/quorvane/two", 1);
     std::vector<std::string> ports;
-    EXPECT_EQ(EnumerateSerialPorts(ports), 1);
-    ::unsetenv(kExtraPortsVariable);
+    {
+        const test::ScopedEnvironment variable(kExtraPortsVariable, "/quorvane/one:/quorvane/two");
+        EXPECT_EQ(EnumerateSerialPorts(ports), 1);
+    }
     ASSERT_GE(ports.size(), 2u);
     EXPECT_EQ(ports[ports.size() - 2], "/quorvane/one");
     EXPECT_EQ(ports.back(), "/quorvane/two");

@@ -1,7 +1,6 @@
 #include "device/link/serial_port_factory.h"
 
-#include <cstdlib>
-
+#include "common/system_texts.h"
 #include "device/link/traffic_log.h"
 
 #if defined(_WIN32)
@@ -18,9 +17,9 @@ std::unique_ptr<SerialPort> makeSystemSerialPort() {
 #else
     std::unique_ptr<SerialPort> port = std::make_unique<PosixSerialPort>();
 #endif
-    const char* logPath = std::getenv(kSerialLogVariable);
-    if (logPath != nullptr && *logPath != '\0') {
-        return std::make_unique<TrafficLogPort>(std::move(port), logPath);
+    const std::optional<std::string> logPath = environmentVariable(kSerialLogVariable);
+    if (logPath && !logPath->empty()) {
+        return std::make_unique<TrafficLogPort>(std::move(port), *logPath);
     }
     return port;
 }

@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <regex>
 #include <sstream>
 
+#include "common/testing/scoped_environment.h"
 #include "device/link/serial_port_factory.h"
 #include "device/link/testing/fake_port.h"
 
@@ -31,7 +33,7 @@ TEST(TrafficLog, RecordsOpenWritesNonEmptyReadsPurgesAndClose) {
     auto fake = std::make_unique<FakePort>();
     FakePort& inner = *fake;
     {
-        TrafficLogPort port(std::move(fake), path.string());
+        TrafficLogPort port(std::move(fake), utf8OfPath(path));
         inner.refuseOpen("COM6");
         inner.setFailureReason("Access is denied.");
         EXPECT_FALSE(port.open("COM6"));
@@ -69,19 +71,29 @@ TEST(TrafficLog, RecordsOpenWritesNonEmptyReadsPurgesAndClose) {
 }
 
 TEST(TrafficLog, SystemPortIsLoggedOnlyWhenTheVariableNamesAFile) {
-    ::unsetenv(kSerialLogVariable);
-    EXPECT_EQ(dynamic_cast<TrafficLogPort*>(makeSystemSerialPort().get()), nullptr);
-    ::setenv(kSerialLogVariable, "", 1);
-    EXPECT_EQ(dynamic_cast<TrafficLogPort*>(makeSystemSerialPort().get()), nullptr);
-    const fs::path path = fs::temp_directory_path() / "quorvane_traffic_env.log";
-    ::setenv(kSerialLogVariable, path.c_str(), 1);
-    const auto port = makeSystemSerialPort();
-    ::unsetenv(kSerialLogVariable);
-    EXPECT_NE(dynamic_cast<TrafficLogPort*>(port.get()), nullptr);
-    EXPECT_FALSE(port->open("/dev/quorvane-no-such-port"));
-    EXPECT_NE(
-        slurp(path).find("open /dev/quorvane-no-such-port failed: No such file or directory\n"),
-        std::string::npos);
+    for (const std::optional<std::string>& unset : {std::optional<std::string>(), {""}}) {
+        const test::ScopedEnvironment variable(kSerialLogVariable, unset);
+        EXPECT_EQ(dynamic_cast<TrafficLogPort*>(makeSystemSerialPort().get()), nullptr);
+    }
+    // A Chinese name: the variable and the path must both stay UTF-8 on their way.
+    const fs::path path = fs::temp_directory_path() / u8"quorvane_通信.log";
+    fs::remove(path);
+    {
+        // The port keeps the log open until it goes, and Windows deletes no open file.
+        std::unique_ptr<SerialPort> port;
+        {
+            const test::ScopedEnvironment variable(kSerialLogVariable, utf8OfPath(path));
+            port = makeSystemSerialPort();
+        }
+        EXPECT_NE(dynamic_cast<TrafficLogPort*>(port.get()), nullptr);
+        EXPECT_FALSE(port->open("quorvane-no-such-port"));
+    }
+    const std::string log = slurp(path);
+    const std::string failed = "open quorvane-no-such-port failed: ";
+    const size_t at = log.find(failed);
+    ASSERT_NE(at, std::string::npos) << log;
+    // The system's reason follows; its words differ from system to system.
+    EXPECT_NE(log[at + failed.size()], '\n') << log;
     fs::remove(path);
 }
 

@@ -182,8 +182,8 @@ TEST(ExportStatus, BuiltTextsProgressValuesAndUnknownCodes) {
 TEST_F(DownloadTest, EachHandshakeStepGivesUpAfterFiveAttempts) {
     struct Case {
         const char* command;
-        const char* reply;
-        Strings events;  // of the failing file
+        std::string reply;  // a frame holds any byte, NUL included
+        Strings events;     // of the failing file
         const char* zh;
     };
     const std::vector<uint8_t> badInfo = [] {
@@ -201,7 +201,7 @@ TEST_F(DownloadTest, EachHandshakeStepGivesUpAfterFiveAttempts) {
          {"box49: Communication Err, Please Check Device!", "pane1: Failed to export file: A.bin"},
          "导出A.bin文件时，第一步命令错误"},
         {"$cmd,send,file,2*ff",
-         std::string(badInfo.begin(), badInfo.end()).c_str(),
+         std::string(badInfo.begin(), badInfo.end()),
          {"pane1: Failed to export file: A.bin"},
          "导出A.bin文件时，第二步命令错误"},
     };

@@ -42,8 +42,4 @@ std::optional<OutputFile> createOutputFile(const std::filesystem::path& folder,
                                            std::string_view dateText,
                                            std::string_view reportedName);
 
-// Paths from and to the UTF-8 texts the program keeps.
-std::filesystem::path pathFromUtf8(std::string_view text);
-std::string utf8OfPath(const std::filesystem::path& path);
-
 }  // namespace quorvane

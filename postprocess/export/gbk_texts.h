@@ -7,7 +7,8 @@ namespace quorvane {
 
 // A Chinese text of the export files: survey tools on Chinese Windows read these files in
 // code page 936, so the bytes written are GBK while the source keeps the readable UTF-8 beside
-// them. Fixed bytes spare the library a runtime codec; a test checks each pair with iconv.
+// them. Fixed bytes spare the library a runtime codec; a test checks each pair with the system
+// codec.
 struct GbkText {
     std::string_view utf8;
     std::string_view gbk;

@@ -64,7 +64,7 @@ TEST_F(RawFileTest, FirmwareFieldEndsAtNulOrAfterEightCharacters) {
 TEST_F(RawFileTest, UnopenableFileGivesBothMessagesInOrderAndChangesNothing) {
     CastData data;
     data.density = 1.1f;
-    const std::string path = (dir_ / "missing.bin").string();
+    const std::string path = utf8OfPath(dir_ / "missing.bin");
     const RawLoadResult r = LoadRawFile(data, path);
     ASSERT_EQ(r.messages.size(), 2u);
     EXPECT_EQ(r.messages[0].text.en, "Failed to read file : " + path);
@@ -77,9 +77,9 @@ TEST_F(RawFileTest, UnopenableFileGivesBothMessagesInOrderAndChangesNothing) {
 }
 
 TEST_F(RawFileTest, SomethingOtherThanAFileIsRefusedWithTheSizeMessageAndChangesNothing) {
-    std::vector<std::string> paths{dir_.string()};
+    std::vector<std::string> paths{utf8OfPath(dir_)};
 #if !defined(_WIN32)
-    const std::string fifo = (dir_ / "pipe.bin").string();
+    const std::string fifo = utf8OfPath(dir_ / "pipe.bin");
     if (mkfifo(fifo.c_str(), 0600) == 0) {
         paths.push_back(fifo);  // opening it would wait for a writer
     }
@@ -202,9 +202,9 @@ TEST_F(RawFileTest, CastLargerThan2GiBIsReadWhole) {
         const RawRecord last = RawRecord::make(2, 1510, 11, 3);
         out.write(reinterpret_cast<const char*>(last.bytes.data()), 36);
     }
-    EXPECT_EQ(FileSizeOf(path.string()), int64_t(tailOffset + 36));
+    EXPECT_EQ(FileSizeOf(utf8OfPath(path)), int64_t(tailOffset + 36));
     CastData data;
-    const RawLoadResult r = LoadRawFile(data, path.string());
+    const RawLoadResult r = LoadRawFile(data, utf8OfPath(path));
     EXPECT_TRUE(r.messages.empty());
     ASSERT_EQ(data.rawRecords.size(), 2u);
     EXPECT_EQ(data.rawRecords[1].recordNumber(), 2);

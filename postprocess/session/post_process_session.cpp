@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "common/file_io.h"
 #include "common/strformat.h"
 #include "postprocess/export/export_writer.h"
 #include "postprocess/profilefiles/point_file.h"
@@ -61,15 +62,12 @@ void PostProcessSession::showFitStatus(FitStatus status) {
 }
 
 std::string PostProcessSession::dataFolder(bool create) const {
-    const std::filesystem::path folder =
-        std::filesystem::path(std::u8string(startDirectory_.begin(), startDirectory_.end())) /
-        "Data";
+    const std::filesystem::path folder = pathFromUtf8(startDirectory_) / "Data";
     if (create) {
         std::error_code ignored;
         std::filesystem::create_directory(folder, ignored);
     }
-    const std::u8string text = folder.u8string();
-    return std::string(text.begin(), text.end());
+    return utf8OfPath(folder);
 }
 
 std::optional<FileChoice> PostProcessSession::chooseFile(FileDialogRequest request,
@@ -92,17 +90,15 @@ void PostProcessSession::importFile(const Text& title, const char* filter, const
     if (!choice) {
         return;
     }
-    const std::filesystem::path path(std::u8string(choice->path.begin(), choice->path.end()));
+    const std::filesystem::path path = pathFromUtf8(choice->path);
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
         return;
     }
-    const std::u8string name = path.filename().u8string();
-    std::u8string extension8 = path.extension().u8string();
-    if (!extension8.empty())
-        extension8.erase(0, 1);
-    addFileEntry(choice->path, std::string(extension8.begin(), extension8.end()),
-                 std::string(name.begin(), name.end()));
+    std::string fileType = utf8OfPath(path.extension());
+    if (!fileType.empty())
+        fileType.erase(0, 1);
+    addFileEntry(choice->path, fileType, utf8OfPath(path.filename()));
 }
 
 void PostProcessSession::importRawFile() {

@@ -22,7 +22,7 @@ class SessionTest : public test::TempDirTest {
   protected:
     void SetUp() override {
         TempDirTest::SetUp();
-        session = std::make_unique<PostProcessSession>(true, prompter, host, dir_.string());
+        session = std::make_unique<PostProcessSession>(true, prompter, host, utf8OfPath(dir_));
         rawPath = write("cast.bin", test::RawCastBytes(kYoYo));
         prfPath = write("cast.prf", test::PointFileBytes(std::vector<ProfilePoint>{
                                         {1, 1500, 20}, {2, 1510, 19}, {3, 1520, 18}}));
@@ -31,7 +31,7 @@ class SessionTest : public test::TempDirTest {
     }
 
     void add(const std::string& path) {
-        const std::string name = path.substr(path.find_last_of('/') + 1);
+        const std::string name = utf8OfPath(pathFromUtf8(path).filename());
         session->addFileEntry(path, name.substr(name.find_last_of('.') + 1), name);
     }
 
@@ -61,7 +61,7 @@ TEST_F(SessionTest, ImportStartsInDataAndADoubleClickShowsTheRawCast) {
     ASSERT_EQ(host.requests.size(), 2u);
     EXPECT_EQ(host.requests[0].title.en, "Open Raw File");
     EXPECT_EQ(host.requests[0].filter, "OriginalData File(*.bin)|*.bin||");
-    EXPECT_EQ(host.requests[0].folder, (dir_ / "Data").string());
+    EXPECT_EQ(host.requests[0].folder, utf8OfPath(dir_ / "Data"));
     EXPECT_TRUE(std::filesystem::is_directory(dir_ / "Data"));
     ASSERT_EQ(session->files().entries().size(), 1u);
     EXPECT_EQ(session->files().entries()[0].typeText, "Raw Data");

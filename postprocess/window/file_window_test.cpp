@@ -36,7 +36,7 @@ class FileWindowTest : public test::TempDirTest {
         if (english) {
             ASSERT_TRUE(captions.loadLibrary("Ostrelan", QUORVANE_PROGRAM_DIR));
         }
-        window = std::make_unique<FileWindow>(captions, dir_.string());
+        window = std::make_unique<FileWindow>(captions, utf8OfPath(dir_));
         window->setPrompter(&prompter);
         window->fileDialog = [this](const FileDialogRequest& r) { return host.chooseFile(r); };
         window->show();

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# The Windows check: cross-builds the Qt-free libraries, quorvane-cli and the portable test
+# programs with MinGW-w64, runs the tests under Wine, compares what the Windows and the Linux
+# quorvane-cli write for the same casts, and downloads every cast of the Linux virtual profiler
+# through a Wine COM port. Needs the Linux build (argument 1, default build) for the programs
+# it compares with; everything Windows goes under <build>/windows.
+set -euo pipefail
+build=${1:-build}
+top=$(cd "$(dirname "$0")/.." && pwd)
+linux="$top/$build"
+win="$linux/windows"
+jobs=${JOBS:-2}
+sim="$linux/simulator/quorvane-sim"
+cli="$linux/cli/quorvane-cli"
+wincli="$win/build/cli/quorvane-cli.exe"
+
+# A prefix of our own, no Mono/Gecko installer prompts, no debug chatter, and a UTF-8 locale so
+# that Wine hands Chinese command-line arguments to the programs intact.
+export WINEPREFIX="$win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+
+step() { printf '\n== %s ==\n' "$*"; }
+fail() {
+    echo "windows-check: $*" >&2
+    exit 1
+}
+
+launcher=()
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+
+step "googletest for Windows"
+gtest="$win/googletest"
+if [ ! -f "$gtest/lib/cmake/GTest/GTestConfig.cmake" ]; then
+    cmake -S /usr/src/googletest -B "$win/googletest-build" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_INSTALL_PREFIX="$gtest" "${launcher[@]}" >/dev/null
+    cmake --build "$win/googletest-build" -j "$jobs" >/dev/null
+    cmake --install "$win/googletest-build" >/dev/null
+fi
+echo "$gtest"
+
+step "cross-build"
+cmake -S "$top" -B "$win/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
+    -DGTest_DIR="$gtest/lib/cmake/GTest" -DQUORVANE_BENCH=OFF "${launcher[@]}" >/dev/null
+cmake --build "$win/build" -j "$jobs"
+
+# Wine programs inherit the output of whatever starts the wineserver, and a pipe stays open as
+# long as it runs: start it on its own, silent, and stop it at the end.
+step "Wine"
+mkdir -p "$WINEPREFIX"
+wineserver -p </dev/null >/dev/null 2>&1
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+wine wineboot -i </dev/null >/dev/null 2>&1
+wine --version
+
+step "test programs under Wine"
+(cd "$win/build" && ctest -j "$jobs" --output-on-failure)
+
+work="$win/check"
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work"
+
+step "the same casts processed on Linux and on Windows"
+"$sim" cast sample.bin --seed 7 >/dev/null
+"$sim" cast 样本.bin --seed 11 --garbage >/dev/null
+for side in linux windows; do
+    mkdir "$side"
+    cp sample.bin 样本.bin "$side/"
+done
+# The messages too, but on Windows lines end with CR LF and paths use backslashes.
+process() { # <side> <program...>
+    local side=$1
+    shift
+    (cd "$side" && "$@" process sample.bin 样本.bin --out Data &&
+        "$@" process sample.bin 样本.bin --lang zh --out 数据) >"$side.out" 2>&1 ||
+        fail "$side: quorvane-cli process failed: $(cat "$side.out")"
+    tr -d '\r' <"$side.out" | tr '\\' / >"$side.messages"
+}
+process linux "$cli"
+process windows wine "$wincli"
+diff -r linux windows || fail "the Windows files differ from the Linux ones"
+diff linux.messages windows.messages || fail "the Windows messages differ from the Linux ones"
+find linux -type f | wc -l | xargs printf '%s files alike, names and bytes, and the messages\n'
+
+step "download through a Wine COM port"
+"$sim" serve --storage card --casts 3 --link profiler >profiler.log 2>&1 &
+profiler=$!
+trap 'kill "$profiler" 2>/dev/null || true; wineserver -k >/dev/null 2>&1 || true' EXIT
+for _ in $(seq 100); do [ -e profiler ] && break; sleep 0.1; done
+[ -e profiler ] || fail "the virtual profiler did not start"
+# Wine opens COMn through dosdevices/comn; the port list comes from the registry's SERIALCOMM
+# key, which Wine rebuilds whenever its server starts.
+ln -sf "$(readlink -f profiler)" "$WINEPREFIX/dosdevices/com5"
+wine reg add 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v QuorvaneSim /t REG_SZ /d COM5 /f \
+    </dev/null >/dev/null 2>&1
+mkdir download
+# The serial log under a Chinese name: the variable and the path must stay UTF-8 on their way.
+(cd download && QUORVANE_SERIAL_LOG="$work/串口.log" wine "$wincli" device --yes download --all \
+    </dev/null)
+grep -q "open COM5 ok" 串口.log || fail "the serial log does not show COM5 opened"
+kill "$profiler"
+wait "$profiler" 2>/dev/null || true
+count=0
+for cast in card/*; do
+    name=$(basename "$cast")
+    got=$(find download/Data -type f -name "*_$name")
+    [ -n "$got" ] || fail "$name was not downloaded"
+    cmp "$cast" "$got" || fail "$got differs from the card's $name"
+    count=$((count + 1))
+done
+[ "$count" -gt 0 ] || fail "the card held no casts"
+echo "$count casts downloaded byte for byte"
+
+echo
+echo "windows-check: passed"
