@@ -1,7 +1,8 @@
 # Front door: make deps | build | test | demo | bench. CMake does the real work.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
+PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-tools-dev \
+    qt6-l10n-tools fonts-wqy-microhei xvfb xauth
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps configure build test demo bench clean

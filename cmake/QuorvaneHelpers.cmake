@@ -1,6 +1,11 @@
 # One static library per folder, its tests beside it as *_test.cpp in one test program.
 #   quorvane_library(<name> SOURCES ... [DEPS ...])
-#   quorvane_tests(<library> SOURCES ... [DEPS ...] [LABELS ...])
+#   quorvane_tests(<library> SOURCES ... [DEPS ...] [LABELS ...] [GUI])
+#     GUI: the tests drive Qt windows; they run offscreen under one QApplication.
+#   quorvane_program(<name> SOURCES ... [DEPS ...])
+#     a window program, built into QUORVANE_PROGRAM_DIR beside its language library.
+#   quorvane_language_library(<name> SOURCES ...)
+#     a program's English caption table (lang/caption_table.h), beside the programs.
 function(quorvane_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
@@ -12,12 +17,21 @@ function(quorvane_tests library)
   if(NOT QUORVANE_TESTS)
     return()
   endif()
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;DEPS;LABELS" ${ARGN})
   set(exe ${library}_tests)
   add_executable(${exe} ${ARG_SOURCES})
-  target_link_libraries(${exe} PRIVATE ${library} ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  if(ARG_GUI)
+    set(test_main quorvane_gui_test_main)
+    set_target_properties(${exe} PROPERTIES AUTOMOC ON)
+  else()
+    set(test_main GTest::gtest_main)
+  endif()
+  target_link_libraries(${exe} PRIVATE ${library} ${ARG_DEPS} GTest::gtest GTest::gmock ${test_main})
   # An empty LABELS value would swallow the next property name, so it is only passed when set.
   set(properties TIMEOUT 300)
+  if(ARG_GUI)
+    list(APPEND properties ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+  endif()
   if(ARG_LABELS)
     list(APPEND properties LABELS "${ARG_LABELS}")
   endif()
@@ -25,4 +39,22 @@ function(quorvane_tests library)
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES ${properties}
     DISCOVERY_TIMEOUT 60)
+endfunction()
+
+function(quorvane_program name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} WIN32 ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUORVANE_PROGRAM_DIR})
+endfunction()
+
+function(quorvane_language_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES" ${ARGN})
+  add_library(${name} SHARED ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  # Only the caption table is exported; a .dll beside the .exe on Windows, a .so elsewhere.
+  set_target_properties(${name} PROPERTIES
+    C_VISIBILITY_PRESET hidden CXX_VISIBILITY_PRESET hidden
+    RUNTIME_OUTPUT_DIRECTORY ${QUORVANE_PROGRAM_DIR}
+    LIBRARY_OUTPUT_DIRECTORY ${QUORVANE_PROGRAM_DIR})
 endfunction()
