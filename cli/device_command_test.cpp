@@ -10,6 +10,7 @@
 #include "device/operations/testing/raw_cast_bytes.h"
 #include "simulator/cast_store.h"
 #include "simulator/device_clock.h"
+#include "simulator/fault_plan.h"
 #include "simulator/virtual_profiler.h"
 
 namespace quorvane {
@@ -27,16 +28,23 @@ class DeviceCommandTest : public test::TempDirTest {
         const std::time_t modified = sim::localTimeOf(2014, 3, 5, 10, 20, 30);
         ASSERT_TRUE(store.write("A.BIN", rawCastBytes(100), modified));
         ASSERT_TRUE(store.write("B.BIN", rawCastBytes(70000), modified));
+        startProfiler({});
+        fs::create_directories(dir_ / "work");
+    }
+    void startProfiler(const std::vector<std::string>& faults) {
+        profiler_.reset();
         sim::ProfilerOptions options;
         options.storageDir = (dir_ / "card").string();
         options.casts = 0;
         options.baud = 0;
         options.device.deleteMs = 0;
         options.device.clearMs = 0;
+        for (const std::string& fault : faults) {
+            options.faults.push_back(*sim::parseFaultRule(fault).rule);
+        }
         profiler_ = std::make_unique<sim::VirtualProfiler>(options);
         std::string error;
         ASSERT_TRUE(profiler_->start(&error)) << error;
-        fs::create_directories(dir_ / "work");
     }
     void TearDown() override {
         profiler_.reset();
@@ -56,6 +64,18 @@ class DeviceCommandTest : public test::TempDirTest {
 
     std::unique_ptr<sim::VirtualProfiler> profiler_;
 };
+
+TEST_F(DeviceCommandTest, ARefusedDeletionFailsTheRunAndSaysHowMany) {
+    // Commands 1 to 8 are the probe, the read-out and the file list; the ninth deletes row 1.
+    startProfiler({"failed@9"});
+    EXPECT_EQ(run("--yes delete 0 1"), 1);
+    EXPECT_NE(err().find("Failed to delete the file!\n"), std::string::npos) << err();
+    EXPECT_NE(err().find("1 of 2 files could not be deleted!\n"), std::string::npos) << err();
+    EXPECT_EQ(err().find("Delete files successfully!"), std::string::npos) << err();
+    const auto left = sim::CastStore((dir_ / "card").string()).list();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].name, "B.BIN");
+}
 
 TEST_F(DeviceCommandTest, InfoPrintsWhatConnectRead) {
     ASSERT_EQ(run("info"), 0) << err();
