@@ -69,7 +69,7 @@ class Download {
     bool downloadRow(int row);
     Outcome handshake(std::string_view command, HandshakeStep step, std::string_view expected,
                       int length);
-    Blocks receiveBlocks();
+    Blocks receiveBlocks(int row);
     bool finishFile(bool blocksWritten);
     bool closeOutput();
 
@@ -154,7 +154,8 @@ bool Download::downloadRow(int row) {
     }
     state_.output = std::move(output->file);
     state_.bytesReceived = 0;
-    switch (receiveBlocks()) {
+    channel_.notifier().showDownloadProgress(row, 0);
+    switch (receiveBlocks(row)) {
         case Blocks::Complete:
             return finishFile(true);
         case Blocks::WriteFailed:
@@ -187,7 +188,7 @@ Download::Outcome Download::handshake(std::string_view command, HandshakeStep st
     return Outcome::Failed;
 }
 
-Download::Blocks Download::receiveBlocks() {
+Download::Blocks Download::receiveBlocks(int row) {
     Clock& clock = channel_.clock();
     bool askAgain = false;
     uint32_t highestBlock = 0;
@@ -225,8 +226,9 @@ Download::Blocks Download::receiveBlocks() {
             return Blocks::WriteFailed;
         }
         askAgain = result == BlockResult::AskAgain;
-        report(ExportStatus::ExportProgress,
-               exportProgressValue(state_.bytesReceived, state_.fileSize), {});
+        const int64_t progress = exportProgressValue(state_.bytesReceived, state_.fileSize);
+        report(ExportStatus::ExportProgress, progress, {});
+        channel_.notifier().showDownloadProgress(row, progress);
     }
     return Blocks::Complete;
 }

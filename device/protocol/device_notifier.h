@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "common/message.h"
@@ -25,6 +26,9 @@ class DeviceNotifier {
     virtual void showMemory(const std::string& freeText, const std::string& usedText) = 0;
     // Empties the value fields and the file list; the values themselves are kept.
     virtual void resetDeviceFields() = 0;
+    // For a display that draws a download's progress besides the status text: the list row
+    // being received and its progress x 100 (10000: every byte in).
+    virtual void showDownloadProgress(int /*row*/, int64_t /*progress*/) {}
 };
 
 }  // namespace quorvane
