@@ -1,8 +1,8 @@
 #include "device/window/device_status_bar.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace quorvane {
@@ -10,21 +10,25 @@ namespace quorvane {
 namespace {
 
 constexpr int kPaneWidths[2] = {250, 200};
-constexpr int kBarWidth = 52;
+// Two thin bars stacked beside pane 1, the file's above the selection's: narrow enough to
+// leave pane 1 room for its progress text in the window's width.
+constexpr int kBarWidth = 64;
+constexpr int kBarHeight = 7;
 // Progress values are kept in hundredths of a percent, as the worker reports them.
 constexpr int kWhole = 10000;
 
 QProgressBar* progressBar(QWidget* parent) {
     auto* bar = new QProgressBar(parent);
-    bar->setFixedWidth(kBarWidth);
+    bar->setFixedSize(kBarWidth, kBarHeight);
     bar->setRange(0, kWhole);
-    bar->setAlignment(Qt::AlignCenter);
+    bar->setTextVisible(false);
     return bar;
 }
 
 }  // namespace
 
-DeviceStatusBar::DeviceStatusBar(QWidget* parent) : QStatusBar(parent) {
+DeviceStatusBar::DeviceStatusBar(bool english, QWidget* parent)
+    : QStatusBar(parent), english_(english) {
     setSizeGripEnabled(false);
     for (int pane = 0; pane < 2; ++pane) {
         QLabel* label = new QLabel(this);
@@ -39,8 +43,8 @@ DeviceStatusBar::DeviceStatusBar(QWidget* parent) : QStatusBar(parent) {
         panes_[pane] = label;
     }
     progress_ = new QWidget(this);
-    auto* layout = new QHBoxLayout(progress_);
-    layout->setContentsMargins(0, 0, 0, 0);
+    auto* layout = new QVBoxLayout(progress_);
+    layout->setContentsMargins(0, 0, 2, 0);
     layout->setSpacing(2);
     fileBar_ = progressBar(progress_);
     selectionBar_ = progressBar(progress_);
@@ -61,11 +65,14 @@ QString DeviceStatusBar::paneText(int pane) const {
 void DeviceStatusBar::showProgress(int64_t fileProgress, int filePosition, int fileCount) {
     const int file = int(std::clamp<int64_t>(fileProgress, 0, kWhole));
     fileBar_->setValue(file);
-    fileBar_->setFormat(QString("%1%").arg(file / 100));
+    fileBar_->setToolTip(
+        QString::fromUtf8(english_ ? "This file: %1%" : "本文件：%1%").arg(file / 100));
     const int count = std::max(fileCount, 1);
     const int position = std::clamp(filePosition, 0, count - 1);
     selectionBar_->setValue(int((int64_t(position) * kWhole + file) / count));
-    selectionBar_->setFormat(QString("%1/%2").arg(position + 1).arg(count));
+    selectionBar_->setToolTip(QString::fromUtf8(english_ ? "File %1 of %2" : "第%1个文件，共%2个")
+                                  .arg(position + 1)
+                                  .arg(count));
     progress_->show();
 }
 

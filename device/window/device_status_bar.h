@@ -14,7 +14,8 @@ namespace quorvane {
 class DeviceStatusBar : public QStatusBar {
     Q_OBJECT
   public:
-    explicit DeviceStatusBar(QWidget* parent = nullptr);
+    // `english`: the language of the bars' tool tips.
+    explicit DeviceStatusBar(bool english, QWidget* parent = nullptr);
 
     void setPaneText(int pane, const QString& text);
     QString paneText(int pane) const;
@@ -28,6 +29,7 @@ class DeviceStatusBar : public QStatusBar {
     QProgressBar* selectionBar() const { return selectionBar_; }
 
   private:
+    bool english_;
     QLabel* panes_[2];
     QWidget* progress_;
     QProgressBar* fileBar_;

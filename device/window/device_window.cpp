@@ -81,7 +81,7 @@ DeviceWindow::DeviceWindow(const TemplateCaptions& captions, SerialPort& port, C
     client->setFixedSize(DialogUnits(font()).size(255, 287));
     setCentralWidget(client);
     buildControls(client);
-    statusBar_ = new DeviceStatusBar(this);
+    statusBar_ = new DeviceStatusBar(english_, this);
     setStatusBar(statusBar_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     // The fields start empty although the values hold their defaults.
@@ -213,6 +213,8 @@ void DeviceWindow::watchDownload() {
     }
     downloadWatch_.stop();
     session_->waitForDownload();
+    // The worker has posted its last text.
+    mailbox_.flush();
     statusBar_->hideProgress();
 }
 

@@ -1,6 +1,7 @@
 // Pictures of the device window for the README: offscreen, connected to the virtual profiler,
 // its file list read and a download of three casts under way, once in each language.
 #include <QApplication>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>

@@ -1,9 +1,18 @@
 #include "device/window/worker_mailbox.h"
 
+#include <QTimer>
+#include <algorithm>
 #include <memory>
 #include <optional>
 
 namespace quorvane {
+
+namespace {
+
+// Progress redrawn ten times a second reads smoothly and costs the window next to nothing.
+constexpr qint64 kProgressIntervalMs = 100;
+
+}  // namespace
 
 WorkerMailbox::WorkerMailbox() {
     connect(this, &WorkerMailbox::arrived, this, &WorkerMailbox::deliver, Qt::QueuedConnection);
@@ -16,22 +25,43 @@ void WorkerMailbox::post(std::function<void()> update, int kind) {
             return;
         }
         // Only back to the last ordinary update: what came before it must keep its order.
+        bool replaced = false;
         for (auto it = pending_.rbegin(); kind != 0 && it != pending_.rend() && it->kind != 0;
              ++it) {
             if (it->kind == kind) {
                 it->run = std::move(update);
-                return;
+                replaced = true;
+                break;
             }
         }
-        pending_.push_back({std::move(update), kind});
-        if (pending_.size() > 1) {
-            return;  // a delivery is on its way already
+        if (!replaced) {
+            pending_.push_back({std::move(update), kind});
         }
+        if (deliveryComing_) {
+            return;
+        }
+        deliveryComing_ = true;
     }
     emit arrived();
 }
 
 void WorkerMailbox::deliver() {
+    {
+        std::lock_guard lock(mutex_);
+        const bool onlyProgress = std::all_of(pending_.begin(), pending_.end(),
+                                              [](const Update& u) { return u.kind != 0; });
+        const qint64 since = sinceDelivery_.isValid() ? sinceDelivery_.elapsed() : INT64_MAX;
+        if (!closed_ && onlyProgress && since < kProgressIntervalMs) {
+            // Later posts join these; the timer brings them all.
+            QTimer::singleShot(int(kProgressIntervalMs - since), this, &WorkerMailbox::deliver);
+            return;
+        }
+        deliveryComing_ = false;
+    }
+    flush();
+}
+
+void WorkerMailbox::flush() {
     std::vector<Update> updates;
     {
         std::lock_guard lock(mutex_);
@@ -40,6 +70,7 @@ void WorkerMailbox::deliver() {
             return;
         }
     }
+    sinceDelivery_.start();
     for (const Update& update : updates) {
         update.run();
     }
@@ -55,11 +86,11 @@ Button WorkerMailbox::ask(std::function<Button()> show, BoxType type) {
             return dismissedAnswer(type);
         }
     }
-    // Queued after every update posted before, so the box comes after the texts that lead to
-    // it.
     QMetaObject::invokeMethod(
         this,
         [this, answer, show = std::move(show)] {
+            // The texts that lead to the box come before it.
+            flush();
             {
                 std::lock_guard lock(mutex_);
                 if (closed_) {
