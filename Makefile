@@ -5,7 +5,7 @@ PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-de
     qt6-l10n-tools fonts-wqy-microhei xvfb xauth
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build test demo bench clean
+.PHONY: deps configure build test demo bench screenshots clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null \
@@ -33,6 +33,11 @@ bench: build
 	$(BUILD)/bench/quorvane-bench
 	$(BUILD)/bench/quorvane-chart-bench
 	$(BUILD)/bench/quorvane-download-bench
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/quorvane-gui-download-bench
+
+# The windows offscreen as the README shows them.
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quorvane-device-screenshots docs/screenshots
 
 clean:
 	rm -rf $(BUILD) demo
