@@ -303,6 +303,8 @@ TEST_F(DeviceWindowTest, AnUnreadableIndexLineKeepsItsPlaceAsAPlaceholderRow) {
         return d;
     }();
     EXPECT_EQ(deletes, (Strings{"$cmd,delete,2*ff", "$cmd,delete,0*ff"}));
+    // The window closes the port on its way out: before the port goes.
+    window_.reset();
 }
 
 TEST_F(DeviceWindowTest, SelectedRowsDownloadByteIdenticalWithTheProgressReachingTheEnd) {
@@ -516,6 +518,27 @@ TEST_F(DeviceWindowTest, ClosingDuringADownloadEndsItAndKeepsThePartialFile) {
         // The second file is never started.
         EXPECT_FALSE(fs::exists(downloaded(small.name)));
     }
+}
+
+TEST_F(DeviceWindowTest, ClosingDuringAnExchangeEndsItThenClosesThePort) {
+    sim::ProfilerOptions slow = options();
+    slow.device.clearMs = 5000;
+    startProfiler(slow, {kCasts[0]});
+    openConnected();
+    // The close request comes while the window thread waits for the erase to end.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (pane(1) == " Please wait.") {
+            closer.stop();
+            window_->close();
+        }
+    });
+    closer.start(20);
+    click(kClearButton);
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_FALSE(port_.isOpen());
+    // Only the question was shown; what the ended wait brought is not put to a user who left.
+    EXPECT_EQ(boxes_->boxes, Strings{"box49: All files will be lost!\nAre you sure to do this?"});
 }
 
 // The program's start in English, its box answered, ending with what the start decided.
