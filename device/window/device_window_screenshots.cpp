@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path folder = argv[1];
     std::filesystem::create_directories(folder);
-    const bool ok = quorvane::capture(false, folder / "device-window-zh.png") &&
-                    quorvane::capture(true, folder / "device-window-en.png");
+    const bool ok = quorvane::capture(false, folder / "quorvanedevice-zh.png") &&
+                    quorvane::capture(true, folder / "quorvanedevice-en.png");
     return ok ? 0 : 1;
 }
