@@ -1,7 +1,7 @@
 # Front door: make deps | build | test | demo | bench. CMake does the real work.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-tools-dev \
+PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev qt6-tools-dev \
     qt6-l10n-tools fonts-wqy-microhei xvfb xauth
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -33,10 +33,12 @@ bench: build
 	$(BUILD)/bench/quorvane-bench
 	$(BUILD)/bench/quorvane-chart-bench
 	$(BUILD)/bench/quorvane-download-bench
+	$(BUILD)/bench/quorvane-file-window-bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/quorvane-gui-download-bench
 
-# The windows offscreen as the README shows them.
+# Pictures of the two windows, painted offscreen, for the README.
 screenshots: build
+	$(BUILD)/postprocess/window/quorvane-file-screenshots docs/screenshots $(BUILD)/bin
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quorvane-device-screenshots docs/screenshots
 
 clean:

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <vector>
 
-#include "postprocess/rawcast/raw_format.h"
+#include "common/raw_format.h"
 #include "simulator/cast_generator.h"
 
 namespace quorvane::bench {

@@ -9,6 +9,7 @@
 #include "bench/bench_cast.h"
 #include "bench/bench_figures.h"
 #include "postprocess/chart/chart_layout.h"
+#include "postprocess/chart/curve_raster.h"
 #include "postprocess/rawcast/raw_file.h"
 #include "postprocess/reduction/cast_reduction.h"
 
@@ -76,6 +77,28 @@ BENCHMARK(BM_LayoutChart)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(1.0);
 
+// The curves of the 600-pixel layout drawn into a bitmap, as every paint of the window and
+// the command line's bitmap do after the layout.
+void BM_DrawCurves(benchmark::State& state) {
+    CastData data;
+    LoadRawFile(data, castFile());
+    ReduceSamples(data);
+    const ChartInput in{data, {true, true, true, true, false}, "", true, 600, 700};
+    ChartAxes axes;
+    const ChartPicture picture = LayoutChart(in, axes, FixedWidthMeasurer());
+    Pixels pixels{in.width, in.height, std::vector<uint32_t>(size_t(in.width) * in.height)};
+    CurveRaster raster;
+    for (auto _ : state) {
+        for (const DrawOp& op : picture.list.ops) {
+            if (const auto* polyline = std::get_if<PolylineOp>(&op)) {
+                raster.draw(ViewOf(pixels), *polyline);
+            }
+        }
+        benchmark::DoNotOptimize(pixels.rgb.data());
+    }
+}
+BENCHMARK(BM_DrawCurves)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
 }  // namespace
 }  // namespace quorvane::bench
 
@@ -93,6 +116,10 @@ int main(int argc, char** argv) {
             name[name.find('/')] = '_';
             bench::printFigure(name.c_str(), seconds / reduce, "%.4f");
         }
+    }
+    const double curves = reporter.seconds("BM_DrawCurves/min_time:1.000");
+    if (reduce > 0 && curves > 0) {
+        bench::printFigure("chart_curves_600_vs_load_reduce_ratio", curves / reduce, "%.4f");
     }
     std::filesystem::remove(bench::castFile());
     return 0;

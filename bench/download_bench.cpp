@@ -30,6 +30,8 @@ class Unattended : public DeviceNotifier, public Prompter, public FileListView {
     void refreshFields(const DeviceValues&) override {}
     void showMemory(const std::string&, const std::string&) override {}
     void resetDeviceFields() override {}
+    void downloadProgress(const FileDownload&) override {}
+    void downloadFinished(const FileDownload&) override {}
     Button ask(const Message& m) override {
         return m.type == BoxType::YesNoQuestion ? Button::Yes : Button::Ok;
     }

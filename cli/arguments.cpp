@@ -1,7 +1,6 @@
 #include "cli/arguments.h"
 
-#include <charconv>
-#include <cmath>
+#include "common/parse_number.h"
 
 namespace quorvane::cli {
 
@@ -56,16 +55,6 @@ std::optional<double> Arguments::number(const std::string& name, std::string& er
         error = "--" + name + " needs a number, not '" + *text + "'";
     }
     return parsed;
-}
-
-std::optional<double> parseNumber(const std::string& text) {
-    double value = 0.0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
 }
 
 }  // namespace quorvane::cli

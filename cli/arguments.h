@@ -32,7 +32,4 @@ class Arguments {
     std::string error_;
 };
 
-// Strict text to number: the whole text must be a finite decimal number.
-std::optional<double> parseNumber(const std::string& text);
-
 }  // namespace quorvane::cli

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/terminal.h"
+#include "common/utf8_text.h"
 
 namespace quorvane::cli {
 
@@ -27,7 +28,8 @@ ConsolePrompter::ConsolePrompter(bool english, bool assumeYes, std::FILE* input,
     : english_(english), assumeYes_(assumeYes), input_(input), output_(output) {}
 
 void ConsolePrompter::say(const Text& text) {
-    std::fprintf(output_, "%s\n", text.pick(english_).c_str());
+    // Box texts carry the device's file names.
+    std::fprintf(output_, "%s\n", printableText(text.pick(english_)).c_str());
     std::fflush(output_);
 }
 

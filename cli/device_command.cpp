@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <set>
@@ -9,6 +10,8 @@
 #include "cli/arguments.h"
 #include "cli/console_prompter.h"
 #include "cli/device_console.h"
+#include "common/parse_number.h"
+#include "common/utf8_text.h"
 #include "device/link/port_list.h"
 #include "device/link/serial_port_factory.h"
 #include "device/link/system_clock.h"
@@ -18,20 +21,23 @@
 #include "device/operations/display_rules.h"
 #include "device/operations/export_file.h"
 #include "device/operations/file_list.h"
+#include "device/operations/output_naming.h"
 #include "device/protocol/leading_number.h"
 
 namespace quorvane::cli {
 
 const char* const kDeviceUsage =
     "usage: quorvane-cli device [--port PATH] [--lang en|zh] [--yes] OPERATION\n"
-    "  OPERATION: info | list | download (--all | N...) | delete N... | clear |\n"
+    "  OPERATION: info | list | download (--all | --new | N...) | delete N... | clear |\n"
     "             set --density G --latitude DEG --interval M [--set-clock] | time\n"
     "  Connects to the profiler (probing every serial port as the device program does, or\n"
     "  only PATH), then runs the operation. N is a row position as 'list' prints it first\n"
     "  (the device's file index, from 0). Downloads go to Data/<device ID> under the current\n"
-    "  folder. Status texts go to stderr, results to stdout; delete and clear ask first\n"
-    "  unless --yes is given. A failed run ends with the operating system's reason for the\n"
-    "  last serial port call that failed, if one did.\n";
+    "  folder; --new takes every file not yet there (same date, time and name, and the\n"
+    "  size the list shows). Status texts go to stderr, results to stdout, one line per\n"
+    "  downloaded file; a file received damaged makes the run fail. Delete and clear ask\n"
+    "  first unless --yes is given. A failed run ends with the operating system's reason\n"
+    "  for the last serial port call that failed, if one did.\n";
 
 namespace {
 
@@ -44,6 +50,7 @@ struct DeviceRequest {
     bool english = true;
     bool yes = false;
     bool all = false;
+    bool onlyNew = false;
     bool setClock = false;
     std::vector<int> rows;
     DeviceSettings settings;
@@ -74,6 +81,7 @@ std::optional<DeviceRequest> parseRequest(const Arguments& args, std::string& er
     r.english = lang == "en";
     r.yes = args.flag("yes");
     r.all = args.flag("all");
+    r.onlyNew = args.flag("new");
     r.setClock = args.flag("set-clock");
     for (size_t i = 1; i < words.size(); ++i) {
         const std::optional<int> row = rowNumber(words[i]);
@@ -86,10 +94,11 @@ std::optional<DeviceRequest> parseRequest(const Arguments& args, std::string& er
     const bool takesRows = r.operation == "download" || r.operation == "delete";
     if (!takesRows && !r.rows.empty()) {
         error = r.operation + " takes no row numbers";
-    } else if (r.all && r.operation != "download") {
-        error = "--all is for download";
-    } else if (r.operation == "download" && r.all == !r.rows.empty()) {
-        error = "download takes either --all or row numbers";
+    } else if ((r.all || r.onlyNew) && r.operation != "download") {
+        error = "--all and --new are for download";
+    } else if (r.operation == "download" &&
+               int(r.all) + int(r.onlyNew) + int(!r.rows.empty()) != 1) {
+        error = "download takes one of --all, --new or row numbers";
     } else if (r.operation == "delete" && r.rows.empty()) {
         error = "delete needs row numbers";
     } else if (r.operation == "set") {
@@ -119,8 +128,8 @@ std::string number(double value, int decimals) {
 void printInfo(DeviceSession& session, bool english) {
     const DeviceValues& v = session.values();
     const DeviceReadout& readout = session.readout();
-    std::printf("Device ID: %s\n", v.deviceId.c_str());
-    std::printf("Firmware version: %s\n", v.firmwareVersion.c_str());
+    std::printf("Device ID: %s\n", printableText(v.deviceId).c_str());
+    std::printf("Firmware version: %s\n", printableText(v.firmwareVersion).c_str());
     std::printf("Voltage: %s\n",
                 readout.voltage ? (readout.voltage->shown + " V").c_str() : "(not read)");
     std::printf("Density: %s g/cm3\n", number(v.density, 6).c_str());
@@ -140,8 +149,9 @@ void printRows(const std::vector<FileRow>& rows) {
         if (row.placeholder) {
             std::printf("%d\t?\t(unreadable entry)\t\t\n", int(i));
         } else {
-            std::printf("%d\t%s\t%s\t%s\t%s\n", int(i), row.number.c_str(), row.name.c_str(),
-                        row.size.c_str(), row.date.c_str());
+            std::printf("%d\t%s\t%s\t%s\t%s\n", int(i), printableText(row.number).c_str(),
+                        printableText(row.name).c_str(), printableText(row.size).c_str(),
+                        row.date.c_str());
         }
     }
 }
@@ -151,14 +161,35 @@ bool listed(DeviceSession& session) {
     return outcome == FileListOutcome::Listed || outcome == FileListOutcome::NoFiles;
 }
 
-// Reads the file list, then the rows the operation works on: every readable one, or those
-// asked for if the list holds them.
+// Whether the cast of a row is already in the folder: a file under the name its download
+// would get (or one of its numbered copies) with the size the list shows.
+bool alreadyDownloaded(const std::filesystem::path& folder, const FileRow& row) {
+    const std::optional<uint64_t> size = listedFileSize(row);
+    if (!size) {
+        return false;
+    }
+    const std::string date = dateTextForFileName(row.date);
+    for (int attempt = 0;; ++attempt) {
+        const std::filesystem::path path =
+            folder / pathFromUtf8(outputFileName(date, row.name, attempt));
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(path, error)) {
+            return false;
+        }
+        if (std::filesystem::file_size(path, error) == *size && !error) {
+            return true;
+        }
+    }
+}
+
+// Reads the file list, then the rows the operation works on: every readable one (with --new
+// those not downloaded yet), or those asked for if the list holds them.
 std::optional<std::vector<int>> chosenRows(DeviceSession& session, const DeviceRequest& r) {
     if (!listed(session)) {
         return std::nullopt;
     }
     const std::vector<FileRow>& rows = session.rows();
-    if (!r.all) {
+    if (!r.all && !r.onlyNew) {
         for (int row : r.rows) {
             if (size_t(row) >= rows.size()) {
                 std::fprintf(stderr, "quorvane-cli device: the device lists no row %d\n", row);
@@ -167,11 +198,19 @@ std::optional<std::vector<int>> chosenRows(DeviceSession& session, const DeviceR
         }
         return r.rows;
     }
+    const std::filesystem::path folder =
+        deviceDataFolder(session.workingFolder(), session.values().deviceId);
     std::vector<int> all;
     for (size_t i = 0; i < rows.size(); ++i) {
-        if (!rows[i].placeholder) {
-            all.push_back(int(i));
+        if (rows[i].placeholder) {
+            continue;
         }
+        if (r.onlyNew && alreadyDownloaded(folder, rows[i])) {
+            std::printf("%s: already in %s\n", printableText(rows[i].name).c_str(),
+                        utf8OfPath(folder).c_str());
+            continue;
+        }
+        all.push_back(int(i));
     }
     return all;
 }
@@ -239,7 +278,7 @@ bool runOperation(DeviceSession& session, const DeviceRequest& r, ConnectOutcome
 
 int runDevice(const std::vector<std::string>& words) {
     const Arguments args(words, {"port", "lang", "density", "latitude", "interval"},
-                         {"yes", "all", "set-clock"});
+                         {"yes", "all", "new", "set-clock"});
     std::string error = args.error();
     std::optional<DeviceRequest> request;
     if (error.empty()) {

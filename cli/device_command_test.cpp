@@ -11,6 +11,7 @@
 #include "simulator/cast_store.h"
 #include "simulator/device_clock.h"
 #include "simulator/fault_plan.h"
+#include "simulator/frame_faults.h"
 #include "simulator/virtual_profiler.h"
 
 namespace quorvane {
@@ -28,10 +29,12 @@ class DeviceCommandTest : public test::TempDirTest {
         const std::time_t modified = sim::localTimeOf(2014, 3, 5, 10, 20, 30);
         ASSERT_TRUE(store.write("A.BIN", rawCastBytes(100), modified));
         ASSERT_TRUE(store.write("B.BIN", rawCastBytes(70000), modified));
-        startProfiler({});
+        startProfiler();
         fs::create_directories(dir_ / "work");
     }
-    void startProfiler(const std::vector<std::string>& faults) {
+    // (Re)starts the profiler on the card with these fault switches and announced size.
+    void startProfiler(const std::vector<std::string>& faults = {},
+                       const std::string& announcedSize = {}) {
         profiler_.reset();
         sim::ProfilerOptions options;
         options.storageDir = (dir_ / "card").string();
@@ -39,12 +42,16 @@ class DeviceCommandTest : public test::TempDirTest {
         options.baud = 0;
         options.device.deleteMs = 0;
         options.device.clearMs = 0;
+        options.device.announcedSize = announcedSize;
         for (const std::string& fault : faults) {
             options.faults.push_back(*sim::parseFaultRule(fault).rule);
         }
         profiler_ = std::make_unique<sim::VirtualProfiler>(options);
         std::string error;
         ASSERT_TRUE(profiler_->start(&error)) << error;
+    }
+    fs::path downloaded(const std::string& name) const {
+        return dir_ / "work" / "Data" / "12345678" / ("2014-03-05_102030_" + name);
     }
     void TearDown() override {
         profiler_.reset();
@@ -108,11 +115,150 @@ TEST_F(DeviceCommandTest, ListPrintsTheRowsWithTheirPositions) {
 TEST_F(DeviceCommandTest, DownloadAllWritesTheCastsUnderDataDeviceId) {
     ASSERT_EQ(run("download --all"), 0) << err();
     for (const char* name : {"A.BIN", "B.BIN"}) {
-        EXPECT_EQ(
-            slurp(dir_ / "work" / "Data" / "12345678" / ("2014-03-05_102030_" + std::string(name))),
-            slurp(dir_ / "card" / name))
-            << name;
+        EXPECT_EQ(slurp(downloaded(name)), slurp(dir_ / "card" / name)) << name;
     }
+    // 100 bytes hold the header and no whole record; 70000 hold (70000 - 72) / 36 = 1942.
+    const std::string folder = (dir_ / "work" / "Data" / "12345678").string();
+    EXPECT_EQ(out(), "A.BIN: 100 of 100 bytes received, no valid record, saved as " + folder +
+                         "/2014-03-05_102030_A.BIN\n"
+                         "B.BIN: 70000 of 70000 bytes received, 1942 valid records, saved as " +
+                         folder +
+                         "/2014-03-05_102030_B.BIN\n"
+                         "2 of 2 file(s) saved in " +
+                         folder + "\n");
+    EXPECT_NE(err().find("B.BIN receive OK!\nB.BIN file receiving completed!\n"),
+              std::string::npos);
+}
+
+// B.BIN is 137 blocks: 136 of 512 bytes and one of 368.
+TEST_F(DeviceCommandTest, ADamagedCastIsNeverReportedAsReceived) {
+    const std::string card = slurp(dir_ / "card" / "B.BIN");
+    const auto zeroed = [&](size_t from, size_t to) {
+        std::string bytes = card.substr(0, to);
+        std::fill(bytes.begin() + std::ptrdiff_t(from), bytes.end(), '\0');
+        return bytes;
+    };
+    std::string renumbered = card.substr(0, 512);
+    sim::shiftRecordNumbers(renumbered, 30);
+    struct Case {
+        const char* name;
+        std::vector<std::string> faults;
+        const char* announced;
+        int status;
+        std::string bytes;  // the downloaded file; "-" for none
+        const char* shown;  // pane 1 and the box, in English
+        const char* zh;
+        const char* result;  // part of the result line
+    } const cases[] = {
+        {"first block renumbered",
+         {"gap@1:30"},
+         "",
+         1,
+         renumbered,
+         "B.BIN stopped: the device's record numbers do not continue, 512 of 70000 bytes kept",
+         "B.BIN文件接收中止：设备的记录编号不连续，保留512/70000字节",
+         // (512 - 72) / 36 = 12.2: twelve whole records.
+         "B.BIN: 512 of 70000 bytes received, 12 valid records"},
+        {"middle block renumbered",
+         {"gap@3:30"},
+         "",
+         0,
+         card,
+         "B.BIN receive OK!",
+         "B.BIN文件接收完成！",
+         "B.BIN: 70000 of 70000 bytes received, 1942 valid records"},
+        {"silent block",
+         {"mute@3"},
+         "",
+         1,
+         zeroed(1024, 1536) + card.substr(1536),
+         "B.BIN received with 1 of 137 blocks missing (written as zeros)",
+         "B.BIN文件接收不完整：1/137个数据块缺失（已写为零）",
+         // Records 26 (bytes 1008 to 1043) to 40 (1512 to 1547) reach into the zeros.
+         "B.BIN: 69488 of 70000 bytes received, 1 blocks written as zeros, 1927 valid records"},
+        {"size too large",
+         {},
+         "80000",
+         1,
+         card.substr(0, 69632) + std::string(2560, '\0'),
+         "B.BIN given up after 5 blocks in a row did not come: 72192 of 80000 bytes kept",
+         "B.BIN文件接收中止：连续5个数据块未收到，保留72192/80000字节",
+         "the device announced 80000 bytes, its file list says 70000"},
+        {"size negative",
+         {},
+         "-5",
+         1,
+         "-",
+         "B.BIN not received: the device announced the size \"-5\"",
+         "B.BIN文件未接收：设备报告的文件大小“-5”无效",
+         "B.BIN not received: the device announced the size \"-5\""},
+        {"size no number",
+         {},
+         "many",
+         1,
+         "-",
+         "B.BIN not received: the device announced the size \"many\"",
+         "B.BIN文件未接收：设备报告的文件大小“many”无效",
+         "B.BIN not received"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(dir_ / "work" / "Data");
+        startProfiler(c.faults, c.announced);
+        EXPECT_EQ(run("download 1"), c.status) << err();
+        if (c.bytes == "-") {
+            EXPECT_FALSE(fs::exists(downloaded("B.BIN")));
+        } else {
+            EXPECT_TRUE(slurp(downloaded("B.BIN")) == c.bytes);
+        }
+        // The pane text, then the box with the same words.
+        EXPECT_NE(err().find(std::string(c.shown) + "\n"), std::string::npos) << err();
+        EXPECT_NE(out().find(c.result), std::string::npos) << out();
+        EXPECT_EQ(out().find("receive OK"), std::string::npos);
+        startProfiler(c.faults, c.announced);
+        fs::remove_all(dir_ / "work" / "Data");
+        run("--lang zh download 1");
+        EXPECT_NE(err().find(c.zh), std::string::npos) << err();
+    }
+}
+
+// Names the instrument sends in its code page, and one that would drive the terminal.
+TEST_F(DeviceCommandTest, DeviceNamesAreDecodedAndNeverReachTheTerminalRaw) {
+    const sim::CastStore store((dir_ / "card").string());
+    const std::string cast = slurp(dir_ / "card" / "A.BIN");
+    const std::time_t modified = sim::localTimeOf(2014, 3, 5, 10, 20, 30);
+    ASSERT_TRUE(store.remove("A.BIN") && store.remove("B.BIN"));
+    ASSERT_TRUE(store.write("CAST\xb2\xe2\xca\xd4", cast, modified));  // CAST测试 in GBK
+    ASSERT_TRUE(store.write("\x1b[2J\x1b]0;X\x07.BIN", cast, modified));
+    ASSERT_EQ(run("list"), 0) << err();
+    EXPECT_EQ(out(),
+              "0\t0\t?[2J?]0;X?.BIN\t100\t2014-03-05 10:20:30\n"
+              "1\t1\tCAST测试\t100\t2014-03-05 10:20:30\n");
+    ASSERT_EQ(run("download --all"), 0) << err();
+    EXPECT_EQ(slurp(downloaded("CAST测试")), cast);
+    EXPECT_EQ(slurp(downloaded("_[2J_]0;X_.BIN")), cast);
+    EXPECT_NE(err().find("CAST测试 receive OK!"), std::string::npos);
+    EXPECT_NE(err().find("?[2J?]0;X?.BIN receive OK!"), std::string::npos);
+    for (const std::string& text : {out(), err()}) {
+        EXPECT_EQ(text.find('\x1b'), std::string::npos);
+        EXPECT_EQ(text.find('\x07'), std::string::npos);
+    }
+}
+
+TEST_F(DeviceCommandTest, NewDownloadsOnlyWhatIsNotInTheFolderYet) {
+    ASSERT_EQ(run("download 0"), 0) << err();
+    ASSERT_EQ(run("download --new"), 0) << err();
+    EXPECT_NE(out().find("A.BIN: already in "), std::string::npos) << out();
+    EXPECT_NE(out().find("B.BIN: 70000 of 70000 bytes received"), std::string::npos);
+    ASSERT_EQ(run("download --new"), 0) << err();
+    EXPECT_NE(out().find("no files to download"), std::string::npos) << out();
+    // A copy of another size (a damaged one) does not count: the cast is fetched again.
+    fs::resize_file(downloaded("B.BIN"), 512);
+    ASSERT_EQ(run("download --new"), 0) << err();
+    EXPECT_EQ(slurp(dir_ / "work" / "Data" / "12345678" / "2014-03-05_102030(1)_B.BIN"),
+              slurp(dir_ / "card" / "B.BIN"));
+    ASSERT_EQ(run("download --new"), 0) << err();
+    EXPECT_NE(out().find("no files to download"), std::string::npos) << out();
 }
 
 // The operations themselves are tested beside them; here the rows, the confirmation and the
@@ -137,7 +283,8 @@ TEST_F(DeviceCommandTest, DeletionNeedsAConfirmationAndSettingsReachTheDevice) {
 }
 
 TEST_F(DeviceCommandTest, UsageErrorsAndAMissingDevice) {
-    for (const char* arguments : {"", "download", "delete x", "--lang fr info"}) {
+    for (const char* arguments :
+         {"", "download", "download --all --new", "delete x", "--lang fr info", "list --new"}) {
         EXPECT_EQ(run(arguments), 2) << arguments;
         EXPECT_NE(err().find("usage: quorvane-cli device"), std::string::npos) << arguments;
     }

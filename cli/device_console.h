@@ -9,11 +9,13 @@
 
 namespace quorvane::cli {
 
-// The device window's status panes and title on stderr. A run of progress texts shows as one
-// line: rewritten in place on a terminal, only its last text otherwise.
+// The device window's status panes and title on stderr, with every control character of the
+// device's texts replaced. A file being downloaded shows as one line rewritten in place on a
+// terminal (name, bytes, rate, time left, blocks asked again and zero-filled); otherwise only
+// the last progress text of a run is printed. Each file's result line goes to `results`.
 class DeviceConsole : public DeviceNotifier, public FileListView {
   public:
-    DeviceConsole(bool english, std::FILE* output = stderr);
+    DeviceConsole(bool english, std::FILE* output = stderr, std::FILE* results = stdout);
     ~DeviceConsole() override;
 
     void setStatus(StatusPane pane, const Text& text) override;
@@ -21,6 +23,8 @@ class DeviceConsole : public DeviceNotifier, public FileListView {
     void refreshFields(const DeviceValues&) override {}
     void showMemory(const std::string&, const std::string&) override {}
     void resetDeviceFields() override {}
+    void downloadProgress(const FileDownload& file) override;
+    void downloadFinished(const FileDownload& file) override;
     void showFileRows(const std::vector<FileRow>&) override {}
 
     // Ends a pending progress line.
@@ -31,6 +35,7 @@ class DeviceConsole : public DeviceNotifier, public FileListView {
 
     bool english_;
     std::FILE* output_;
+    std::FILE* results_;
     bool terminal_;
     std::string pendingProgress_;
 };

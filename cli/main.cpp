@@ -12,17 +12,17 @@ namespace {
 struct Command {
     const char* name;
     int (*run)(const std::vector<std::string>&);
-    const char* usage;
+    std::string (*usage)();
 };
 
 const Command kCommands[] = {
-    {"process", quorvane::cli::runProcess, quorvane::cli::kProcessUsage},
-    {"device", quorvane::cli::runDevice, quorvane::cli::kDeviceUsage},
+    {"process", quorvane::cli::runProcess, quorvane::cli::processUsage},
+    {"device", quorvane::cli::runDevice, [] { return std::string(quorvane::cli::kDeviceUsage); }},
 };
 
 void printUsage() {
     std::fprintf(stderr, "usage: quorvane-cli COMMAND ...\n");
-    for (const Command& c : kCommands) std::fprintf(stderr, "\n%s", c.usage);
+    for (const Command& c : kCommands) std::fprintf(stderr, "\n%s", c.usage().c_str());
 }
 
 }  // namespace

@@ -16,33 +16,27 @@
 
 namespace quorvane::cli {
 
-const char* const kProcessUsage =
-    "usage: quorvane-cli process CAST.bin... [--out DIR] [--lang en|zh] [--density G]\n"
-    "           [--latitude DEG] [--interval M] [--start-depth M] [--filter M]\n"
-    "           [--format csv|vel|txt]...\n"
-    "  Reduces each raw cast and writes <name>.prf, <name>.asvf and the raw, fitting and\n"
-    "  average exports into DIR (default: Data under the current folder). The header's\n"
-    "  density, latitude and depth interval are used unless given. --filter M turns the\n"
-    "  water-depth filter of the exports on. Messages go to stderr, a summary to stdout.\n";
-
 namespace {
+
+// The --format names of the export table, joined: "csv|vel|txt" or "csv, vel or txt".
+std::string formatNames(const char* between, const char* beforeLast) {
+    std::string names;
+    const auto formats = exportFormats();
+    for (size_t i = 0; i < formats.size(); ++i) {
+        if (i > 0) {
+            names += i + 1 == formats.size() ? beforeLast : between;
+        }
+        names += formats[i].cliName;
+    }
+    return names;
+}
 
 struct ProcessSettings {
     std::filesystem::path outDir = "Data";
     bool english = true;
     std::optional<double> density, latitude, interval, startDepth, filter;
-    std::vector<ExportFormat> formats;
+    std::vector<const ExportFormatDescriptor*> formats;
 };
-
-std::optional<ExportFormat> formatNamed(const std::string& name) {
-    if (name == "csv")
-        return ExportFormat::Csv;
-    if (name == "vel")
-        return ExportFormat::Hypack;
-    if (name == "txt")
-        return ExportFormat::Text;
-    return std::nullopt;
-}
 
 std::optional<ProcessSettings> parseSettings(const Arguments& args, std::string& error) {
     ProcessSettings s;
@@ -60,15 +54,16 @@ std::optional<ProcessSettings> parseSettings(const Arguments& args, std::string&
     s.startDepth = args.number("start-depth", error);
     s.filter = args.number("filter", error);
     for (const std::string& name : args.values("format")) {
-        const auto format = formatNamed(name);
-        if (!format) {
-            error = "--format must be csv, vel or txt, not '" + name + "'";
+        if (const ExportFormatDescriptor* format = formatNamed(name)) {
+            s.formats.push_back(format);
         } else {
-            s.formats.push_back(*format);
+            error = "--format must be " + formatNames(", ", " or ") + ", not '" + name + "'";
         }
     }
     if (s.formats.empty()) {
-        s.formats = {ExportFormat::Csv, ExportFormat::Hypack, ExportFormat::Text};
+        for (const ExportFormatDescriptor& format : exportFormats()) {
+            s.formats.push_back(&format);
+        }
     }
     if (!error.empty())
         return std::nullopt;
@@ -83,7 +78,7 @@ class CastProcessor {
 
     bool run(const std::string& path) {
         data_ = CastData{};
-        data_.currentBaseName = BaseNameOf(path);
+        data_.currentBaseName = baseNameOf(path);
         const RawLoadResult load = LoadRawFile(data_, path);
         show(load.messages);
         if (!load.scanned) {
@@ -96,7 +91,7 @@ class CastProcessor {
         if (s_.interval)
             data_.depthInterval = float(*s_.interval);
         ok_ = true;
-        if (const auto m = FitStatusMessage(ReduceSamples(data_), data_.depthInterval)) {
+        if (const auto m = fitStatusMessage(ReduceSamples(data_), data_)) {
             fail(*m);
         }
         const AverageResult average = computeAverage();
@@ -116,7 +111,7 @@ class CastProcessor {
 
     AverageResult computeAverage() {
         const float start =
-            s_.startDepth ? float(*s_.startDepth) : DefaultAverageStartDepth(data_.depthMin);
+            s_.startDepth ? float(*s_.startDepth) : defaultAverageStartDepth(data_.depthMin);
         AverageResult result = ComputeAverageVelocity(data_, start);
         if (result.status == AverageStatus::Computed) {
             console_.say(result.message->text);
@@ -137,21 +132,21 @@ class CastProcessor {
         ExportOptions options{ExportFormat::Csv, s_.english, s_.filter.has_value(),
                               float(s_.filter.value_or(0.5))};
         if (const auto refused =
-                CheckBeforeExport(kind, count, options.filterEnabled, options.filterDepth)) {
+                checkBeforeExport(kind, count, options.filterEnabled, options.filterDepth)) {
             fail(*refused);
             return;
         }
         const std::string base =
-            outPath(DefaultExportName(kind, data_.currentBaseName).pick(s_.english));
-        for (ExportFormat format : s_.formats) {
-            if (kind == ExportKind::Average && format == ExportFormat::Hypack) {
-                continue;  // the average has no HYPACK form
+            outPath(defaultExportName(kind, data_.currentBaseName).pick(s_.english));
+        for (const ExportFormatDescriptor* format : s_.formats) {
+            if (kind == ExportKind::Average && !format->servesAverage()) {
+                continue;
             }
-            options.format = format;
+            options.format = format->format;
             const ExportResult r =
                 kind == ExportKind::Average
-                    ? ExportAverage(data_.averageProfile, data_.averageStartDepth, base, options)
-                    : ExportProfile(
+                    ? exportAverage(data_.averageProfile, data_.averageStartDepth, base, options)
+                    : exportProfile(
                           kind == ExportKind::Raw ? data_.rawProfile : data_.fittedProfile, base,
                           options);
             if (!r.ok)
@@ -216,6 +211,18 @@ class CastProcessor {
 
 }  // namespace
 
+std::string processUsage() {
+    return "usage: quorvane-cli process CAST.bin... [--out DIR] [--lang en|zh] [--density G]\n"
+           "           [--latitude DEG] [--interval M] [--start-depth M] [--filter M]\n"
+           "           [--format " +
+           formatNames("|", "|") +
+           "]...\n"
+           "  Reduces each raw cast and writes <name>.prf, <name>.asvf and the raw, fitting and\n"
+           "  average exports into DIR (default: Data under the current folder). The header's\n"
+           "  density, latitude and depth interval are used unless given. --filter M turns the\n"
+           "  water-depth filter of the exports on. Messages go to stderr, a summary to stdout.\n";
+}
+
 int runProcess(const std::vector<std::string>& words) {
     const Arguments args(
         words,
@@ -227,7 +234,7 @@ int runProcess(const std::vector<std::string>& words) {
     if (error.empty() && args.positional().empty())
         error = "no cast file given";
     if (!error.empty()) {
-        std::fprintf(stderr, "quorvane-cli process: %s\n%s", error.c_str(), kProcessUsage);
+        std::fprintf(stderr, "quorvane-cli process: %s\n%s", error.c_str(), processUsage().c_str());
         return 2;
     }
     std::error_code ec;
@@ -238,6 +245,12 @@ int runProcess(const std::vector<std::string>& words) {
         return 1;
     }
     ConsolePrompter console(settings->english, false);
+    // The window's Reset refuses such an interval; the command line says so and fits at it.
+    if (settings->interval) {
+        if (const auto warning = checkDepthInterval(float(*settings->interval))) {
+            console.say(warning->text);
+        }
+    }
     CastProcessor processor(*settings, console);
     int failures = 0;
     for (const std::string& path : args.positional()) {

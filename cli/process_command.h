@@ -8,6 +8,6 @@ namespace quorvane::cli {
 // quorvane-cli process CAST.bin... : every file the post-processing program writes, headless.
 int runProcess(const std::vector<std::string>& words);
 
-extern const char* const kProcessUsage;
+std::string processUsage();
 
 }  // namespace quorvane::cli

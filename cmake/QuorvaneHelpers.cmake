@@ -26,7 +26,7 @@ function(quorvane_tests library)
   else()
     set(test_main GTest::gtest_main)
   endif()
-  target_link_libraries(${exe} PRIVATE ${library} ${ARG_DEPS} GTest::gtest GTest::gmock ${test_main})
+  target_link_libraries(${exe} PRIVATE ${library} ${ARG_DEPS} GTest::gtest ${test_main})
   # An empty LABELS value would swallow the next property name, so it is only passed when set.
   set(properties TIMEOUT 300)
   if(ARG_GUI)

@@ -1,13 +1,15 @@
 #include "common/file_io.h"
 
-#include <filesystem>
-
 namespace quorvane {
+
+std::filesystem::path pathFromUtf8(const std::string& utf8Path) {
+    return std::filesystem::path(
+        std::u8string(reinterpret_cast<const char8_t*>(utf8Path.data()), utf8Path.size()));
+}
 
 FileHandle openFile(const std::string& utf8Path, const char* mode) {
 #if defined(_WIN32)
-    const std::filesystem::path path(
-        std::u8string(reinterpret_cast<const char8_t*>(utf8Path.data()), utf8Path.size()));
+    const std::filesystem::path path = pathFromUtf8(utf8Path);
     std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
     return FileHandle(_wfopen(path.c_str(), wideMode.c_str()));
 #else

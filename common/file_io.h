@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -15,6 +16,10 @@ struct FileCloser {
     }
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// A UTF-8 path as the file system takes it: a plain std::string would be read in the local
+// code page on Windows.
+std::filesystem::path pathFromUtf8(const std::string& utf8Path);
 
 // Opens a file by its UTF-8 path (wide API on Windows, so Chinese folder names work there too).
 FileHandle openFile(const std::string& utf8Path, const char* mode);

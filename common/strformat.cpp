@@ -24,7 +24,7 @@ std::string strformat(const char* format, ...) {
     return out;
 }
 
-std::string FixedDecimals(double value, int decimals) {
+std::string fixedDecimals(double value, int decimals) {
     // to_chars is specified to give printf's "C"-locale result; the largest double needs 309
     // integral digits, a sign and a point besides the decimals.
     std::string text(312 + static_cast<size_t>(std::max(decimals, 0)), '\0');

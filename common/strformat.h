@@ -14,6 +14,6 @@ std::string strformat(const char* format, ...)
 
 // The "%.<decimals>f" text of a value in the "C" locale, whatever LC_NUMERIC says: files and
 // pictures must show a decimal point even when the program runs under a comma locale.
-std::string FixedDecimals(double value, int decimals);
+std::string fixedDecimals(double value, int decimals);
 
 }  // namespace quorvane

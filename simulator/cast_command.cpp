@@ -1,13 +1,13 @@
 #include "simulator/cast_command.h"
 
 #include <cerrno>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <optional>
 
 #include "common/file_io.h"
+#include "common/parse_number.h"
 #include "simulator/cast_generator.h"
 
 namespace quorvane::sim {
@@ -20,7 +20,7 @@ constexpr double kUnbounded = std::numeric_limits<double>::max();
 std::optional<double> numberIn(std::string_view text, double lowest, double highest,
                                bool aboveLowest = false) {
     const auto d = parseNumber(text);
-    if (!d || !std::isfinite(*d) || *d < lowest || (aboveLowest && *d == lowest) || *d > highest) {
+    if (!d || *d < lowest || (aboveLowest && *d == lowest) || *d > highest) {
         return std::nullopt;
     }
     return d;

@@ -5,7 +5,7 @@
 #include <limits>
 #include <numbers>
 
-#include "postprocess/rawcast/raw_format.h"
+#include "common/raw_format.h"
 #include "postprocess/reduction/gravity.h"
 #include "simulator/noise_source.h"
 #include "simulator/ocean_model.h"
@@ -71,7 +71,7 @@ class CastBuilder {
           noise_(options.seed),
           maxDepth_(options.maxDepth > 0.0 ? std::min(options.maxDepth, kMaxCastDepth)
                                            : kShallowestBottom),
-          pressurePerMetre_(EffectiveGravity(options.latitude) * EffectiveDensity(options.density) /
+          pressurePerMetre_(effectiveGravity(options.latitude) * effectiveDensity(options.density) /
                             100.0) {}
 
     std::vector<Sample> build() {
@@ -113,7 +113,7 @@ class CastBuilder {
     }
 
     double depthOf(float pressure) const {
-        return DepthFromPressure(pressure, surfaceMean_, options_.latitude, options_.density);
+        return depthFromPressure(pressure, surfaceMean_, options_.latitude, options_.density);
     }
 
     // Rounding to single precision must not carry the deepest sample past the bottom.

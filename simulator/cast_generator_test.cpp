@@ -88,7 +88,7 @@ TEST_F(CastGeneratorTest, CastIsWellFormedAndReducesToTheRequestedProfile) {
             ASSERT_TRUE(r.soundVelocity() >= 1300 && r.soundVelocity() <= 1800) << number;
             ASSERT_TRUE(r.temperature() >= -40 && r.temperature() <= 80) << number;
             depths.push_back(
-                DepthFromPressure(r.pressure(), data.surfacePressure, o.latitude, o.density));
+                depthFromPressure(r.pressure(), data.surfacePressure, o.latitude, o.density));
         }
         const auto deepest = std::max_element(depths.begin(), depths.end());
         EXPECT_LE(*deepest, o.maxDepth);

@@ -26,9 +26,7 @@ bool CastStore::isCardName(std::string_view name) {
     if (name.empty() || name.size() > kLongestCardName || name.front() == '.') {
         return false;
     }
-    return std::all_of(name.begin(), name.end(), [](char c) {
-        return c >= ' ' && c < 0x7F && c != ',' && c != '*' && c != '/';
-    });
+    return name.find_first_of(std::string_view(",*/\r\n\0", 6)) == std::string_view::npos;
 }
 
 bool CastStore::prepare() const {

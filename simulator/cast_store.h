@@ -16,8 +16,9 @@ struct StoredCast {
 };
 
 // The instrument's memory card: a folder of raw cast files. Only names the instrument can
-// send are shown (at most 19 printable ASCII characters, no ',' or '*', not hidden); other
-// files in the folder are left alone.
+// send are shown (at most 19 bytes, none of them NUL, CR, LF, ',' or '*', not hidden); other
+// files in the folder are left alone. Other bytes pass as they are: GBK names, and names with
+// control characters, as a card written by another tool may hold.
 class CastStore {
   public:
     explicit CastStore(std::string folder) : folder_(std::move(folder)) {}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace quorvane::sim {
@@ -13,13 +14,16 @@ struct DeviceAnswer {
     std::string bytes;    // the text line(s), or the frame payload
     int busyMs = 0;       // how long the instrument works before it answers (erasing)
     bool repeat = false;  // a data block sent again on request
+    uint64_t block = 0;   // a data block's number in its file, from 1
 
-    static DeviceAnswer text(std::string line) { return {Kind::Text, std::move(line), 0, false}; }
+    static DeviceAnswer text(std::string line) {
+        return {Kind::Text, std::move(line), 0, false, 0};
+    }
     static DeviceAnswer frame(std::string payload) {
-        return {Kind::Frame, std::move(payload), 0, false};
+        return {Kind::Frame, std::move(payload), 0, false, 0};
     }
     static DeviceAnswer data(std::string payload, bool repeat) {
-        return {Kind::DataFrame, std::move(payload), 0, repeat};
+        return {Kind::DataFrame, std::move(payload), 0, repeat, 0};
     }
 };
 

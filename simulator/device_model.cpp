@@ -1,5 +1,6 @@
 #include "simulator/device_model.h"
 
+#include "common/parse_number.h"
 #include "common/strformat.h"
 #include "simulator/fat_time.h"
 #include "simulator/subcommand.h"
@@ -157,7 +158,7 @@ DeviceAnswer DeviceModel::remove(const std::string& which) {
 DeviceAnswer DeviceModel::send(const std::vector<std::string>& words) {
     const auto index = parseInteger(words[3]);
     if (words[2] == "fileindex" && index) {
-        DeviceAnswer answer = transfer_.select(*index, store_);
+        DeviceAnswer answer = transfer_.select(*index, store_, config_.announcedSize);
         storageError_ = storageError_ || transfer_.readFailed();
         return answer;
     }

@@ -22,6 +22,7 @@ struct DeviceConfig {
     float depthInterval = 0.5f;     // metres
     int deleteMs = 150;             // erasing one file
     int clearMs = 3000;             // erasing the whole card
+    std::string announcedSize;      // given as every file's size in file info; empty: the real one
 };
 
 // The instrument behind the serial line: answers one command text (without its "*ff") at a

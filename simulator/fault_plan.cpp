@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "common/parse_number.h"
 #include "simulator/subcommand.h"
 
 namespace quorvane::sim {
@@ -14,12 +15,13 @@ struct KindInfo {
     int defaultArgument;  // 0: the kind takes no argument
 };
 
-constexpr std::array<KindInfo, 10> kKinds{{
+constexpr std::array<KindInfo, 11> kKinds{{
     {"checksum", FaultKind::Checksum, 0},
     {"payload", FaultKind::Payload, 0},
     {"drop", FaultKind::Drop, 0},
     {"gap", FaultKind::Gap, 100},
     {"hangup", FaultKind::Hangup, 1000},
+    {"mute", FaultKind::Mute, 0},
     {"silence", FaultKind::Silence, 2500},
     {"bad", FaultKind::Bad, 0},
     {"svpok", FaultKind::SvpOk, 0},
@@ -99,6 +101,8 @@ FaultParse parseFaultRule(const std::string& text) {
             return {std::nullopt, "fault position must be a whole number from 1: '" + text + "'"};
         }
         rule.position = *position;
+    } else if (info->kind == FaultKind::Mute) {
+        return {std::nullopt, "mute takes a block number: '" + text + "'"};
     } else {
         const auto rate = parseRate(where);
         if (!rate) {
@@ -131,6 +135,8 @@ const char* faultUsage() {
            "  gap[:K]         record numbers in the frame jump by K (default 100)\n"
            "  hangup[:MS]     half the frame, then the line dies; a new port appears after MS\n"
            "                  (default 1000ms, 'never' to stay dead)\n"
+           "  mute@B          block B of every file never sent, repeats neither (a position\n"
+           "                  only: B counts the file's blocks from 1, not frames)\n"
            " and received commands for:\n"
            "  silence[:MS]    stall MS (default 2500ms) ignoring input, then answer\n"
            "  bad             answer $cmd,Bad,Command*ff instead (command not executed)\n"
@@ -180,9 +186,13 @@ CommandFaults FaultPlan::forCommand(uint64_t commandNumber) {
     return faults;
 }
 
-FrameFaults FaultPlan::forFrame(uint64_t frameNumber, size_t payloadSize) {
+FrameFaults FaultPlan::forFrame(uint64_t frameNumber, size_t payloadSize, uint64_t block) {
     FrameFaults faults;
     for (const FaultRule& rule : rules_) {
+        if (rule.kind == FaultKind::Mute) {
+            faults.drop = faults.drop || rule.position == block;
+            continue;
+        }
         if (strikesCommands(rule.kind) || !strikes(rule, frameNumber)) {
             continue;
         }

@@ -9,7 +9,7 @@
 
 namespace quorvane::sim {
 
-// The misbehaviours the virtual profiler can be told to show. The first five strike data
+// The misbehaviours the virtual profiler can be told to show. The first six strike data
 // frames (answers to "3" and "7", repeats included), the others strike received commands.
 enum class FaultKind {
     Checksum,  // the frame's checksum byte is wrong
@@ -17,6 +17,7 @@ enum class FaultKind {
     Drop,      // the frame never reaches the line
     Gap,       // the records in the frame jump ahead in their numbering
     Hangup,    // half the frame goes out, then the line goes dead (and comes back later)
+    Mute,      // one block of every file is never sent, however often it is asked for
     Silence,   // the device stalls, deaf, before it answers
     Bad,       // "$cmd,Bad,Command*ff\r\n" instead of the answer
     SvpOk,     // "svp_ok\r\n" instead of the answer
@@ -65,7 +66,8 @@ class FaultPlan {
     FaultPlan(std::vector<FaultRule> rules, uint64_t seed);
 
     CommandFaults forCommand(uint64_t commandNumber);
-    FrameFaults forFrame(uint64_t frameNumber, size_t payloadSize);
+    // `block` is the frame's block number in its file, from 1 (what Mute counts).
+    FrameFaults forFrame(uint64_t frameNumber, size_t payloadSize, uint64_t block);
     bool empty() const { return rules_.empty(); }
 
   private:

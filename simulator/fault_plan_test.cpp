@@ -32,7 +32,7 @@ TEST(FaultPlan, SwitchSyntax) {
         EXPECT_EQ(parsed.rule->argument, c.argument) << c.text;
     }
     for (const char* bad : {"checksum", "checksum@0", "checksum@3x", "payload:1.5", "drop@1:5",
-                            "silence@1:-5ms", "frobnicate@1", ""}) {
+                            "silence@1:-5ms", "silence@1:nans", "frobnicate@1", ""}) {
         const FaultParse parsed = parseFaultRule(bad);
         EXPECT_FALSE(parsed.rule) << bad;
         EXPECT_FALSE(parsed.error.empty()) << bad;
@@ -41,9 +41,9 @@ TEST(FaultPlan, SwitchSyntax) {
 
 TEST(FaultPlan, PositionsStrikeOnceAndOnlyTheirOwnEvents) {
     FaultPlan plan({*parseFaultRule("checksum@2").rule, *parseFaultRule("bad@2").rule}, 1);
-    EXPECT_FALSE(plan.forFrame(1, 512).badChecksum);
-    EXPECT_TRUE(plan.forFrame(2, 512).badChecksum);
-    EXPECT_FALSE(plan.forFrame(3, 512).badChecksum);
+    EXPECT_FALSE(plan.forFrame(1, 512, 1).badChecksum);
+    EXPECT_TRUE(plan.forFrame(2, 512, 1).badChecksum);
+    EXPECT_FALSE(plan.forFrame(3, 512, 1).badChecksum);
     EXPECT_TRUE(plan.forCommand(1).replacement.empty());
     EXPECT_EQ(plan.forCommand(2).replacement, "$cmd,Bad,Command*ff\r\n");
     EXPECT_FALSE(plan.forCommand(2).stray);
@@ -55,7 +55,7 @@ TEST(FaultPlan, RatesFollowTheSeed) {
                        seed);
         std::string marks;
         for (uint64_t frame = 1; frame <= 200; ++frame) {
-            const FrameFaults f = plan.forFrame(frame, 512);
+            const FrameFaults f = plan.forFrame(frame, 512, 1);
             marks += f.badChecksum ? 'c' : '.';
             marks += f.noisyPayloadByte ? static_cast<char>('a' + *f.noisyPayloadByte % 26) : '.';
         }

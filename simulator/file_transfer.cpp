@@ -16,7 +16,8 @@ constexpr const char* kEndPayload = "end";
 
 }  // namespace
 
-DeviceAnswer FileTransfer::select(int64_t index, const CastStore& store) {
+DeviceAnswer FileTransfer::select(int64_t index, const CastStore& store,
+                                  const std::string& announcedSize) {
     file_.reset();
     readFailed_ = false;
     const std::vector<StoredCast> casts = store.list();
@@ -29,7 +30,8 @@ DeviceAnswer FileTransfer::select(int64_t index, const CastStore& store) {
         readFailed_ = true;
         return DeviceAnswer::text(kNoFile);
     }
-    file_ = Picked{index, cast.name, std::move(*bytes)};
+    std::string size = announcedSize.empty() ? std::to_string(bytes->size()) : announcedSize;
+    file_ = Picked{index, cast.name, std::move(*bytes), std::move(size)};
     blockOffset_ = 0;
     blockLength_ = 0;
     blockSent_ = false;
@@ -48,9 +50,9 @@ std::optional<DeviceAnswer> FileTransfer::step(char code) {
             return DeviceAnswer::text(kStep1Echo);
         case '2':
             // Nine bytes the host skips (here the card index), then name and size.
-            return DeviceAnswer::frame(strformat("%08lld,%s,%zu",
-                                                 static_cast<long long>(file_->index),
-                                                 file_->name.c_str(), file_->bytes.size()));
+            return DeviceAnswer::frame(
+                strformat("%08lld,%s,%s", static_cast<long long>(file_->index), file_->name.c_str(),
+                          file_->announcedSize.c_str()));
         case '3':
             return block(false);
         case '7':
@@ -71,7 +73,9 @@ DeviceAnswer FileTransfer::block(bool again) {
     const size_t size = file_->bytes.size();
     const size_t offset = std::min(blockOffset_, size);
     blockLength_ = std::min(kMaxFramePayload, size - offset);
-    return DeviceAnswer::data(file_->bytes.substr(offset, blockLength_), again);
+    DeviceAnswer answer = DeviceAnswer::data(file_->bytes.substr(offset, blockLength_), again);
+    answer.block = blockOffset_ / kMaxFramePayload + 1;
+    return answer;
 }
 
 }  // namespace quorvane::sim

@@ -17,7 +17,8 @@ class FileTransfer {
   public:
     // Answers "$cmd,send,file,start*ff" or, for an index the card does not have,
     // "$cmd,send,file,nofile*ff".
-    DeviceAnswer select(int64_t index, const CastStore& store);
+    // A non-empty `announcedSize` stands in the file-info frame for the file's own size.
+    DeviceAnswer select(int64_t index, const CastStore& store, const std::string& announcedSize);
 
     // Steps '1', '2', '3', '4' and '7'; nullopt for any other step (a bad command).
     std::optional<DeviceAnswer> step(char code);
@@ -32,6 +33,7 @@ class FileTransfer {
         int64_t index = 0;
         std::string name;
         std::string bytes;
+        std::string announcedSize;
     };
     std::optional<Picked> file_;
     size_t blockOffset_ = 0;  // start of the block last sent (or about to be sent first)

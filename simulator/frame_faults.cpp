@@ -1,6 +1,6 @@
 #include "simulator/frame_faults.h"
 
-#include "postprocess/rawcast/raw_format.h"
+#include "common/raw_format.h"
 #include "simulator/block_frame.h"
 
 namespace quorvane::sim {

@@ -2,8 +2,8 @@
 
 #include <unistd.h>
 
-#include "postprocess/rawcast/raw_format.h"
-#include "simulator/profiler_fixture_test_util.h"
+#include "common/raw_format.h"
+#include "simulator/testing/profiler_fixture.h"
 
 namespace quorvane::sim {
 namespace {

@@ -119,7 +119,7 @@ bool ProfilerSession::sendDataFrame(const DeviceAnswer& answer) {
         number = ++c.framesSent;
         c.repeatsServed += answer.repeat ? 1 : 0;
     });
-    const FrameFaults struck = faults_.forFrame(number, answer.bytes.size());
+    const FrameFaults struck = faults_.forFrame(number, answer.bytes.size(), answer.block);
     const int strikes = struck.badChecksum + struck.noisyPayloadByte.has_value() + struck.drop +
                         (struck.gapRecords != 0) + struck.hangupReplugMs.has_value();
     stats_.update([&](ProfilerCounters& c) { c.faultsInjected += strikes; });

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 
+#include "common/parse_number.h"
 #include "simulator/virtual_profiler.h"
 
 namespace quorvane::sim {
@@ -27,7 +28,9 @@ const char* kServeHelp =
     "                    (default 921600; 0 = unpaced)\n"
     "  --link PATH       symbolic link to the live port, removed at exit\n"
     "  --delete-ms N     time to erase one file (default 150)\n"
-    "  --clear-ms N      time to erase the whole card (default 3000)\n";
+    "  --clear-ms N      time to erase the whole card (default 3000)\n"
+    "  --announce-size T the file-info frame gives T as every file's size (any text\n"
+    "                    without , or *: too large, negative, not a number)\n";
 
 using Setter = std::function<const char*(std::string_view)>;
 
@@ -84,6 +87,8 @@ std::map<std::string, Setter> setters(ServeSettings& s) {
                                "--delete-ms must be milliseconds from 0 to 60000")},
         {"--clear-ms", number(&parseInteger, int64_t{0}, int64_t{600000}, s.clearMs,
                               "--clear-ms must be milliseconds from 0 to 600000")},
+        {"--announce-size",
+         text(o.device.announcedSize, "--announce-size must be text without , or *")},
         {"--fault-seed", number(&parseUnsigned, uint64_t{0}, UINT64_MAX, o.faultSeed,
                                 "--fault-seed must be a non-negative integer")},
     };

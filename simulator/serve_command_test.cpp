@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "common/testing/temp_dir_test.h"
-#include "simulator/line_client_test_util.h"
+#include "simulator/testing/line_client.h"
 
 namespace quorvane::sim {
 namespace {

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace quorvane::sim {
@@ -20,10 +18,5 @@ struct Subcommand {
 
 // Reports a bad command line with the subcommand's usage on stderr; returns kExitUsage.
 int usageError(const Subcommand& command, const std::string& problem);
-
-// The whole text as a number: empty text, blanks and trailing characters are refused.
-std::optional<double> parseNumber(std::string_view text);
-std::optional<int64_t> parseInteger(std::string_view text);
-std::optional<uint64_t> parseUnsigned(std::string_view text);
 
 }  // namespace quorvane::sim

@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "simulator/cast_generator.h"
-#include "simulator/profiler_fixture_test_util.h"
+#include "simulator/testing/profiler_fixture.h"
 
 namespace quorvane::sim {
 namespace {

@@ -4,11 +4,13 @@
 #include <optional>
 #include <vector>
 
+#include "common/gbk_text.h"
+#include "common/raw_format.h"
+#include "common/raw_scan.h"
 #include "common/strformat.h"
 #include "device/operations/export_status.h"
 #include "device/protocol/command_texts.h"
 #include "device/protocol/transfer_waits.h"
-#include "postprocess/rawcast/raw_format.h"
 
 namespace quorvane {
 
@@ -50,7 +52,6 @@ class Download {
 
   private:
     enum class Outcome { Done, Failed, EndWorker };
-    enum class Blocks { Complete, WriteFailed, Stopped, LinkLost };
 
     bool stopRequested() {
         summary_.stopped = summary_.stopped || job_.stop;
@@ -69,13 +70,18 @@ class Download {
     bool downloadRow(int row);
     Outcome handshake(std::string_view command, HandshakeStep step, std::string_view expected,
                       int length);
-    Blocks receiveBlocks(int row);
-    bool finishFile(bool blocksWritten);
+    FileEnd receiveBlocks();
+    bool zeroFill(uint32_t length);
+    void showProgress();
+    bool finishFile();
+    void reportFile();
     bool closeOutput();
 
     const DownloadJob& job_;
     CommandChannel& channel_;
     TransferState state_;
+    FileDownload file_;
+    int64_t fileStart_ = 0;  // counter ticks when the first block was asked for
     DownloadSummary summary_;
 };
 
@@ -141,12 +147,27 @@ bool Download::downloadRow(int row) {
                 return false;
         }
     }
+    file_ = FileDownload{};
+    file_.row = row;
+    file_.name = gbkToUtf8(state_.fileName);
+    file_.sizeText = state_.sizeText;
+    file_.announcedSize = state_.fileSize;
+    file_.listedSize = listedFileSize(texts);
+    file_.blocks = int((uint64_t(state_.fileSize) + kBlockBytes - 1) / kBlockBytes);
+    if (!state_.sizeRead) {
+        // Not an empty file: the device said something that is no size. The frame's name may
+        // be the previous file's, so the row's stands in.
+        file_.name = texts.name;
+        file_.end = FileEnd::SizeUnread;
+        reportFile();
+        return true;
+    }
     if (state_.fileSize == 0) {
         ++summary_.empty;
         return true;
     }
     std::optional<OutputFile> output =
-        createOutputFile(job_.folder, dateTextForFileName(texts.date), state_.fileName);
+        createOutputFile(job_.folder, dateTextForFileName(texts.date), file_.name);
     if (!output) {
         ++summary_.failed;
         channel_.prompter().ask(kCreateFailedBox);
@@ -154,19 +175,20 @@ bool Download::downloadRow(int row) {
     }
     state_.output = std::move(output->file);
     state_.bytesReceived = 0;
-    channel_.notifier().showDownloadProgress(row, 0);
-    switch (receiveBlocks(row)) {
-        case Blocks::Complete:
-            return finishFile(true);
-        case Blocks::WriteFailed:
-            return finishFile(false);
-        case Blocks::Stopped:
-        case Blocks::LinkLost:
+    file_.path = utf8OfPath(output->path);
+    file_.end = receiveBlocks();
+    switch (file_.end) {
+        case FileEnd::Complete:
+        case FileEnd::GivenUp:
+        case FileEnd::OutOfStep:
+        case FileEnd::WriteFailed:
+            return finishFile();
+        default:
             break;
     }
     // The partial file stays on disk with every block received so far.
     closeOutput();
-    ++summary_.failed;
+    reportFile();
     return false;
 }
 
@@ -188,14 +210,20 @@ Download::Outcome Download::handshake(std::string_view command, HandshakeStep st
     return Outcome::Failed;
 }
 
-Download::Blocks Download::receiveBlocks(int row) {
+FileEnd Download::receiveBlocks() {
     Clock& clock = channel_.clock();
     bool askAgain = false;
     uint32_t highestBlock = 0;
-    int64_t blockStart = clock.counter();
+    fileStart_ = clock.counter();
+    int64_t blockStart = fileStart_;
+    int zeroFilledInARow = 0;
+    // Blocks given up since the last one written: the device may still answer their requests
+    // late, and those old blocks are then passed over until it has caught up.
+    int owed = 0;
+    bool skippedLast = false;
     while (state_.bytesReceived < state_.fileSize) {
         if (stopRequested()) {
-            return Blocks::Stopped;
+            return FileEnd::Stopped;
         }
         const uint32_t length = std::min(state_.fileSize - state_.bytesReceived, kBlockBytes);
         const uint32_t block = state_.bytesReceived / kBlockBytes + 1;
@@ -203,57 +231,139 @@ Download::Blocks Download::receiveBlocks(int row) {
             highestBlock = block;
             blockStart = clock.counter();
         } else if (millisecondsSince(clock, blockStart) > kGiveUpBlockMs) {
-            // Given up: zeros keep the file's length and every later offset in place.
-            if (!state_.appendToOutput(std::vector<uint8_t>(length, 0))) {
-                return Blocks::WriteFailed;
+            if (!zeroFill(length)) {
+                return FileEnd::WriteFailed;
             }
-            state_.lastRecordNumber = firstRecordNumberAt(state_.bytesReceived);
             askAgain = false;
-            state_.bytesReceived += length;
+            skippedLast = false;
+            ++owed;
+            showProgress();
+            if (++zeroFilledInARow == kBlocksGivenUpInARow &&
+                state_.bytesReceived < state_.fileSize) {
+                return FileEnd::GivenUp;
+            }
             continue;
         }
         if (!channel_.SendCommand(askAgain ? kSendBlockAgain : kSendNextBlock)) {
             summary_.linkLost = true;
-            return Blocks::LinkLost;
+            return FileEnd::LinkLost;
         }
+        file_.blocksAskedAgain += askAgain ? 1 : 0;
+        const uint32_t before = state_.bytesReceived;
         const BlockResult result = ReceiveBlock(channel_, state_, int(length));
-        if (result == BlockResult::LinkBroken) {
-            summary_.linkLost = true;
-            channel_.prompter().ask(kConnectionFailedBox);
-            return Blocks::LinkLost;
-        }
-        if (result == BlockResult::WriteFailed) {
-            return Blocks::WriteFailed;
+        switch (result) {
+            case BlockResult::LinkBroken:
+                summary_.linkLost = true;
+                channel_.prompter().ask(kConnectionFailedBox);
+                return FileEnd::LinkLost;
+            case BlockResult::WriteFailed:
+                return FileEnd::WriteFailed;
+            case BlockResult::OlderBlock:
+            case BlockResult::AlreadyReceived:
+                // An old block is passed over only when the device can be behind: it still owes
+                // late answers to blocks given up, or it sent the newest block again because
+                // the next one's request went unheard (once). Otherwise its records were
+                // numbered wrong or it is ahead of the host: skipping would drift.
+                if (owed > 0) {
+                    --owed;
+                } else if (result == BlockResult::OlderBlock || skippedLast) {
+                    return FileEnd::OutOfStep;
+                }
+                ++file_.blocksSkipped;
+                skippedLast = true;
+                break;
+            case BlockResult::Handled:
+                ++file_.blocksWritten;
+                file_.bytesFromDevice += state_.bytesReceived - before;
+                file_.bytesWritten = state_.bytesReceived;
+                zeroFilledInARow = 0;
+                owed = 0;
+                skippedLast = false;
+                break;
+            case BlockResult::AskAgain:
+                break;
         }
         askAgain = result == BlockResult::AskAgain;
-        const int64_t progress = exportProgressValue(state_.bytesReceived, state_.fileSize);
-        report(ExportStatus::ExportProgress, progress, {});
-        channel_.notifier().showDownloadProgress(row, progress);
+        report(ExportStatus::ExportProgress,
+               exportProgressValue(state_.bytesReceived, state_.fileSize), {});
+        showProgress();
     }
-    return Blocks::Complete;
+    return FileEnd::Complete;
 }
 
-bool Download::finishFile(bool blocksWritten) {
+// Given up: zeros keep the file's length and every later offset in place.
+bool Download::zeroFill(uint32_t length) {
+    if (!state_.appendToOutput(std::vector<uint8_t>(length, 0))) {
+        return false;
+    }
+    state_.lastRecordNumber = firstRecordNumberAt(state_.bytesReceived);
+    state_.bytesReceived += length;
+    ++file_.blocksZeroFilled;
+    file_.bytesWritten = state_.bytesReceived;
+    return true;
+}
+
+void Download::showProgress() {
+    file_.elapsedMs = millisecondsSince(channel_.clock(), fileStart_);
+    channel_.notifier().downloadProgress(file_);
+}
+
+bool Download::finishFile() {
     if (!channel_.SendCommand(kSendFileEnd)) {
         closeOutput();
-        ++summary_.failed;
         summary_.linkLost = true;
+        file_.end = FileEnd::LinkLost;
+        reportFile();
         return false;
     }
     AwaitFileReply(channel_, state_, HandshakeStep::FileEnd, {}, 0);
     // A full disk may show only when the last bytes reach it: such a file is not received.
-    if (!closeOutput() || !blocksWritten) {
-        ++summary_.failed;
+    if (!closeOutput() || file_.end == FileEnd::WriteFailed) {
+        file_.end = FileEnd::WriteFailed;
         channel_.prompter().ask(kWriteFailedBox);
+        reportFile();
         return true;
     }
-    ++summary_.saved;
-    report(ExportStatus::ExportFileDone, 0, state_.fileName);
-    const char* name = state_.fileName.c_str();
-    channel_.prompter().ask(
-        {BoxType::WarningOkCancel,
-         {strformat("%s文件接收完成！", name), strformat("%s file receiving completed!", name)}});
+    reportFile();
     return true;
+}
+
+// Pane 1, the box and the notifier's record of the file, once its transfer has ended and the
+// file is closed, so that the record count reads what is on disk.
+void Download::reportFile() {
+    if (!file_.path.empty()) {
+        file_.validRecords = countValidRecords(file_.path);
+    }
+    file_.status = fileDownloadStatus(file_);
+    file_.completion = fileDownloadCompletion(file_);
+    const bool whole = !file_.damaged();
+    if (whole) {
+        ++summary_.saved;
+    } else {
+        ++summary_.failed;
+        summary_.damaged += file_.path.empty() ? 0 : 1;
+    }
+    if (file_.end != FileEnd::WriteFailed) {
+        channel_.notifier().setStatus(StatusPane::Messages, file_.status);
+    }
+    channel_.notifier().downloadFinished(file_);
+    switch (file_.end) {
+        case FileEnd::Complete:
+        case FileEnd::GivenUp:
+        case FileEnd::OutOfStep:
+        case FileEnd::SizeUnread:
+            break;
+        default:
+            return;  // their own box has been shown
+    }
+    if (whole) {
+        const char* name = file_.name.c_str();
+        channel_.prompter().ask({BoxType::WarningOkCancel,
+                                 {strformat("%s文件接收完成！", name),
+                                  strformat("%s file receiving completed!", name)}});
+    } else {
+        channel_.prompter().ask({BoxType::WarningOkCancel, file_.status});
+    }
 }
 
 bool Download::closeOutput() {

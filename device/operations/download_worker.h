@@ -23,14 +23,18 @@ struct DownloadJob {
 struct DownloadSummary {
     int result = 0;         // 1 after the loop over the selection, -1 when nothing was selected
     int saved = 0;          // files received whole and closed without error
-    int failed = 0;         // selected files not saved (handshake, file creation, writing)
+    int failed = 0;         // selected files not saved whole (handshake, size, creation,
+                            // writing, damage)
+    int damaged = 0;        // of those, files made but not the device's file as it is
     int empty = 0;          // files the device announced with size 0: nothing made
     bool linkLost = false;  // a command could not be written or the line broke
     bool stopped = false;   // the stop flag ended it
 };
 
 // Downloads the selected rows one after another into `folder`, reporting through the
-// channel's notifier (status pane 1, OnExportStatus texts) and prompter.
+// channel's notifier (status pane 1, OnExportStatus texts, each file's FileDownload) and
+// prompter. A file whose blocks stop coming, or whose records stop continuing, ends there as
+// damaged instead of running on; every file ends with what it holds.
 DownloadSummary DownloadWorker(const DownloadJob& job);
 
 }  // namespace quorvane

@@ -132,7 +132,11 @@ TEST_F(DownloadTest, ABlockMissingForMoreThanASecondIsWrittenAsZeros) {
     rig.device.files = {{"Z.bin", bytes}};
     rig.device.frameFault = [](int, size_t offset) { return FrameFault{.drop = offset == 512}; };
     const DownloadSummary summary = download({0});
-    EXPECT_EQ(summary.saved, 1);
+    EXPECT_EQ(summary.saved, 0);
+    EXPECT_EQ(summary.damaged, 1);
+    EXPECT_EQ(withoutProgress(rig.shown.events),
+              (Strings{"pane1: Z.bin received with 1 of 4 blocks missing (written as zeros)",
+                       "box49: Z.bin received with 1 of 4 blocks missing (written as zeros)"}));
     std::string expected = bytes;
     std::fill(expected.begin() + 512, expected.begin() + 1024, '\0');
     // The block after the gap continues from record ceil((512 - 72) / 36) + 1 = 14 and is
@@ -154,7 +158,9 @@ TEST_F(DownloadTest, AGapInTheRecordsIsAskedForAgainThenGivenUp) {
     // written without the check.
     const std::string bytes = rawCastBytes(2000, 28, 25);
     rig.device.files = {{"G.bin", bytes}};
-    EXPECT_EQ(download({0}).saved, 1);
+    EXPECT_EQ(download({0}).damaged, 1);
+    ASSERT_EQ(rig.shown.downloads.size(), 1u);
+    EXPECT_EQ(rig.shown.downloads[0].blocksZeroFilled, 1);
     std::string expected = bytes;
     std::fill(expected.begin() + 1024, expected.begin() + 1536, '\0');
     EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_G.bin"), expected);
@@ -285,7 +291,8 @@ TEST_F(DownloadTest, ABrokenLineKeepsThePartialFileAndEndsTheWorker) {
     EXPECT_EQ(withoutProgress(rig.shown.events),
               (Strings{"box49: Reading serial port failed when exporting file, please check the "
                        "connection!",
-                       "box49: Device connection failed, please reconnect the device!!"}));
+                       "box49: Device connection failed, please reconnect the device!!",
+                       "pane1: H.bin incomplete: 1024 of 3000 bytes received"}));
     EXPECT_EQ(rig.device.commands.back(), "$cmd,send,file,3*ff") << "the next row is not tried";
 }
 
@@ -302,7 +309,8 @@ TEST_F(DownloadTest, AFailedCommandWriteRunsTheDisconnectHandling) {
     EXPECT_TRUE(summary.linkLost);
     EXPECT_FALSE(rig.session.connected());
     EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_W.bin"), bytes.substr(0, 1024));
-    EXPECT_EQ(rig.shown.events.back(), "reset");
+    const Strings tail(rig.shown.events.end() - 2, rig.shown.events.end());
+    EXPECT_EQ(tail, (Strings{"reset", "pane1: W.bin incomplete: 1024 of 3000 bytes received"}));
 }
 
 #if !defined(_WIN32)

@@ -1,11 +1,12 @@
 #include "device/operations/file_row.h"
 
+#include "common/gbk_text.h"
 #include "device/operations/display_rules.h"
 
 namespace quorvane {
 
 FileRow AddFileRow(const FileIndexLine& line) {
-    return FileRow{line.number, line.name, groupDigits(line.size),
+    return FileRow{line.number, gbkToUtf8(line.name), groupDigits(line.size),
                    dateTimeText(fatDateTime(line.dateWord, line.timeWord))};
 }
 
@@ -16,6 +17,26 @@ std::string groupDigits(std::string_view text) {
         grouped.insert(left, 1, ',');
     }
     return grouped;
+}
+
+std::optional<uint64_t> listedFileSize(const FileRow& row) {
+    // Twenty digits could pass the 64-bit range; no device file is that large.
+    constexpr size_t kMostDigits = 19;
+    uint64_t value = 0;
+    size_t digits = 0;
+    for (char c : row.size) {
+        if (c == ',') {
+            continue;
+        }
+        if (c < '0' || c > '9' || ++digits > kMostDigits) {
+            return std::nullopt;
+        }
+        value = value * 10 + uint64_t(c - '0');
+    }
+    if (digits == 0 || row.placeholder) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 }  // namespace quorvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,7 +13,7 @@ namespace quorvane {
 // device addresses the file; the Num column is shown only.
 struct FileRow {
     std::string number;  // "Num": the device's own file number, as sent
-    std::string name;    // "Name", as sent
+    std::string name;    // "Name", decoded from the device's code page
     std::string size;    // "Size : Byte", digits grouped by three
     std::string date;    // "Date": "%d-%02d-%02d %02d:%02d:%02d"
     // Stands in for an index line that could not be read, so that the rows after it keep the
@@ -23,6 +25,9 @@ struct FileRow {
 
 // The four column texts of one file-index line.
 FileRow AddFileRow(const FileIndexLine& line);
+
+// The byte count the Size column shows, when it is one (grouped digits only).
+std::optional<uint64_t> listedFileSize(const FileRow& row);
 
 // Inserts ',' before every group of three characters counted from the right.
 std::string groupDigits(std::string_view text);

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <string>
 
+#include "common/utf8_text.h"
+
 namespace quorvane {
 
 namespace {
@@ -14,37 +16,6 @@ constexpr int kMaxAttempts = 100000;
 bool isForbiddenAscii(unsigned char c) {
     static constexpr std::string_view kForbidden = "/\\:*?\"<>|";
     return c < 0x20 || c == 0x7F || kForbidden.find(char(c)) != std::string_view::npos;
-}
-
-// Bytes in the well-formed UTF-8 sequence that starts at `at`, or 0.
-size_t utf8SequenceLength(std::string_view text, size_t at) {
-    const unsigned char lead = static_cast<unsigned char>(text[at]);
-    size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (at + length > text.size()) {
-        return 0;
-    }
-    for (size_t i = 1; i < length; ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[at + i]);
-        if (c < (i == 1 ? low : 0x80) || c > (i == 1 ? high : 0xBF)) {
-            return 0;
-        }
-    }
-    return length;
 }
 
 // Every character kept whole or replaced by '_', never more than `limit` bytes.

@@ -160,7 +160,9 @@ TEST_F(ProfilerSessionTest, ALongSilenceZeroFillsBlocksAndKeepsTheLength) {
     // Commands 1 to 8 are the connect read-out and the file list, 9 to 11 the handshake of
     // LARGE.BIN; from 12 on it asks for blocks, and the device stalls on the ninth request.
     start(options({"silence@20:2500"}));
-    EXPECT_EQ(download({1}).saved, 1);
+    const DownloadSummary summary = download({1});
+    EXPECT_EQ(summary.saved, 0);
+    EXPECT_EQ(summary.damaged, 1);
     const std::string original = cardBytes("LARGE.BIN");
     const std::string got = test::slurp(downloaded("LARGE.BIN"));
     ASSERT_EQ(got.size(), original.size());
@@ -173,6 +175,15 @@ TEST_F(ProfilerSessionTest, ALongSilenceZeroFillsBlocksAndKeepsTheLength) {
         }
     }
     EXPECT_GT(zeroBlocks, 0);
+    // The device's late answers were passed over until it caught up, and the file says so.
+    ASSERT_EQ(shown_.downloads.size(), 1u);
+    const FileDownload& file = shown_.downloads[0];
+    EXPECT_EQ(file.end, FileEnd::Complete);
+    EXPECT_EQ(file.blocksZeroFilled, zeroBlocks);
+    EXPECT_EQ(file.blocksWritten, 586 - zeroBlocks);
+    EXPECT_EQ(file.bytesFromDevice, original.size() - 512u * unsigned(zeroBlocks));
+    EXPECT_EQ(shown_.events.back(), "box49: LARGE.BIN received with " + std::to_string(zeroBlocks) +
+                                        " of 586 blocks missing (written as zeros)");
 }
 
 TEST_F(ProfilerSessionTest, AHangUpKeepsThePartialFileAndEndsCleanly) {
@@ -181,8 +192,9 @@ TEST_F(ProfilerSessionTest, AHangUpKeepsThePartialFileAndEndsCleanly) {
     EXPECT_TRUE(summary.linkLost);
     EXPECT_EQ(summary.saved, 0);
     EXPECT_EQ(test::slurp(downloaded("LARGE.BIN")), cardBytes("LARGE.BIN").substr(0, 4 * 512));
-    EXPECT_EQ(shown_.events.back(),
-              "box49: Device connection failed, please reconnect the device!!");
+    const Strings tail(shown_.events.end() - 2, shown_.events.end());
+    EXPECT_EQ(tail, (Strings{"box49: Device connection failed, please reconnect the device!!",
+                             "pane1: LARGE.BIN incomplete: 2048 of 300032 bytes received"}));
     EXPECT_EQ(workFiles(), expectedWorkFiles({"LARGE.BIN"}));
 }
 

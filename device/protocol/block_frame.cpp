@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "postprocess/rawcast/raw_format.h"
+#include "common/raw_format.h"
 
 namespace quorvane {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "common/message.h"
 #include "device/protocol/device_values.h"
+#include "device/protocol/file_download.h"
 
 namespace quorvane {
 
@@ -26,9 +26,10 @@ class DeviceNotifier {
     virtual void showMemory(const std::string& freeText, const std::string& usedText) = 0;
     // Empties the value fields and the file list; the values themselves are kept.
     virtual void resetDeviceFields() = 0;
-    // For a display that draws a download's progress besides the status text: the list row
-    // being received and its progress x 100 (10000: every byte in).
-    virtual void showDownloadProgress(int /*row*/, int64_t /*progress*/) {}
+    // The file being downloaded, after each block; its texts are not filled yet.
+    virtual void downloadProgress(const FileDownload& file) = 0;
+    // A file's transfer has ended, well or not, after its pane text (and box) were shown.
+    virtual void downloadFinished(const FileDownload& file) = 0;
 };
 
 }  // namespace quorvane

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "device/protocol/block_frame.h"
 #include "device/protocol/command_texts.h"
-#include "device/protocol/leading_number.h"
 
 namespace quorvane {
 
@@ -75,6 +77,31 @@ class Accumulator {
     std::array<uint8_t, BlockFrame::kBufferSize> buffer_{};
     size_t size_ = 0;
 };
+
+// The size after the file-info frame's last comma, read as atoi reads it (leading blanks, a
+// sign, digits up to the first other character) but refused when there is no digit, when it
+// is negative, or when it does not fit the 32-bit size: atoi would make those 0, an empty
+// file, or clamp them to a size the device never sends.
+std::optional<uint32_t> parseFileSize(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
+        ++i;
+    }
+    const bool negative = i < text.size() && text[i] == '-';
+    i += i < text.size() && (text[i] == '-' || text[i] == '+') ? 1 : 0;
+    uint64_t value = 0;
+    size_t digits = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) {
+        value = value * 10 + uint64_t(text[i] - '0');
+        if (value > UINT32_MAX) {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0 || (negative && value != 0)) {
+        return std::nullopt;
+    }
+    return uint32_t(value);
+}
 
 template <typename Result>
 Result purged(SerialPort& port, Result result) {
@@ -161,8 +188,12 @@ BlockResult acceptBlock(TransferState& state, std::span<const uint8_t> received,
     if (int64_t(*first) - state.lastRecordNumber > 20) {
         return BlockResult::AskAgain;  // records missing in between
     }
-    if (*first <= state.lastRecordNumber) {
-        return BlockResult::Handled;  // a block already written
+    // The caller tells a late old block from a device out of step with the host.
+    if (*first < state.lastRecordNumber) {
+        return BlockResult::OlderBlock;
+    }
+    if (*first == state.lastRecordNumber) {
+        return BlockResult::AlreadyReceived;
     }
     // A device may pad a short last block to a full frame: bytes past the announced size are
     // not the file's, and writing them would leave a cast longer than the one on the device.
@@ -258,6 +289,8 @@ void ParseFileInfo(TransferState& state, std::span<const uint8_t> frame, size_t 
     const size_t end = BlockFrame::kHeaderSize + payloadLength;  // the checksum's place
     if (lastComma <= kFileNameOffset || lastComma >= end || end > frame.size()) {
         state.fileSize = 0;
+        state.sizeText.clear();
+        state.sizeRead = false;
         return;
     }
     const auto text = [&](size_t from, size_t to) {
@@ -265,7 +298,10 @@ void ParseFileInfo(TransferState& state, std::span<const uint8_t> frame, size_t 
         return std::string_view(start, strnlen(start, to - from));
     };
     state.fileName = text(kFileNameOffset, lastComma);
-    state.fileSize = uint32_t(std::max(0, parseLeadingInt(text(lastComma + 1, end))));
+    state.sizeText = text(lastComma + 1, end);
+    const std::optional<uint32_t> size = parseFileSize(state.sizeText);
+    state.sizeRead = size.has_value();
+    state.fileSize = size.value_or(0);
 }
 
 }  // namespace quorvane

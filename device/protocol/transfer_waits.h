@@ -23,10 +23,14 @@ enum class FileReplyResult : int {
 };
 
 enum class BlockResult : int {
-    Handled = 1,       // appended, or already had it
-    AskAgain = 5,      // the device should send this block again
-    LinkBroken = -1,   // read failure or overflow
-    WriteFailed = -2,  // the block was sound but the output file refused it
+    Handled = 1,          // appended
+    AlreadyReceived = 3,  // the device sent the newest block again: not written (1 as well
+                          // on the device program's own scale)
+    OlderBlock = 4,       // its records lie before the newest block's: an older block, not
+                          // written (1 as well on the device program's scale)
+    AskAgain = 5,         // the device should send this block again
+    LinkBroken = -1,      // read failure or overflow
+    WriteFailed = -2,     // the block was sound but the output file refused it
 };
 
 // Waits for the device's answer to a handshake command just sent; the answer must stand at
@@ -44,7 +48,8 @@ BlockResult ReceiveBlock(CommandChannel& channel, TransferState& state, int requ
 
 // Takes the file name and size from a sound file-info frame: the name runs from offset 13 to
 // the last comma (at lastComma), the size is the decimal text after it up to the checksum.
-// A comma at 13 or before leaves the name and gives size 0. A negative size also gives 0.
+// A comma at 13 or before leaves the name and gives size 0. A size text that is missing,
+// negative or beyond 32 bits also gives 0, with sizeRead cleared.
 void ParseFileInfo(TransferState& state, std::span<const uint8_t> frame, size_t payloadLength,
                    size_t lastComma);
 

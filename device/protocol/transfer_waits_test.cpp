@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "common/raw_format.h"
 #include "device/protocol/block_frame.h"
 #include "device/protocol/testing/channel_rig.h"
-#include "postprocess/rawcast/raw_format.h"
 
 namespace quorvane {
 namespace {
@@ -86,18 +86,24 @@ TEST(ParseFileInfo, NameUpToTheLastCommaAndSizeAfterIt) {
         std::string payload;
         std::string name;
         uint32_t size;
+        bool read;  // a size, not something that only reads as 0 by atoi
     };
     const Case cases[] = {
-        {"123456789SVP00001.BIN,12345", "SVP00001.BIN", 12345},
-        {"123456789A,B.BIN,77", "A,B.BIN", 77},
-        {"123456789SVP.BIN,12abc", "SVP.BIN", 12},
-        {"123456789" + std::string(40, 'N') + ",5", std::string(40, 'N'), 5},
-        {std::string("123456789AB\0CD,9", 16), "AB", 9},
-        {"123456789X,-5", "X", 0},
-        {"123456789X,99999999999", "X", 2147483647},
-        {"123456789,12", "previous", 0},  // comma at offset 13: no name
-        {"123456789SVP.BIN", "previous", 0},
-        {"12,4567890X.BIN", "previous", 0},
+        {"123456789SVP00001.BIN,12345", "SVP00001.BIN", 12345, true},
+        {"123456789A,B.BIN,77", "A,B.BIN", 77, true},
+        {"123456789SVP.BIN,12abc", "SVP.BIN", 12, true},
+        {"123456789" + std::string(40, 'N') + ",5", std::string(40, 'N'), 5, true},
+        {std::string("123456789AB\0CD,9", 16), "AB", 9, true},
+        {"123456789X, +0", "X", 0, true},
+        {"123456789X,4294967295", "X", 4294967295u, true},
+        {"123456789X,-5", "X", 0, false},
+        {"123456789X,4294967296", "X", 0, false},
+        {"123456789X,99999999999", "X", 0, false},
+        {"123456789X,abc", "X", 0, false},
+        {"123456789X,", "X", 0, false},
+        {"123456789,12", "previous", 0, false},  // comma at offset 13: no name
+        {"123456789SVP.BIN", "previous", 0, false},
+        {"12,4567890X.BIN", "previous", 0, false},
     };
     for (const Case& c : cases) {
         const Bytes frame = frameOf(c.payload);
@@ -111,6 +117,7 @@ TEST(ParseFileInfo, NameUpToTheLastCommaAndSizeAfterIt) {
         ParseFileInfo(state, frame, c.payload.size(), lastComma);
         EXPECT_EQ(state.fileName, c.name) << c.payload;
         EXPECT_EQ(state.fileSize, c.size) << c.payload;
+        EXPECT_EQ(state.sizeRead, c.read) << c.payload;
     }
 }
 
@@ -264,10 +271,9 @@ TEST(ReceiveBlock, RecordContinuity) {
         {"next records", false, 10, 11, BlockResult::Handled, true, 11},
         {"a gap of 20", false, 10, 30, BlockResult::Handled, true, 30},
         {"a gap of 21", false, 10, 31, BlockResult::AskAgain, false, 10},
-        {"already written", false, 10, 10, BlockResult::Handled, false, 10},
-        {"older", false, 10, 5, BlockResult::Handled, false, 10},
-        {"far below after a zero fill", false, 119304647, 15, BlockResult::Handled, false,
-         119304647},
+        {"the newest block again", false, 10, 10, BlockResult::AlreadyReceived, false, 10},
+        {"older", false, 10, 9, BlockResult::OlderBlock, false, 10},
+        {"far below", false, 119304647, 15, BlockResult::OlderBlock, false, 119304647},
         {"extreme numbers", false, INT32_MIN, INT32_MAX, BlockResult::AskAgain, false, INT32_MIN},
     };
     for (const Case& c : cases) {

@@ -62,14 +62,16 @@ QString DeviceStatusBar::paneText(int pane) const {
     return panes_[pane]->text();
 }
 
-void DeviceStatusBar::showProgress(int64_t fileProgress, int filePosition, int fileCount) {
+void DeviceStatusBar::showProgress(int64_t fileProgress, bool fileEnded, int filePosition,
+                                   int fileCount) {
     const int file = int(std::clamp<int64_t>(fileProgress, 0, kWhole));
     fileBar_->setValue(file);
     fileBar_->setToolTip(
         QString::fromUtf8(english_ ? "This file: %1%" : "本文件：%1%").arg(file / 100));
     const int count = std::max(fileCount, 1);
     const int position = std::clamp(filePosition, 0, count - 1);
-    selectionBar_->setValue(int((int64_t(position) * kWhole + file) / count));
+    selectionBar_->setValue(
+        int((int64_t(position) * kWhole + (fileEnded ? kWhole : file)) / count));
     selectionBar_->setToolTip(QString::fromUtf8(english_ ? "File %1 of %2" : "第%1个文件，共%2个")
                                   .arg(position + 1)
                                   .arg(count));

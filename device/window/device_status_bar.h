@@ -20,9 +20,10 @@ class DeviceStatusBar : public QStatusBar {
     void setPaneText(int pane, const QString& text);
     QString paneText(int pane) const;
 
-    // File progress x 100 (10000: the file is in); the file's place in the selection and the
-    // selection's size; shows the bars when they are hidden.
-    void showProgress(int64_t fileProgress, int filePosition, int fileCount);
+    // File progress x 100 (10000: every byte in), whether the file's transfer has ended (well
+    // or not), the file's place in the selection and the selection's size; shows the bars
+    // when they are hidden.
+    void showProgress(int64_t fileProgress, bool fileEnded, int filePosition, int fileCount);
     void hideProgress();
     bool progressShown() const;
     QProgressBar* fileBar() const { return fileBar_; }

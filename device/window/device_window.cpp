@@ -297,15 +297,22 @@ void DeviceWindow::resetDeviceFields() {
     });
 }
 
-void DeviceWindow::showDownloadProgress(int row, int64_t progress) {
-    onWindowThread(
-        [this, row, progress] {
-            const std::vector<int> selected = selectedRows();
-            const int before =
-                int(std::lower_bound(selected.begin(), selected.end(), row) - selected.begin());
-            statusBar_->showProgress(progress, before, std::max(int(selected.size()), before + 1));
-        },
-        kProgressBars);
+void DeviceWindow::downloadProgress(const FileDownload& file) {
+    onWindowThread([this, file] { showProgress(file); }, kProgressBars);
+}
+
+void DeviceWindow::downloadFinished(const FileDownload& file) {
+    onWindowThread([this, file] { showProgress(file); });
+}
+
+void DeviceWindow::showProgress(const FileDownload& file) {
+    // The file's place in the selection as the list shows it now: rows may be added below.
+    const std::vector<int> selected = selectedRows();
+    const int before =
+        int(std::lower_bound(selected.begin(), selected.end(), file.row) - selected.begin());
+    statusBar_->showProgress(exportProgressValue(file.bytesWritten, file.announcedSize),
+                             file.end != FileEnd::Running, before,
+                             std::max(int(selected.size()), before + 1));
 }
 
 void DeviceWindow::showFileRows(const std::vector<FileRow>& rows) {

@@ -66,7 +66,8 @@ class DeviceWindow : public QMainWindow,
     void refreshFields(const DeviceValues& values) override;
     void showMemory(const std::string& freeText, const std::string& usedText) override;
     void resetDeviceFields() override;
-    void showDownloadProgress(int row, int64_t progress) override;
+    void downloadProgress(const FileDownload& file) override;
+    void downloadFinished(const FileDownload& file) override;
     // FileListView, window thread.
     void showFileRows(const std::vector<FileRow>& rows) override;
     // Prompter, on either thread.
@@ -82,6 +83,8 @@ class DeviceWindow : public QMainWindow,
     void setParameters();
     std::optional<DeviceSettings> readSettingsFields();
     std::vector<int> selectedRows() const;
+    // The bars for a file of the download, window thread.
+    void showProgress(const FileDownload& file);
     void watchDownload();
     void endWindow();
 

@@ -1,7 +1,8 @@
 #include "device/window/real_field.h"
 
 #include <charconv>
-#include <cmath>
+
+#include "common/parse_number.h"
 
 namespace quorvane {
 
@@ -21,21 +22,11 @@ std::optional<double> parseRealField(std::string_view text) {
     while (!text.empty() && blank(text.back())) {
         text.remove_suffix(1);
     }
-    // from_chars takes a minus but no plus sign.
-    if (text.starts_with('+')) {
+    // The shared parser takes a minus but no plus sign.
+    if (text.starts_with('+') && !text.starts_with("+-")) {
         text.remove_prefix(1);
-        if (text.starts_with('-')) {
-            return std::nullopt;
-        }
     }
-    double value = 0;
-    const auto [end, error] =
-        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
-        !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
+    return parseNumber(text);
 }
 
 }  // namespace quorvane

@@ -24,7 +24,7 @@ constexpr int kLegendLine = 25;
 constexpr int kLegendGap = 10;
 
 std::string axisLabel(const AxisScale& axis, double value) {
-    return FixedDecimals(value, axis.step < 0.1 - 1e-6 ? 2 : 1);
+    return fixedDecimals(value, axis.step < 0.1 - 1e-6 ? 2 : 1);
 }
 
 class FrameBuilder {

@@ -20,12 +20,14 @@ void ReduceColumns(std::vector<Point>& points) {
             }
             ++runEnd;
         }
-        std::array<size_t, 4> keep{runStart, top, bottom, runEnd - 1};
-        std::sort(keep.begin(), keep.end());
-        const auto kept = std::unique(keep.begin(), keep.end());
-        // Kept points are distinct indices of the run, so each lands at or before its source.
-        for (auto it = keep.begin(); it != kept; ++it) {
-            points[out++] = points[*it];
+        // The extremes lie between the run's first and last point; kept points are distinct
+        // indices of the run in order, so each lands at or before its source.
+        const std::array<size_t, 4> keep{runStart, std::min(top, bottom), std::max(top, bottom),
+                                         runEnd - 1};
+        for (size_t i = 0; i < keep.size(); ++i) {
+            if (i == 0 || keep[i] != keep[i - 1]) {
+                points[out++] = points[keep[i]];
+            }
         }
         runStart = runEnd;
     }

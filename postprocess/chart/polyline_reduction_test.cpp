@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
+#include "postprocess/chart/curve_raster.h"
+
 namespace quorvane {
 namespace {
 
@@ -36,6 +41,31 @@ TEST(ReduceColumns, KeepsFirstExtremesAndLastOfEachColumnInOrder) {
         std::vector<Point> points = c.in;
         ReduceColumns(points);
         EXPECT_EQ(points, c.out) << c.name;
+    }
+}
+
+// A long series crosses each pixel column many times, up and down: what the dropped points
+// drew, the kept ones draw too, pixel for pixel, with the window's pen.
+TEST(ReduceColumns, DrawsTheSamePixels) {
+    constexpr int kWidth = 160, kHeight = 120;
+    for (uint32_t seed = 1; seed <= 50; ++seed) {
+        std::mt19937 random(seed);
+        std::vector<Point> points{{50, 50}};
+        for (int i = 0; i < 400; ++i) {
+            const Point p = points.back();
+            points.push_back(
+                {std::clamp(p.x + int(random() % 8 / 6) * (random() % 2 ? 1 : -1), 0, kWidth),
+                 std::clamp(p.y + int(random() % 21) - 10, 0, kHeight)});
+        }
+        std::vector<Point> reduced = points;
+        ReduceColumns(reduced);
+        ASSERT_LT(reduced.size(), points.size() * 3 / 4) << seed;
+        Pixels full{kWidth, kHeight, std::vector<uint32_t>(kWidth * kHeight)};
+        Pixels kept = full;
+        CurveRaster raster;
+        raster.draw(ViewOf(full), PolylineOp{Pen{{0, 0, 0}, 2}, points});
+        raster.draw(ViewOf(kept), PolylineOp{Pen{{0, 0, 0}, 2}, reduced});
+        EXPECT_EQ(full.rgb, kept.rgb) << "seed " << seed;
     }
 }
 

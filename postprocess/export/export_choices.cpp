@@ -1,59 +1,50 @@
 #include "postprocess/export/export_choices.h"
 
-#include <array>
+#include "postprocess/rawcast/cast_data.h"
 
 namespace quorvane {
 
 namespace {
-constexpr std::array kProfileFormats{ExportFormat::Csv, ExportFormat::Hypack, ExportFormat::Text};
-constexpr std::array kAverageFormats{ExportFormat::Csv, ExportFormat::Text};
-
 Message warning(const char* zh, const char* en) {
     return Message{BoxType::WarningOkCancel, Text{zh, en}};
 }
 }  // namespace
 
-const char* ExportFilterOf(ExportKind kind) {
-    return kind == ExportKind::Average ? kAverageExportFilter : kProfileExportFilter;
-}
-
-std::span<const ExportFormat> OfferedFormats(ExportKind kind) {
-    if (kind == ExportKind::Average) {
-        return kAverageFormats;
+std::vector<ExportFormat> offeredFormats(ExportKind kind) {
+    std::vector<ExportFormat> formats;
+    for (const ExportFormatDescriptor& d : exportFormats()) {
+        if (kind != ExportKind::Average || d.servesAverage()) {
+            formats.push_back(d.format);
+        }
     }
-    return kProfileFormats;
+    return formats;
 }
 
-std::optional<ExportFormat> FormatForFilterIndex(ExportKind kind, int filterIndex) {
-    const std::span<const ExportFormat> formats = OfferedFormats(kind);
+std::string exportFilterOf(ExportKind kind) {
+    std::string filter;
+    for (const ExportFormat format : offeredFormats(kind)) {
+        filter += descriptorOf(format).filterEntry;
+    }
+    return filter + "|";
+}
+
+std::optional<ExportFormat> formatForFilterIndex(ExportKind kind, int filterIndex) {
+    const std::vector<ExportFormat> formats = offeredFormats(kind);
     if (filterIndex < 1 || static_cast<size_t>(filterIndex) > formats.size()) {
         return std::nullopt;
     }
     return formats[static_cast<size_t>(filterIndex) - 1];
 }
 
-const char* ExtensionOf(ExportFormat format) {
-    switch (format) {
-        case ExportFormat::Csv:
-            return ".csv";
-        case ExportFormat::Hypack:
-            return ".vel";
-        case ExportFormat::Text:
-            break;
-    }
-    return ".txt";
-}
-
-std::string WithExportExtension(const std::string& path, ExportFormat format) {
-    const std::string extension = ExtensionOf(format);
-    if (path.size() >= extension.size() &&
-        path.compare(path.size() - extension.size(), extension.size(), extension) == 0) {
+std::string withExportExtension(const std::string& path, ExportFormat format) {
+    const std::string_view extension = descriptorOf(format).extension;
+    if (std::string_view(path).ends_with(extension)) {
         return path;
     }
-    return path + extension;
+    return path + std::string(extension);
 }
 
-Message EmptyListMessage(ExportKind kind) {
+Message emptyListMessage(ExportKind kind) {
     switch (kind) {
         case ExportKind::Raw:
             return warning("当前无原始数据！", "No raw data！");
@@ -66,7 +57,7 @@ Message EmptyListMessage(ExportKind kind) {
                    "No Average data in the file. Please set Average Sound Velocity First!");
 }
 
-Text DefaultExportName(ExportKind kind, const std::string& baseName) {
+Text defaultExportName(ExportKind kind, const std::string& baseName) {
     switch (kind) {
         case ExportKind::Raw:
             return Text{baseName + "_原始数据", baseName + "_Raw File"};
@@ -78,24 +69,23 @@ Text DefaultExportName(ExportKind kind, const std::string& baseName) {
     return Text{baseName + "_平均声速", baseName + "_Average File"};
 }
 
-Text ExportDialogTitle() {
+Text exportDialogTitle() {
     return Text{"导出文件", "Export File"};
 }
 
-std::optional<Message> CheckFilterDepth(bool filterEnabled, float filterDepth) {
-    // Written as "not at least" so that a value that is no number is refused as well.
-    if (filterEnabled && !(static_cast<double>(filterDepth) >= 0.1)) {
-        return warning("水深间隔不能小于0.1", "Depth interval can not be less than 0.1m!");
+std::optional<Message> checkFilterDepth(bool filterEnabled, float filterDepth) {
+    if (!filterEnabled) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return checkDepthInterval(filterDepth);
 }
 
-std::optional<Message> CheckBeforeExport(ExportKind kind, size_t pointCount, bool filterEnabled,
+std::optional<Message> checkBeforeExport(ExportKind kind, size_t pointCount, bool filterEnabled,
                                          float filterDepth) {
     if (pointCount == 0) {
-        return EmptyListMessage(kind);
+        return emptyListMessage(kind);
     }
-    return CheckFilterDepth(filterEnabled, filterDepth);
+    return checkFilterDepth(filterEnabled, filterDepth);
 }
 
 }  // namespace quorvane

@@ -1,54 +1,46 @@
 #pragma once
 
 #include <optional>
-#include <span>
 #include <string>
+#include <vector>
 
 #include "common/message.h"
+#include "postprocess/export/export_format.h"
 
 namespace quorvane {
 
 // What the three export buttons write: rawProfile, fittedProfile or averageProfile.
 enum class ExportKind { Raw, Fitting, Average };
 
-enum class ExportFormat { Csv, Hypack, Text };
+// The formats a kind offers, in the order of its dialog filter: the average table only in the
+// formats that have a form of it.
+std::vector<ExportFormat> offeredFormats(ExportKind kind);
 
-// File-type filters of the save dialog, in the dialog's "description|pattern|...||" form.
-inline constexpr const char* kProfileExportFilter =
-    "(*.csv)|*.csv|HYPACK(*vel)|*.vel|(*txt)|*.txt||";
-inline constexpr const char* kAverageExportFilter = "(*.csv)|*.csv|(*txt)|*.txt||";
-
-const char* ExportFilterOf(ExportKind kind);
-
-// The formats a kind offers, in the order of its dialog filter (average has no HYPACK form).
-std::span<const ExportFormat> OfferedFormats(ExportKind kind);
+// The save dialog's file-type filter of a kind, in the "description|pattern|...||" form.
+std::string exportFilterOf(ExportKind kind);
 
 // The format of the dialog's 1-based filter index; nothing for an index the kind lacks.
-std::optional<ExportFormat> FormatForFilterIndex(ExportKind kind, int filterIndex);
+std::optional<ExportFormat> formatForFilterIndex(ExportKind kind, int filterIndex);
 
-// ".csv", ".vel" or ".txt".
-const char* ExtensionOf(ExportFormat format);
-
-// The chosen path with the format's extension appended unless its last four characters are
-// exactly that extension; case counts, so "out.CSV" becomes "out.CSV.csv".
-std::string WithExportExtension(const std::string& path, ExportFormat format);
+// The chosen path with the format's extension appended unless it ends in exactly that
+// extension; case counts, so "out.CSV" becomes "out.CSV.csv".
+std::string withExportExtension(const std::string& path, ExportFormat format);
 
 // Shown when the source list of the kind is empty.
-Message EmptyListMessage(ExportKind kind);
+Message emptyListMessage(ExportKind kind);
 
 // currentBaseName with the kind's suffix: the name the save dialog proposes.
-Text DefaultExportName(ExportKind kind, const std::string& baseName);
+Text defaultExportName(ExportKind kind, const std::string& baseName);
 
 // Title of the save dialog.
-Text ExportDialogTitle();
+Text exportDialogTitle();
 
-// The refusal of a filter depth below 0.1 m while the filter is on; nothing when the value may
-// be used. A typed 0.1 passes: its single-precision value lies just above 0.1.
-std::optional<Message> CheckFilterDepth(bool filterEnabled, float filterDepth);
+// While the filter is on, its depth must pass the depth-interval rule; off, anything goes.
+std::optional<Message> checkFilterDepth(bool filterEnabled, float filterDepth);
 
 // The checks an export makes before its dialog opens, in their order: the empty list, then
 // the filter depth.
-std::optional<Message> CheckBeforeExport(ExportKind kind, size_t pointCount, bool filterEnabled,
+std::optional<Message> checkBeforeExport(ExportKind kind, size_t pointCount, bool filterEnabled,
                                          float filterDepth);
 
 }  // namespace quorvane

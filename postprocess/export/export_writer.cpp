@@ -3,8 +3,8 @@
 #include "common/file_io.h"
 #include "common/strformat.h"
 #include "postprocess/export/depth_filter.h"
+#include "postprocess/export/export_choices.h"
 #include "postprocess/export/fixed_decimal.h"
-#include "postprocess/export/gbk_texts.h"
 
 namespace quorvane {
 
@@ -17,18 +17,20 @@ constexpr const char* kLineEnd = "\r\n";
 // write leaves one place where a failure can show besides the final flush.
 class ExportText {
   public:
-    void line(std::string_view text) {
-        bytes_.append(text);
-        bytes_.append(kLineEnd);
+    void lines(const std::vector<std::string>& texts) {
+        for (const std::string& text : texts) {
+            bytes_.append(text);
+            bytes_.append(kLineEnd);
+        }
     }
-    void row(std::initializer_list<double> values, char separator) {
+    void row(std::span<const double> values, char separator) {
         bool first = true;
         for (const double value : values) {
             if (!first) {
                 bytes_.push_back(separator);
             }
             first = false;
-            bytes_.append(Fixed3(value));
+            bytes_.append(fixed3(value));
         }
         bytes_.append(kLineEnd);
         ++rows_;
@@ -42,8 +44,16 @@ class ExportText {
     size_t rows_ = 0;
 };
 
-char separatorOf(ExportFormat format) {
-    return format == ExportFormat::Csv ? ',' : ' ';
+double valueOf(const ProfilePoint& point, ExportColumn column) {
+    switch (column) {
+        case ExportColumn::Depth:
+            return point.depth;
+        case ExportColumn::SoundVelocity:
+            return point.soundVelocity;
+        case ExportColumn::Temperature:
+            break;
+    }
+    return point.temperature;
 }
 
 Message failureMessage(const char* zhFormat, const char* enFormat, const std::string& path) {
@@ -54,7 +64,7 @@ Message failureMessage(const char* zhFormat, const char* enFormat, const std::st
 ExportResult writeExport(const std::string& chosenPath, ExportFormat format,
                          const ExportText& text) {
     ExportResult result;
-    result.path = WithExportExtension(chosenPath, format);
+    result.path = withExportExtension(chosenPath, format);
     FileHandle file = openFile(result.path, "wb");
     if (!file) {
         result.failure = failureMessage("无法创建导出文件%s！", "Failed to create export file : %s",
@@ -76,54 +86,45 @@ ExportResult writeExport(const std::string& chosenPath, ExportFormat format,
 
 }  // namespace
 
-ExportResult ExportProfile(std::span<const ProfilePoint> points, const std::string& chosenPath,
+ExportResult exportProfile(std::span<const ProfilePoint> points, const std::string& chosenPath,
                            const ExportOptions& options) {
+    const ExportFormatDescriptor& format = descriptorOf(options.format);
     ExportText text;
-    const bool english = options.english;
-    if (options.format == ExportFormat::Hypack) {
-        text.line("FTP NEW 2");
-    } else {
-        text.line(english ? "Depth,Sound Velocity,Temperature" : kGbkProfileHeader.gbk);
-    }
+    text.lines(format.profileHeader(ExportContext{options.english}));
     DepthFilter filter(options.filterEnabled, options.filterDepth);
-    const char separator = separatorOf(options.format);
+    std::vector<double> values(format.profileColumns.size());
     for (const ProfilePoint& point : points) {
         if (!filter.accept(point.depth)) {
             continue;
         }
-        if (options.format == ExportFormat::Hypack) {
-            text.row({point.depth, point.soundVelocity}, separator);
-        } else {
-            text.row({point.depth, point.soundVelocity, point.temperature}, separator);
+        for (size_t c = 0; c < values.size(); ++c) {
+            values[c] = valueOf(point, format.profileColumns[c]);
         }
+        text.row(values, format.separator);
     }
     return writeExport(chosenPath, options.format, text);
 }
 
-ExportResult ExportAverage(std::span<const AveragePoint> points, float averageStartDepth,
+ExportResult exportAverage(std::span<const AveragePoint> points, float averageStartDepth,
                            const std::string& chosenPath, const ExportOptions& options) {
-    if (options.format == ExportFormat::Hypack) {
+    const ExportFormatDescriptor& format = descriptorOf(options.format);
+    if (!format.servesAverage()) {
         ExportResult refused;
         refused.path = chosenPath;
-        refused.failure = Message{BoxType::WarningOkCancel,
-                                  Text{"平均声速数据不能导出为HYPACK格式！",
-                                       "Average data can not be exported in HYPACK format!"}};
+        const std::string name(format.name);
+        refused.failure = Message{
+            BoxType::WarningOkCancel,
+            Text{strformat("平均声速数据不能导出为%s格式！", name.c_str()),
+                 strformat("Average data can not be exported in %s format!", name.c_str())}};
         return refused;
     }
     ExportText text;
-    const std::string startDepth = Fixed3(averageStartDepth);
-    if (options.english) {
-        text.line("Begin depth," + startDepth);
-        text.line("Depth,Sound Velocity");
-    } else {
-        text.line(std::string(kGbkBeginDepthLabel.gbk) + startDepth);
-        text.line(kGbkAverageHeader.gbk);
-    }
+    text.lines(format.averageHeader(ExportContext{options.english, averageStartDepth}));
     DepthFilter filter(options.filterEnabled, options.filterDepth);
-    const char separator = separatorOf(options.format);
     for (const AveragePoint& point : points) {
         if (filter.accept(point.depth)) {
-            text.row({point.depth, point.averageVelocity}, separator);
+            const double values[] = {point.depth, point.averageVelocity};
+            text.row(values, format.separator);
         }
     }
     return writeExport(chosenPath, options.format, text);

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "common/message.h"
-#include "postprocess/export/export_choices.h"
-#include "postprocess/rawcast/raw_format.h"
+#include "postprocess/export/export_format.h"
+#include "postprocess/rawcast/profile_point.h"
 
 namespace quorvane {
 
@@ -25,16 +25,16 @@ struct ExportResult {
     std::optional<Message> failure;  // set exactly when !ok
 };
 
-// Writes raw or fitted points as CSV, HYPACK .vel or a blank-separated table. Lines end in
+// Writes raw or fitted points in the format's header, columns and separator. Lines end in
 // CR LF on every platform; numbers have three decimals and a point. The file is created or
 // truncated; a file that cannot be created or written completely is reported, never left
 // looking like a finished export without a word.
-ExportResult ExportProfile(std::span<const ProfilePoint> points, const std::string& chosenPath,
+ExportResult exportProfile(std::span<const ProfilePoint> points, const std::string& chosenPath,
                            const ExportOptions& options);
 
-// Writes the average table, headed by the start depth, as CSV or text; HYPACK has no average
-// form and is refused without touching the disk.
-ExportResult ExportAverage(std::span<const AveragePoint> points, float averageStartDepth,
+// Writes the average table, headed by the start depth, in a format that has a form of it; any
+// other format is refused without touching the disk.
+ExportResult exportAverage(std::span<const AveragePoint> points, float averageStartDepth,
                            const std::string& chosenPath, const ExportOptions& options);
 
 }  // namespace quorvane

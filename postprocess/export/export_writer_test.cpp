@@ -39,31 +39,33 @@ TEST_F(ExportWriterTest, FilesHaveTheExactBytesOfEachFormatAndLanguage) {
         bool average;
         ExportFormat format;
         bool english;
+        std::string extension;
         std::string expected;
     };
     // Each header and separator once; HYPACK has no language of its own.
     const Case cases[] = {
-        {false, ExportFormat::Csv, true,
+        {false, ExportFormat::Csv, true, ".csv",
          "Depth,Sound Velocity,Temperature\r\n1.000,1500.123,12.346\r\n2.500,1500.000,-1.500\r\n"},
-        {false, ExportFormat::Text, false,
+        {false, ExportFormat::Text, false, ".txt",
          "\xC9\xEE\xB6\xC8,\xC9\xF9\xCB\xD9,\xCE\xC2\xB6\xC8\r\n"
          "1.000 1500.123 12.346\r\n2.500 1500.000 -1.500\r\n"},
-        {false, ExportFormat::Hypack, false, "FTP NEW 2\r\n1.000 1500.123\r\n2.500 1500.000\r\n"},
-        {true, ExportFormat::Csv, false,
+        {false, ExportFormat::Hypack, false, ".vel",
+         "FTP NEW 2\r\n1.000 1500.123\r\n2.500 1500.000\r\n"},
+        {true, ExportFormat::Csv, false, ".csv",
          "\xC6\xF0\xCA\xBC\xC9\xEE\xB6\xC8,0.300\r\n\xC9\xEE\xB6\xC8,\xC9\xF9\xCB\xD9\r\n"
          "0.500,1480.250\r\n1.000,1480.000\r\n"},
-        {true, ExportFormat::Text, true,
+        {true, ExportFormat::Text, true, ".txt",
          "Begin depth,0.300\r\nDepth,Sound Velocity\r\n0.500 1480.250\r\n1.000 1480.000\r\n"},
     };
     int n = 0;
     for (const Case& c : cases) {
         const ExportOptions options{c.format, c.english, false, 0.5f};
         const std::string chosen = path("out" + std::to_string(n++));
-        const ExportResult result = c.average ? ExportAverage(kAverage, 0.3f, chosen, options)
-                                              : ExportProfile(kProfile, chosen, options);
+        const ExportResult result = c.average ? exportAverage(kAverage, 0.3f, chosen, options)
+                                              : exportProfile(kProfile, chosen, options);
         ASSERT_TRUE(result.ok) << chosen;
         EXPECT_FALSE(result.failure.has_value());
-        EXPECT_EQ(result.path, chosen + ExtensionOf(c.format));
+        EXPECT_EQ(result.path, chosen + c.extension);
         EXPECT_EQ(result.rowsWritten, 2u);
         EXPECT_EQ(slurp(result.path), c.expected) << chosen;
     }
@@ -95,9 +97,9 @@ TEST_F(ExportWriterTest, DepthFilterMeasuresEachRowFromTheRowWrittenBefore) {
             average.push_back({depth, 1490.0});
         }
         const ExportOptions options{ExportFormat::Text, true, c.enabled, c.filterDepth};
-        const ExportResult p = ExportProfile(profile, path(std::string(c.name) + "_p"), options);
+        const ExportResult p = exportProfile(profile, path(std::string(c.name) + "_p"), options);
         const ExportResult a =
-            ExportAverage(average, 0.5f, path(std::string(c.name) + "_a"), options);
+            exportAverage(average, 0.5f, path(std::string(c.name) + "_a"), options);
         ASSERT_TRUE(p.ok && a.ok) << c.name;
         EXPECT_EQ(depthsWritten(p.path, 1), c.written) << c.name;
         EXPECT_EQ(depthsWritten(a.path, 2), c.written) << c.name;
@@ -133,9 +135,9 @@ TEST_F(ExportWriterTest, FailuresAreReportedWithThePath) {
     const ExportOptions csv{ExportFormat::Csv, true, false, 0.5f};
     for (const Case& c : cases) {
         // A short file fails only at the flush, a long one already while it is written.
-        const ExportResult results[] = {ExportProfile(kProfile, c.chosen, csv),
-                                        ExportProfile(many, c.chosen, csv),
-                                        ExportAverage(kAverage, 0.5f, c.chosen, csv)};
+        const ExportResult results[] = {exportProfile(kProfile, c.chosen, csv),
+                                        exportProfile(many, c.chosen, csv),
+                                        exportAverage(kAverage, 0.5f, c.chosen, csv)};
         for (const ExportResult& r : results) {
             EXPECT_FALSE(r.ok) << c.what;
             EXPECT_EQ(r.path, c.finalPath) << c.what;
@@ -148,10 +150,12 @@ TEST_F(ExportWriterTest, FailuresAreReportedWithThePath) {
 
 TEST_F(ExportWriterTest, AverageHasNoHypackFormAndWritesNothingForIt) {
     const ExportResult result =
-        ExportAverage(kAverage, 0.5f, path("avg"), {ExportFormat::Hypack, true, false, 0.5f});
+        exportAverage(kAverage, 0.5f, path("avg"), {ExportFormat::Hypack, true, false, 0.5f});
     EXPECT_FALSE(result.ok);
     ASSERT_TRUE(result.failure.has_value());
     EXPECT_EQ(result.failure->type, BoxType::WarningOkCancel);
+    EXPECT_EQ(result.failure->text.en, "Average data can not be exported in HYPACK format!");
+    EXPECT_EQ(result.failure->text.zh, "平均声速数据不能导出为HYPACK格式！");
     EXPECT_TRUE(fs::is_empty(dir_));
 }
 
@@ -174,7 +178,7 @@ TEST_F(ExportWriterTest, NumbersKeepTheirPointInACommaLocale) {
         GTEST_SKIP() << "no locale with a decimal comma is installed";
     }
     const ExportResult a =
-        ExportAverage(kAverage, 0.3f, path("a"), {ExportFormat::Csv, true, false, 0.5f});
+        exportAverage(kAverage, 0.3f, path("a"), {ExportFormat::Csv, true, false, 0.5f});
     ASSERT_TRUE(a.ok);
     EXPECT_EQ(slurp(a.path),
               "Begin depth,0.300\r\nDepth,Sound Velocity\r\n0.500,1480.250\r\n1.000,1480.000\r\n");

@@ -4,8 +4,8 @@
 
 namespace quorvane {
 
-std::string Fixed3(double value) {
-    return FixedDecimals(value, 3);
+std::string fixed3(double value) {
+    return fixedDecimals(value, 3);
 }
 
 }  // namespace quorvane

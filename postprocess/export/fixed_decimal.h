@@ -6,6 +6,6 @@ namespace quorvane {
 
 // The "%.3f" text of a value, always with a decimal point: export files are read by survey tools
 // that expect a point whatever locale the program was started in, and printf follows LC_NUMERIC.
-std::string Fixed3(double value);
+std::string fixed3(double value);
 
 }  // namespace quorvane

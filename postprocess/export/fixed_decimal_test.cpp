@@ -11,7 +11,7 @@ namespace quorvane {
 namespace {
 
 // The exports promise printf's "%.3f" in the "C" locale, which is what the test process runs in.
-TEST(Fixed3, MatchesPrintfInTheCLocale) {
+TEST(FixedDecimal, MatchesPrintfInTheCLocale) {
     constexpr double kMax = std::numeric_limits<double>::max();
     constexpr double kInf = std::numeric_limits<double>::infinity();
     const double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -19,12 +19,12 @@ TEST(Fixed3, MatchesPrintfInTheCLocale) {
                               1500.1234, 2.675, 1e-9,   -1e-9,  1e20,    -273.15,
                               1.0 / 3,   kMax,  kInf,   -kInf,  kNaN};
     for (const double value : special) {
-        EXPECT_EQ(Fixed3(value), strformat("%.3f", value)) << value;
+        EXPECT_EQ(fixed3(value), strformat("%.3f", value)) << value;
     }
     // Half-millimetre steps put many values on or next to a rounding tie.
     for (int i = -4000; i <= 4000; ++i) {
         const double value = i * 0.0005 + 1500.0 * (i % 3);
-        ASSERT_EQ(Fixed3(value), strformat("%.3f", value)) << value;
+        ASSERT_EQ(fixed3(value), strformat("%.3f", value)) << value;
     }
 }
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/message.h"
-#include "postprocess/rawcast/raw_format.h"
+#include "postprocess/rawcast/profile_point.h"
 
 namespace quorvane {
 

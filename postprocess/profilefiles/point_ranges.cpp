@@ -5,7 +5,7 @@
 namespace quorvane {
 
 void UpdateFittedRanges(CastData& data) {
-    SetProfileRanges(data, data.fittedProfile);
+    setProfileRanges(data, data.fittedProfile);
 }
 
 void UpdateAverageRanges(CastData& data) {

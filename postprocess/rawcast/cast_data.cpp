@@ -12,7 +12,15 @@ void CastData::clearProfiles() {
     averageProfile.clear();
 }
 
-void SetProfileRanges(CastData& data, const std::vector<ProfilePoint>& points) {
+std::optional<Message> checkDepthInterval(float depthInterval) {
+    if (!(static_cast<double>(depthInterval) >= 0.1)) {
+        return Message{BoxType::WarningOkCancel,
+                       {"水深间隔不能小于0.1", "Depth interval can not be less than 0.1m!"}};
+    }
+    return std::nullopt;
+}
+
+void setProfileRanges(CastData& data, const std::vector<ProfilePoint>& points) {
     if (points.empty()) {
         return;
     }
@@ -30,7 +38,7 @@ void SetProfileRanges(CastData& data, const std::vector<ProfilePoint>& points) {
     }
 }
 
-std::string BaseNameOf(const std::string& path) {
+std::string baseNameOf(const std::string& path) {
     const size_t slash = path.find_last_of("\\/");
     const size_t start = slash == std::string::npos ? 0 : slash + 1;
     const size_t dot = path.find_last_of('.');

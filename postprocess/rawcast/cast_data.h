@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "postprocess/rawcast/raw_format.h"
+#include "common/message.h"
+#include "common/raw_format.h"
+#include "postprocess/rawcast/profile_point.h"
 
 namespace quorvane {
 
@@ -43,12 +46,17 @@ struct CastData {
     void clearProfiles();
 };
 
+// The refusal of a depth interval below 0.1 m, shared by the Reset and the export filter; nothing
+// when the value may be used. The float is widened and compared with 0.1, so a typed 0.1 (whose
+// single-precision value lies just above 0.1) passes; a value that is no number is refused.
+std::optional<Message> checkDepthInterval(float depthInterval);
+
 // Sets the six depth, velocity and temperature ranges to the extremes of `points`; an empty
 // list leaves them as they are.
-void SetProfileRanges(CastData& data, const std::vector<ProfilePoint>& points);
+void setProfileRanges(CastData& data, const std::vector<ProfilePoint>& points);
 
 // The part of a path between its last folder separator and its last ".": the default name
 // of saves and exports. Both separators count, so Windows and POSIX paths give the same name.
-std::string BaseNameOf(const std::string& path);
+std::string baseNameOf(const std::string& path);
 
 }  // namespace quorvane

@@ -1,20 +1,21 @@
 #include "postprocess/rawcast/raw_file.h"
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <vector>
 
 #include "common/file_io.h"
+#include "common/raw_scan.h"
 #include "common/strformat.h"
 
 namespace quorvane {
 
 namespace {
 
-// Read in slices rather than one buffer the size of the file: the scan is the same, and a
-// multi-gigabyte cast does not need its own size in memory on top of its records.
 // Up-front room for records: the whole cast when it is of any ordinary size (pages never
 // filled cost nothing); beyond that the array grows as records are found.
 constexpr uint64_t kMaxReserve = uint64_t(1) << 30;
-constexpr size_t kSliceSize = size_t(4) << 20;
 
 Message fileReadFailed(const std::string& path) {
     return {BoxType::WarningOkCancel,
@@ -32,6 +33,14 @@ const Message kFileSizeError{
     BoxType::WarningOkCancel,
     {"文件大小异常，请选择其他文件。", "The file size error. Please select another file."}};
 
+// A folder, a pipe or a device holds no cast: read as one, a folder gave an all-zero header and
+// an empty cast, and opening a pipe waits for a writer that may never come.
+bool isOtherThanRegularFile(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(pathFromUtf8(path), error);
+    return !error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
+}
+
 // Surface records (no velocity, near-atmospheric pressure) are folded into a running mean in
 // single precision, the way the instrument's own software has always averaged them.
 class SurfaceMean {
@@ -47,42 +56,6 @@ class SurfaceMean {
     int64_t count_ = 1;
 };
 
-// Scans bytes [0, end) of `buf` from index `i`, appending valid records; returns the index the
-// scan stopped at (the first index where a whole record no longer fits).
-size_t scanSlice(const uint8_t* buf, size_t end, size_t i, std::vector<RawRecord>& records,
-                 SurfaceMean& surface, bool& sawSurface) {
-    while (i + kRawRecordSize <= end) {
-        if (buf[i] != kRecordSync1) {
-            // Garbage and zero-filled stretches are passed one byte at a time; jumping to the
-            // next candidate sync byte is the same walk, only quicker.
-            const void* next = std::memchr(buf + i + 1, kRecordSync1, end - kRawRecordSize - i);
-            i = next ? static_cast<size_t>(static_cast<const uint8_t*>(next) - buf)
-                     : end - kRawRecordSize + 1;
-            continue;
-        }
-        if (buf[i + 1] != kRecordSync2) {
-            ++i;
-            continue;
-        }
-        const uint8_t* p = buf + i;
-        if (recordChecksum(p) != p[35]) {
-            i += 2;
-            continue;
-        }
-        const float velocity = readF32(p + 16);
-        const float pressure = readF32(p + 24);
-        if (velocity < 1e-7f && pressure < 1.2f) {
-            surface.add(pressure);
-            sawSurface = true;
-        } else {
-            RawRecord& record = records.emplace_back();
-            std::memcpy(record.bytes.data(), p, kRawRecordSize);
-        }
-        i += kRawRecordSize;
-    }
-    return i;
-}
-
 }  // namespace
 
 int64_t FileSizeOf(const std::string& path) {
@@ -93,7 +66,7 @@ int64_t FileSizeOf(const std::string& path) {
     return tellPosition(file.get());
 }
 
-Text DeviceTitle(const RawFileHeader& header) {
+Text deviceTitle(const RawFileHeader& header) {
     const std::string firmware = header.firmwareVersion();
     return {
         strformat(" 设备ID：%08d   固件版本：%s", header.deviceId(), firmware.c_str()),
@@ -102,6 +75,10 @@ Text DeviceTitle(const RawFileHeader& header) {
 
 RawLoadResult LoadRawFile(CastData& data, const std::string& path) {
     RawLoadResult result;
+    if (isOtherThanRegularFile(path)) {
+        result.messages.push_back(kFileSizeError);
+        return result;
+    }
     const int64_t size = FileSizeOf(path);
     if (size < 0) {
         result.messages.push_back(fileReadFailed(path));
@@ -119,7 +96,7 @@ RawLoadResult LoadRawFile(CastData& data, const std::string& path) {
     data.density = result.header.density();
     data.latitude = result.header.latitude();
     data.depthInterval = result.header.depthInterval();
-    result.title = DeviceTitle(result.header);
+    result.title = deviceTitle(result.header);
     result.headerApplied = true;
 
     data.rawRecords.clear();
@@ -129,28 +106,22 @@ RawLoadResult LoadRawFile(CastData& data, const std::string& path) {
         return result;
     }
 
-    uint64_t remaining = static_cast<uint64_t>(size) - kRawHeaderSize;
+    const uint64_t remaining = static_cast<uint64_t>(size) - kRawHeaderSize;
     data.rawRecords.reserve(
         static_cast<size_t>(std::min<uint64_t>(remaining, kMaxReserve) / kRawRecordSize));
-    std::vector<uint8_t> buf(kSliceSize + kRawRecordSize);
     SurfaceMean surface;
     bool sawSurface = false;
-    size_t filled = 0;
-    size_t i = 0;
-    while (true) {
-        // Keep the unscanned tail (shorter than a record) in front of the next slice.
-        std::memmove(buf.data(), buf.data() + i, filled - i);
-        filled -= i;
-        i = 0;
-        const size_t want = static_cast<size_t>(std::min<uint64_t>(remaining, kSliceSize));
-        const size_t got = want ? std::fread(buf.data() + filled, 1, want, file.get()) : 0;
-        filled += got;
-        remaining -= got;
-        i = scanSlice(buf.data(), filled, i, data.rawRecords, surface, sawSurface);
-        if (got < want || remaining == 0) {
-            break;
+    scanRecords(file.get(), remaining, [&](const uint8_t* p) {
+        const float velocity = readF32(p + 16);
+        const float pressure = readF32(p + 24);
+        if (velocity < 1e-7f && pressure < 1.2f) {
+            surface.add(pressure);
+            sawSurface = true;
+        } else {
+            RawRecord& record = data.rawRecords.emplace_back();
+            std::memcpy(record.bytes.data(), p, kRawRecordSize);
         }
-    }
+    });
     data.surfacePressure = sawSurface ? surface.value() : 0.0f;
     result.scanned = true;
     return result;

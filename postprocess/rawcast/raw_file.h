@@ -26,6 +26,6 @@ struct RawLoadResult {
 RawLoadResult LoadRawFile(CastData& data, const std::string& path);
 
 // The identity line of the window title for a header.
-Text DeviceTitle(const RawFileHeader& header);
+Text deviceTitle(const RawFileHeader& header);
 
 }  // namespace quorvane

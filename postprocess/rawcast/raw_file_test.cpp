@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
+
 #include "common/testing/temp_dir_test.h"
 
 #include <cmath>
@@ -22,35 +26,6 @@ std::vector<uint8_t> header(const std::string& firmware = "V1.2.0") {
 
 void append(std::vector<uint8_t>& out, const RawRecord& r) {
     out.insert(out.end(), r.bytes.begin(), r.bytes.end());
-}
-
-TEST(RawFormat, KnownRecordHasChecksum0x1A) {
-    const RawRecord r = RawRecord::make(1, 1500.0f, 15.0f, 2.0f);
-    EXPECT_EQ(r.bytes[35], 0x1A);
-    EXPECT_EQ(r.bytes[2] | r.bytes[3], 0);
-    EXPECT_TRUE(isValidRecord(r.bytes.data()));
-    for (int last = 0; last < 256; ++last) {
-        RawRecord bad = r;
-        bad.bytes[35] = uint8_t(last);
-        EXPECT_EQ(isValidRecord(bad.bytes.data()), last == 0x1A) << last;
-    }
-}
-
-// The checksum is summed eight bytes at a time; the plain byte sum is the reference.
-TEST(RawFormat, ChecksumIsTheLowByteOfTheSumOfBytes0To34) {
-    uint32_t state = 12345;
-    for (int n = 0; n < 2000; ++n) {
-        uint8_t record[36];
-        unsigned sum = 0;
-        for (int i = 0; i < 36; ++i) {
-            state = state * 1103515245u + 12345u;
-            record[i] = n < 256 ? uint8_t(n) : uint8_t(state >> 16);  // all-equal bytes first
-            if (i < 35) {
-                sum += record[i];
-            }
-        }
-        ASSERT_EQ(recordChecksum(record), uint8_t(sum)) << n;
-    }
 }
 
 TEST_F(RawFileTest, HeaderSettingsAndTitleApplyEvenWhenFileHasNoData) {
@@ -99,6 +74,29 @@ TEST_F(RawFileTest, UnopenableFileGivesBothMessagesInOrderAndChangesNothing) {
     EXPECT_FALSE(r.headerApplied);
     EXPECT_FLOAT_EQ(data.density, 1.1f);
     EXPECT_EQ(FileSizeOf(path), -1);
+}
+
+TEST_F(RawFileTest, SomethingOtherThanAFileIsRefusedWithTheSizeMessageAndChangesNothing) {
+    std::vector<std::string> paths{dir_.string()};
+#if !defined(_WIN32)
+    const std::string fifo = (dir_ / "pipe.bin").string();
+    if (mkfifo(fifo.c_str(), 0600) == 0) {
+        paths.push_back(fifo);  // opening it would wait for a writer
+    }
+#endif
+    for (const std::string& path : paths) {
+        CastData data;
+        data.density = 1.1f;
+        data.rawRecords.push_back(RawRecord::make(1, 1500, 10, 3));
+        const RawLoadResult r = LoadRawFile(data, path);
+        ASSERT_EQ(r.messages.size(), 1u) << path;
+        EXPECT_EQ(r.messages[0].text.en, "The file size error. Please select another file.");
+        EXPECT_EQ(r.messages[0].text.zh, "文件大小异常，请选择其他文件。");
+        EXPECT_FALSE(r.headerApplied) << path;
+        EXPECT_FALSE(r.scanned) << path;
+        EXPECT_FLOAT_EQ(data.density, 1.1f);
+        EXPECT_EQ(data.rawRecords.size(), 1u);
+    }
 }
 
 TEST_F(RawFileTest, ScanFindsRecordsBySyncAndChecksumOnly) {
@@ -220,7 +218,7 @@ TEST(CastDataNames, BaseNameIsBetweenLastSeparatorAndLastDot) {
         {"/a.dir/noext", "noext"},
         {"", ""},
     };
-    for (const auto& [path, base] : cases) EXPECT_EQ(BaseNameOf(path), base) << path;
+    for (const auto& [path, base] : cases) EXPECT_EQ(baseNameOf(path), base) << path;
 }
 
 }  // namespace

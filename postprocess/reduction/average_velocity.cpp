@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "common/strformat.h"
@@ -15,6 +16,12 @@ namespace {
 struct WorkPoint {
     double depth;
     double velocity;
+};
+
+// The average table and its four ranges while they are being built.
+struct AverageTable {
+    std::vector<AveragePoint> points;
+    double depthMin, depthMax, velocityMin, velocityMax;
 };
 
 size_t shallowestIndex(const std::vector<ProfilePoint>& fitted) {
@@ -64,11 +71,12 @@ Message invalidProfileMessage(size_t row) {
     const int shown = static_cast<int>(std::min<size_t>(row + 1, size_t(INT32_MAX)));
     return {
         BoxType::WarningOkCancel,
-        {strformat("数据列表第%d行的深度或声速为零、负数或非数字，无法计算平均声速。请修改后重试。",
+        {strformat("数据列表第%d行的深度不是数字，或声速为零、负数或不是数字，无法计算平均声速。"
+                   "请修改后重试。",
                    shown),
-         strformat("Row %d of the data list holds a depth or sound velocity that is zero, "
-                   "negative or not a number: the average sound velocity cannot be computed. "
-                   "Correct it and try again.",
+         strformat("Row %d of the data list holds a depth that is not a number, or a sound "
+                   "velocity that is zero, negative or not a number: the average sound velocity "
+                   "cannot be computed. Correct it and try again.",
                    shown)}};
 }
 
@@ -80,12 +88,12 @@ const Message kNotComputable{
 
 }  // namespace
 
-float DefaultAverageStartDepth(double depthMin) {
+float defaultAverageStartDepth(double depthMin) {
     const std::string text = strformat("%.2f", depthMin);
     return static_cast<float>(std::strtod(text.c_str(), nullptr) + 0.01);
 }
 
-Text AverageResultText(double maximumDepth, float averageVelocity) {
+Text averageResultText(double maximumDepth, float averageVelocity) {
     return {strformat("最大深度:%.2fm\n平均声速:%.2fm/s", maximumDepth, double(averageVelocity)),
             strformat("Maximum depth:%.2fm\nAverage Sound Velocity:%.2fm/s", maximumDepth,
                       double(averageVelocity))};
@@ -96,8 +104,6 @@ AverageResult ComputeAverageVelocity(CastData& data, float startDepth) {
     if (data.fittedProfile.empty()) {
         return result;
     }
-    data.averageStartDepth = startDepth;
-    data.averageProfile.clear();
     const size_t shallowest = shallowestIndex(data.fittedProfile);
     const std::vector<WorkPoint> w = workList(data.fittedProfile, shallowest);
     if (const auto bad = firstUnusable(w, shallowest, startDepth)) {
@@ -106,6 +112,13 @@ AverageResult ComputeAverageVelocity(CastData& data, float startDepth) {
         return result;
     }
 
+    // Built aside and taken over only when it can be used: a refused average leaves the table,
+    // its ranges and its start depth as they were, as a cancelled one does.
+    AverageTable table{{},
+                       data.averageDepthMin,
+                       data.averageDepthMax,
+                       data.averageVelocityMin,
+                       data.averageVelocityMax};
     double travelTime = 0.0;
     bool first = true;
     for (size_t i = 0; i + 1 < w.size(); ++i) {
@@ -115,9 +128,9 @@ AverageResult ComputeAverageVelocity(CastData& data, float startDepth) {
             continue;
         }
         if (first) {
-            data.averageVelocityMin = data.averageVelocityMax = p.velocity;
-            data.averageDepthMin = data.averageDepthMax = p.depth;
-            data.averageProfile.push_back({p.depth, p.velocity});
+            table.velocityMin = table.velocityMax = p.velocity;
+            table.depthMin = table.depthMax = p.depth;
+            table.points.push_back({p.depth, p.velocity});
             first = false;
         }
         const double dz = q.depth - p.depth;
@@ -131,29 +144,33 @@ AverageResult ComputeAverageVelocity(CastData& data, float startDepth) {
                                      ? std::log(q.velocity / p.velocity) / k
                                      : std::fabs(dz) / p.velocity;
         travelTime += layerTime;
-        data.averageProfile.push_back({q.depth, (q.depth - data.averageDepthMin) / travelTime});
-        data.averageVelocityMin = std::min(data.averageVelocityMin, q.velocity);
-        data.averageVelocityMax = std::max(data.averageVelocityMax, q.velocity);
-        data.averageDepthMin = std::min(data.averageDepthMin, q.depth);
-        data.averageDepthMax = std::max(data.averageDepthMax, q.depth);
+        table.points.push_back({q.depth, (q.depth - table.depthMin) / travelTime});
+        table.velocityMin = std::min(table.velocityMin, q.velocity);
+        table.velocityMax = std::max(table.velocityMax, q.velocity);
+        table.depthMin = std::min(table.depthMin, q.depth);
+        table.depthMax = std::max(table.depthMax, q.depth);
     }
 
     const bool allFinite =
-        std::all_of(data.averageProfile.begin(), data.averageProfile.end(),
+        std::all_of(table.points.begin(), table.points.end(),
                     [](const AveragePoint& a) { return std::isfinite(a.averageVelocity); });
-    const float average =
-        static_cast<float>((data.averageDepthMax - data.averageDepthMin) / travelTime);
+    const float average = static_cast<float>((table.depthMax - table.depthMin) / travelTime);
     if (!allFinite || (std::fabs(travelTime) > 1e-7 && !std::isfinite(average))) {
-        data.averageProfile.clear();
         result.status = AverageStatus::InvalidProfile;
         result.message = kNotComputable;
         return result;
     }
+    data.averageStartDepth = startDepth;
+    data.averageProfile = std::move(table.points);
+    data.averageDepthMin = table.depthMin;
+    data.averageDepthMax = table.depthMax;
+    data.averageVelocityMin = table.velocityMin;
+    data.averageVelocityMax = table.velocityMax;
     if (std::fabs(travelTime) > 1e-7) {
         result.status = AverageStatus::Computed;
         result.averageVelocity = average;
         result.message =
-            Message{BoxType::YesNoQuestion, AverageResultText(data.averageDepthMax, average)};
+            Message{BoxType::YesNoQuestion, averageResultText(data.averageDepthMax, average)};
     } else {
         result.status = AverageStatus::NoLayers;
     }

@@ -8,7 +8,7 @@
 namespace quorvane {
 
 // The start depth the dialog offers: the shallowest fitted depth to two decimals, plus 1 cm.
-float DefaultAverageStartDepth(double depthMin);
+float defaultAverageStartDepth(double depthMin);
 
 enum class AverageStatus {
     NoFittedProfile,  // nothing to average: the command fails
@@ -33,6 +33,6 @@ struct AverageResult {
 AverageResult ComputeAverageVelocity(CastData& data, float startDepth);
 
 // "Maximum depth:…" in both languages.
-Text AverageResultText(double maximumDepth, float averageVelocity);
+Text averageResultText(double maximumDepth, float averageVelocity);
 
 }  // namespace quorvane

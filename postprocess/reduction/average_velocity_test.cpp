@@ -17,7 +17,7 @@ TEST(AverageVelocity, DefaultStartDepthIsTwoDecimalsPlusOneCentimetre) {
     const std::pair<double, float> cases[] = {
         {1.2345, 1.24f}, {0.5, 0.51f}, {0.999, 1.01f}, {10.2111, 10.22f}};
     for (auto [depthMin, expected] : cases) {
-        EXPECT_EQ(DefaultAverageStartDepth(depthMin), expected) << depthMin;
+        EXPECT_EQ(defaultAverageStartDepth(depthMin), expected) << depthMin;
     }
 }
 
@@ -85,13 +85,41 @@ TEST(AverageVelocity, UnusableVelocitiesAreReportedNeverAveraged) {
         const AverageResult r = ComputeAverageVelocity(data, 1.0f);
         EXPECT_EQ(r.status, AverageStatus::InvalidProfile) << bad;
         EXPECT_FALSE(r.succeeded());
-        EXPECT_TRUE(data.averageProfile.empty());
         ASSERT_TRUE(r.message.has_value());
-        EXPECT_EQ(r.message->text.en.find("Row 2 of the data list"), 0u) << r.message->text.en;
+        EXPECT_EQ(r.message->text.en,
+                  "Row 2 of the data list holds a depth that is not a number, or a sound velocity "
+                  "that is zero, negative or not a number: the average sound velocity cannot be "
+                  "computed. Correct it and try again.");
     }
-    // Above the start depth such a value does not matter.
+    // Above the start depth such a value does not matter, and depths of zero or above the
+    // surface are no reason to refuse.
     CastData data = fitted({{1, 0.0}, {2, 1500}, {3, 1500}});
     EXPECT_EQ(ComputeAverageVelocity(data, 2.0f).status, AverageStatus::Computed);
+    data = fitted({{0, 1500}, {-1, 1500}, {2, 1500}});
+    EXPECT_EQ(ComputeAverageVelocity(data, -1.0f).status, AverageStatus::Computed);
+}
+
+TEST(AverageVelocity, RefusedAverageLeavesThePreviousOneAsItWas) {
+    const std::vector<std::pair<double, double>> lists[] = {
+        {{1, 1500}, {2, NAN}, {3, 1500}},
+        // The way back up takes exactly the time of the way down: no time has passed at 10 m.
+        {{10, 1500}, {20, 3000}, {10, 1500}, {30, 1500}},
+    };
+    for (const auto& list : lists) {
+        CastData data = fitted(list);
+        data.averageProfile = {{5, 1490}, {6, 1491}};
+        data.averageStartDepth = 5.0f;
+        data.averageDepthMin = 5, data.averageDepthMax = 6;
+        data.averageVelocityMin = 1490, data.averageVelocityMax = 1492;
+        EXPECT_EQ(ComputeAverageVelocity(data, 1.0f).status, AverageStatus::InvalidProfile);
+        ASSERT_EQ(data.averageProfile.size(), 2u);
+        EXPECT_EQ(data.averageProfile[1].averageVelocity, 1491);
+        EXPECT_EQ(data.averageStartDepth, 5.0f);
+        EXPECT_EQ(data.averageDepthMin, 5);
+        EXPECT_EQ(data.averageDepthMax, 6);
+        EXPECT_EQ(data.averageVelocityMin, 1490);
+        EXPECT_EQ(data.averageVelocityMax, 1492);
+    }
 }
 
 TEST(AverageVelocity, DepthsGoingBackNeverGiveNonFiniteAverages) {

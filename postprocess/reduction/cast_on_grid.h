@@ -1,9 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "postprocess/rawcast/raw_format.h"
+#include "postprocess/rawcast/profile_point.h"
 
 namespace quorvane {
 

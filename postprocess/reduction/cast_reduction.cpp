@@ -9,16 +9,14 @@
 
 namespace quorvane {
 
-namespace {}  // namespace
-
 FitStatus ReduceSamples(CastData& data) {
     data.rawProfile.clear();
     // Room for every record up front: pages that are never filled cost nothing, regrowth does.
     data.rawProfile.reserve(data.rawRecords.size());
     data.rawRecordCount =
         static_cast<int32_t>(std::min<size_t>(data.rawRecords.size(), size_t(INT32_MAX)));
-    const double gravity = EffectiveGravity(data.latitude);
-    const double density = EffectiveDensity(data.density);
+    const double gravity = effectiveGravity(data.latitude);
+    const double density = effectiveDensity(data.density);
     const double surface = data.surfacePressure;
     const double interval = data.depthInterval;
     double last = 0.0;
@@ -28,7 +26,7 @@ FitStatus ReduceSamples(CastData& data) {
         if (!(v >= 1300.0 && v <= 1800.0)) {
             continue;
         }
-        const double depth = PressureToDepth(record.pressure(), surface, gravity, density);
+        const double depth = pressureToDepth(record.pressure(), surface, gravity, density);
         if (!(depth >= 1e-7 && depth <= 500.0)) {
             continue;
         }
@@ -89,9 +87,12 @@ FitStatus FitProfile(CastData& data) {
     }
     const double interval = data.depthInterval;
     // A zero, negative or tiny interval would never finish the grid or exhaust memory.
-    if (!(interval > 0.0) || !std::isfinite(interval) ||
-        (data.depthMax - data.depthMin) / interval + 1.0 > kMaxFitGridPoints) {
+    if (!(interval > 0.0) || !std::isfinite(interval)) {
         return FitStatus::BadDepthInterval;
+    }
+    if ((data.depthMax - data.depthMin) / interval + 1.0 > kMaxFitGridPoints) {
+        return checkDepthInterval(data.depthInterval) ? FitStatus::BadDepthInterval
+                                                      : FitStatus::DepthRangeTooLarge;
     }
     std::vector<double> grid;
     for (double d = data.depthMin; d <= data.depthMax; d += interval) {
@@ -122,14 +123,23 @@ FitStatus FitProfile(CastData& data) {
 }
 
 void UpdateRawRanges(CastData& data) {
-    SetProfileRanges(data, data.rawProfile);
+    setProfileRanges(data, data.rawProfile);
 }
 
-std::optional<Message> FitStatusMessage(FitStatus status, float depthInterval) {
+std::optional<Message> fitStatusMessage(FitStatus status, const CastData& data) {
+    const double shown = data.depthInterval;
+    if (status == FitStatus::DepthRangeTooLarge) {
+        return Message{
+            BoxType::WarningOkCancel,
+            {strformat("深度%g m至%g m的范围过大，无法按水深间隔%g m拟合。请检查数据列表中的深度。",
+                       data.depthMin, data.depthMax, shown),
+             strformat("The depths from %g m to %g m span too much to fit at a depth interval of "
+                       "%g m. Please check the depths in the data list.",
+                       data.depthMin, data.depthMax, shown)}};
+    }
     if (status != FitStatus::BadDepthInterval) {
         return std::nullopt;
     }
-    const double shown = depthInterval;
     return Message{
         BoxType::WarningOkCancel,
         {strformat("水深间隔%g m无法用于拟合。请设置不小于0.1 m的水深间隔，然后点击“重置”。",

@@ -8,12 +8,13 @@
 namespace quorvane {
 
 enum class FitStatus {
-    Fitted,            // the grid ran (fittedProfile may still be empty)
-    NothingToFit,      // no accepted samples, or no usable depth range
-    BadDepthInterval,  // the grid would not advance or would be absurdly large: no fit
+    Fitted,              // the grid ran (fittedProfile may still be empty)
+    NothingToFit,        // no accepted samples, or no usable depth range
+    BadDepthInterval,    // the grid would not advance or would be absurdly fine: no fit
+    DepthRangeTooLarge,  // a usable interval, but edited depths span too many grid depths
 };
 
-// A grid finer than this is a mistyped or corrupt depth interval, not a survey setting.
+// A grid finer than this comes from a mistyped interval or a mistyped depth, not a survey.
 inline constexpr double kMaxFitGridPoints = 1e6;
 
 // Rebuilds rawProfile and the six ranges from rawRecords with the current settings, then
@@ -30,7 +31,8 @@ FitStatus FitProfile(CastData& data);
 // Sets the six ranges from rawProfile; an empty profile leaves them.
 void UpdateRawRanges(CastData& data);
 
-// The message to show for a fit that could not run, if any.
-std::optional<Message> FitStatusMessage(FitStatus status, float depthInterval);
+// The message to show for a fit that could not run, if any, naming the interval or the depth
+// range of `data` that stopped it.
+std::optional<Message> fitStatusMessage(FitStatus status, const CastData& data);
 
 }  // namespace quorvane

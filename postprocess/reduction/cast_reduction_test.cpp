@@ -24,7 +24,7 @@ CastData castAtDepths(const std::vector<double>& ds, float interval, float veloc
     data.density = 1.0f;
     data.surfacePressure = 1.0f;
     data.depthInterval = interval;
-    const double g = EffectiveGravity(30.0f);
+    const double g = effectiveGravity(30.0f);
     int n = 0;
     for (double d : ds) {
         data.rawRecords.push_back(
@@ -35,10 +35,10 @@ CastData castAtDepths(const std::vector<double>& ds, float interval, float veloc
 
 TEST(Gravity, WorkedExampleAt30Degrees) {
     EXPECT_NEAR(LocalGravity(30.0 * kDegreesToRadians), 9.79324, 5e-6);
-    EXPECT_NEAR(DepthFromPressure(2.0, 1.0, 30.0f, 1.0f), 10.2111, 5e-5);
+    EXPECT_NEAR(depthFromPressure(2.0, 1.0, 30.0f, 1.0f), 10.2111, 5e-5);
     // An unset density falls back to fresh water rather than dividing by zero.
-    EXPECT_DOUBLE_EQ(DepthFromPressure(2.0, 1.0, 30.0f, 0.0f),
-                     DepthFromPressure(2.0, 1.0, 30.0f, 1.0f));
+    EXPECT_DOUBLE_EQ(depthFromPressure(2.0, 1.0, 30.0f, 0.0f),
+                     depthFromPressure(2.0, 1.0, 30.0f, 1.0f));
 }
 
 TEST(ReduceSamples, AcceptanceLimitsAreInclusive) {
@@ -318,12 +318,34 @@ TEST(FitProfile, UnusableIntervalStopsWithoutGridAndReportsIt) {
         EXPECT_EQ(status, FitStatus::BadDepthInterval) << interval;
         EXPECT_TRUE(data.fittedProfile.empty());
         EXPECT_FALSE(data.rawProfile.empty());
-        const auto message = FitStatusMessage(status, interval);
+        const auto message = fitStatusMessage(status, data);
         ASSERT_TRUE(message.has_value());
         EXPECT_NE(message->text.en.find("at least 0.1 m and press Reset"), std::string::npos);
         EXPECT_NE(message->text.zh.find("重置"), std::string::npos);
     }
-    EXPECT_FALSE(FitStatusMessage(FitStatus::Fitted, 0.5f).has_value());
+    CastData fitted = castAtDepths({1, 2, 3}, 0.5f);
+    EXPECT_EQ(ReduceSamples(fitted), FitStatus::Fitted);
+    EXPECT_FALSE(fitStatusMessage(FitStatus::Fitted, fitted).has_value());
+}
+
+// An edited depth far below the rest makes too many grid depths even at a sound interval: the
+// message must point at the depths, not ask for the interval the user already has.
+TEST(FitProfile, DepthRangeTooLargeForTheGridNamesTheDepths) {
+    CastData data;
+    data.downCast = {{1, 1500, 10}, {2, 1500, 10}, {1e6, 1500, 10}};
+    data.depthMin = 1;
+    data.depthMax = 1e6;
+    data.depthInterval = 0.5f;
+    const FitStatus status = FitProfile(data);
+    EXPECT_EQ(status, FitStatus::DepthRangeTooLarge);
+    EXPECT_TRUE(data.fittedProfile.empty());
+    const auto message = fitStatusMessage(status, data);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(message->text.en,
+              "The depths from 1 m to 1e+06 m span too much to fit at a depth interval of 0.5 m. "
+              "Please check the depths in the data list.");
+    EXPECT_EQ(message->text.zh,
+              "深度1 m至1e+06 m的范围过大，无法按水深间隔0.5 m拟合。请检查数据列表中的深度。");
 }
 
 }  // namespace

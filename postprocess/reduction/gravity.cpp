@@ -10,19 +10,19 @@ double LocalGravity(double latitudeRadians) {
     return 9.780318 * (1.0 + 0.0053024 * s * s - 0.0000059 * s2 * s2);
 }
 
-double EffectiveGravity(float latitudeDegrees) {
+double effectiveGravity(float latitudeDegrees) {
     const double g = LocalGravity(double(latitudeDegrees) * kDegreesToRadians);
     return g < 1e-7 ? 9.8 : g;
 }
 
-double EffectiveDensity(float density) {
+double effectiveDensity(float density) {
     return density < 1e-7f ? 1.0 : double(density);
 }
 
-double DepthFromPressure(double pressure, double surfacePressure, float latitudeDegrees,
+double depthFromPressure(double pressure, double surfacePressure, float latitudeDegrees,
                          float density) {
-    return PressureToDepth(pressure, surfacePressure, EffectiveGravity(latitudeDegrees),
-                           EffectiveDensity(density));
+    return pressureToDepth(pressure, surfacePressure, effectiveGravity(latitudeDegrees),
+                           effectiveDensity(density));
 }
 
 }  // namespace quorvane

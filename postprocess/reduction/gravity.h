@@ -11,18 +11,18 @@ double LocalGravity(double latitudeRadians);
 
 // Depth in metres below the surface for an absolute pressure in bar, given the gravity and
 // density in effect.
-inline double PressureToDepth(double pressure, double surfacePressure, double gravity,
+inline double pressureToDepth(double pressure, double surfacePressure, double gravity,
                               double density) {
     return (pressure - surfacePressure) * 100.0 / gravity / density;
 }
 
 // The same with the reduction's fall-backs for an unset latitude or density.
-double DepthFromPressure(double pressure, double surfacePressure, float latitudeDegrees,
+double depthFromPressure(double pressure, double surfacePressure, float latitudeDegrees,
                          float density);
 
 // Gravity and density as the reduction applies them (fall-backs included), for writers that
 // must produce pressures the reduction turns back into the intended depths.
-double EffectiveGravity(float latitudeDegrees);
-double EffectiveDensity(float density);
+double effectiveGravity(float latitudeDegrees);
+double effectiveDensity(float density);
 
 }  // namespace quorvane

@@ -1,6 +1,6 @@
 #include "device/operations/testing/raw_cast_bytes.h"
 
-#include "postprocess/rawcast/raw_format.h"
+#include "common/raw_format.h"
 
 namespace quorvane {
 

@@ -28,6 +28,14 @@ void RecordingNotifier::resetDeviceFields() {
     record("reset", {});
 }
 
+void RecordingNotifier::downloadProgress(const FileDownload& file) {
+    progress.push_back(file);
+}
+
+void RecordingNotifier::downloadFinished(const FileDownload& file) {
+    downloads.push_back(file);
+}
+
 Button RecordingNotifier::ask(const Message& message) {
     record("box" + std::to_string(int(message.type)) + ": ", message.text);
     if (!answers.empty()) {

@@ -20,6 +20,8 @@ class RecordingNotifier : public DeviceNotifier, public Prompter {
     void refreshFields(const DeviceValues& values) override;
     void showMemory(const std::string& freeText, const std::string& usedText) override;
     void resetDeviceFields() override;
+    void downloadProgress(const FileDownload& file) override;
+    void downloadFinished(const FileDownload& file) override;
     Button ask(const Message& message) override;
 
     std::vector<std::string> events;
@@ -27,6 +29,9 @@ class RecordingNotifier : public DeviceNotifier, public Prompter {
     std::vector<Text> texts;
     std::deque<Button> answers;
     DeviceValues lastFields;
+    // Kept apart from the events, which stay the texts a user reads.
+    std::vector<FileDownload> progress;
+    std::vector<FileDownload> downloads;
 
   private:
     void record(const std::string& prefix, const Text& text);

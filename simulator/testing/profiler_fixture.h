@@ -7,7 +7,7 @@
 
 #include "common/testing/temp_dir_test.h"
 #include "simulator/device_clock.h"
-#include "simulator/line_client_test_util.h"
+#include "simulator/testing/line_client.h"
 #include "simulator/virtual_profiler.h"
 
 namespace quorvane::sim {

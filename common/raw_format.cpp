@@ -1,4 +1,4 @@
-#include "postprocess/rawcast/raw_format.h"
+#include "common/raw_format.h"
 
 #include <algorithm>
 

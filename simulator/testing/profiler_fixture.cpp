@@ -1,10 +1,10 @@
-#include "simulator/profiler_fixture_test_util.h"
+#include "simulator/testing/profiler_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "postprocess/rawcast/raw_format.h"
+#include "common/raw_format.h"
 
 namespace quorvane::sim {
 

@@ -1,4 +1,4 @@
-#include "simulator/line_client_test_util.h"
+#include "simulator/testing/line_client.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,0 +1,60 @@
+#include "postprocess/session/file_list.h"
+
+namespace quorvane {
+
+std::string FileTypeText(const std::string& extension, bool english) {
+    if (extension == "BIN" || extension == "bin") {
+        return english ? "Raw Data" : "原始数据";
+    }
+    if (extension == "prf") {
+        return english ? "Fitting data" : "拟合数据";
+    }
+    if (extension == "asvf") {
+        return english ? "Average Velocity" : "平均声速";
+    }
+    return "";
+}
+
+bool FileList::add(const std::string& path, const std::string& extension, const std::string& name,
+                   Prompter& prompter, bool english) {
+    if (fileNames_.insert(name).second) {
+        entries_.push_back({name, FileTypeText(extension, english), path});
+        renumber();
+        return true;
+    }
+    const Message replace{BoxType::YesNoQuestion,
+                          {"当前文件列表已有同名文件，确定替换文件吗？",
+                           "The file already exists.\nDo you want to replace it?"}};
+    if (prompter.ask(replace) != Button::Yes) {
+        return false;
+    }
+    for (FileEntry& entry : entries_) {
+        if (entry.name == name) {
+            entry.path = path;
+        }
+    }
+    renumber();
+    return true;
+}
+
+FileEntry FileList::remove(size_t row) {
+    FileEntry removed = entries_.at(row);
+    fileNames_.erase(removed.name);
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(row));
+    renumber();
+    return removed;
+}
+
+std::string FileList::pathOfNumber(int number) const {
+    const auto it = pathByNumber_.find(number);
+    return it == pathByNumber_.end() ? std::string() : it->second;
+}
+
+void FileList::renumber() {
+    pathByNumber_.clear();
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        pathByNumber_[static_cast<int>(i) + 1] = entries_[i].path;
+    }
+}
+
+}  // namespace quorvane

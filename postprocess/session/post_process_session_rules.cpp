@@ -1,0 +1,282 @@
+// The rules of the shown file: what a double-click loads, how the mode sets menus, flags and
+// buttons, the curve commands, cell edits and the two ways of deleting an entry.
+#include <cstdlib>
+
+#include "postprocess/profilefiles/point_file.h"
+#include "postprocess/profilefiles/point_ranges.h"
+#include "postprocess/rawcast/raw_file.h"
+#include "postprocess/reduction/average_velocity.h"
+#include "postprocess/session/file_window_ids.h"
+#include "postprocess/session/post_process_session.h"
+
+namespace quorvane {
+
+namespace {
+
+const Message kDeleteQuestion{BoxType::YesNoQuestion,
+                              {"确定删除选中文件吗？", "Delete the selected file?"}};
+
+std::optional<DisplayMode> modeOfPath(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+        return std::nullopt;
+    }
+    const std::string extension = path.substr(dot);
+    if (extension == ".BIN" || extension == ".bin")
+        return DisplayMode::Raw;
+    if (extension == ".prf")
+        return DisplayMode::Fitting;
+    if (extension == ".asvf")
+        return DisplayMode::Average;
+    return std::nullopt;
+}
+
+// The part of a file name before its first "."; a name without one compares as empty.
+std::string stemBeforeFirstDot(const std::string& name) {
+    const size_t dot = name.find('.');
+    return dot == std::string::npos ? std::string() : name.substr(0, dot);
+}
+
+}  // namespace
+
+void PostProcessSession::openFileListRow(int row) {
+    if (row < 0 || static_cast<size_t>(row) >= files_.entries().size()) {
+        return;
+    }
+    if (dataList_.rowCount() > 0) {
+        const Message question{BoxType::YesNoQuestion,
+                               {"此操作将删除数据列表中的数据，请确认是否要进行此项操作？",
+                                "The Operation will clear the date list.\nAre you sure to do "
+                                "this?"}};
+        if (prompter_.ask(question) != Button::Yes) {
+            return;
+        }
+    }
+    selectedRow_ = row;
+    data_.clearProfiles();
+    const FileEntry& entry = files_.entries()[static_cast<size_t>(row)];
+    chartTitle_ =
+        entry.name + (english_ ? " (Sound Velocity/Temperature Curve)" : "（声速/温度曲线）");
+    const std::string path = files_.pathOfNumber(row + 1);
+    data_.currentBaseName = baseNameOf(path);
+    const auto mode = modeOfPath(path);
+    if (!mode) {
+        return;
+    }
+    data_.displayMode = *mode;
+    switch (*mode) {
+        case DisplayMode::Raw:
+            loadRaw(path);
+            break;
+        case DisplayMode::Fitting:
+            loadProfile(path);
+            break;
+        case DisplayMode::Average:
+            loadAverage(path);
+            break;
+    }
+    setModeControls(*mode);
+}
+
+void PostProcessSession::loadRaw(const std::string& path) {
+    const RawLoadResult load = LoadRawFile(data_, path);
+    if (load.headerApplied) {
+        windowTitle_ = pick(load.title);
+        ++settingsGeneration_;
+    }
+    for (const Message& message : load.messages) show(message);
+    controls_.settingsCheckEnabled = load.scanned;
+    if (!load.scanned) {
+        // Reset would otherwise reduce the previous cast's records under this file's name.
+        data_.rawRecords.clear();
+        return;
+    }
+    const FitStatus status = ReduceSamples(data_);
+    dataList_.fill(data_.rawProfile);
+    showFitStatus(status);
+}
+
+void PostProcessSession::loadProfile(const std::string& path) {
+    const PointFileResult load = LoadProfileFile(path, data_.fittedProfile);
+    if (!load.ok) {
+        if (load.message)
+            show(*load.message);
+        return;
+    }
+    windowTitle_ = "QuorvaneFile";
+    if (!data_.fittedProfile.empty()) {
+        dataList_.fill(data_.fittedProfile);
+        UpdateFittedRanges(data_);
+    }
+}
+
+void PostProcessSession::loadAverage(const std::string& path) {
+    const PointFileResult load = LoadAverageFile(path, data_.averageProfile);
+    if (!load.ok) {
+        if (load.message)
+            show(*load.message);
+        return;
+    }
+    windowTitle_ = "QuorvaneFile";
+    if (!data_.averageProfile.empty()) {
+        dataList_.fill(data_.averageProfile);
+        UpdateAverageRanges(data_);
+    }
+}
+
+void PostProcessSession::setModeControls(DisplayMode mode) {
+    const bool raw = mode == DisplayMode::Raw;
+    const bool fitting = mode == DisplayMode::Fitting;
+    const bool average = mode == DisplayMode::Average;
+    controls_.settingsEnabled = false;
+    if (!raw)
+        controls_.settingsCheckEnabled = false;
+    controls_.saveProfile = {!average, false};
+    controls_.castSvp = controls_.castTemp = {raw, raw};
+    controls_.fittedSvp = controls_.fittedTemp = {!average, fitting};
+    controls_.average = {true, average};
+    flags_ = {raw, raw, fitting, fitting, average};
+    controls_.exportRaw = raw;
+    controls_.exportFitting = !average;
+    controls_.exportAverage = true;
+}
+
+void PostProcessSession::toggleCurve(int menuId) {
+    const DisplayMode mode = data_.displayMode;
+    const auto rawRanges = [&] {
+        if (mode == DisplayMode::Raw)
+            UpdateRawRanges(data_);
+    };
+    switch (menuId) {
+        case fileids::kCastSvp:
+            flags_.castSvp = !flags_.castSvp;
+            rawRanges();
+            break;
+        case fileids::kCastTemp:
+            flags_.castTemp = !flags_.castTemp;
+            rawRanges();
+            break;
+        case fileids::kFittedSvp:
+            flags_.fittedSvp = !flags_.fittedSvp;
+            if (mode == DisplayMode::Raw)
+                UpdateRawRanges(data_);
+            if (mode == DisplayMode::Fitting)
+                UpdateFittedRanges(data_);
+            if (mode == DisplayMode::Average)
+                UpdateAverageRanges(data_);
+            break;
+        case fileids::kFittedTemp:
+            flags_.fittedTemp = !flags_.fittedTemp;
+            if (mode == DisplayMode::Raw)
+                UpdateRawRanges(data_);
+            if (mode == DisplayMode::Fitting)
+                UpdateFittedRanges(data_);
+            break;
+        case fileids::kAverage:
+            flags_.average = !flags_.average;
+            if (mode == DisplayMode::Average) {
+                UpdateAverageRanges(data_);
+            } else if (flags_.average && !computeAverage()) {
+                flags_.average = false;
+                controls_.average.checked = false;
+            }
+            break;
+    }
+}
+
+bool PostProcessSession::computeAverage() {
+    if (data_.fittedProfile.empty()) {
+        return false;
+    }
+    data_.averageStartDepth = defaultAverageStartDepth(data_.depthMin);
+    const auto start = host_.askStartDepth(data_.averageStartDepth);
+    if (!start) {
+        return false;
+    }
+    const AverageResult result = ComputeAverageVelocity(data_, *start);
+    if (result.status == AverageStatus::Computed) {
+        host_.repaintNow();
+    }
+    if (result.message)
+        show(*result.message);
+    return result.succeeded();
+}
+
+void PostProcessSession::commitCell(size_t row, int column, const std::string& editorText) {
+    if (row >= dataList_.rowCount() || column < 0 || column > 2) {
+        return;
+    }
+    const auto cellText = CellTextOf(editorText);
+    if (!cellText) {
+        show(kCellValueRefused);
+        return;
+    }
+    dataList_.setText(row, column, *cellText);
+    storeCellValue(row, column, std::atof(cellText->c_str()));
+}
+
+void PostProcessSession::storeCellValue(size_t row, int column, double value) {
+    // The list may still show rows of a profile a later load emptied: such rows have no point.
+    switch (data_.displayMode) {
+        case DisplayMode::Raw: {
+            if (row >= data_.rawProfile.size())
+                return;
+            ProfilePoint& p = data_.rawProfile[row];
+            (column == 0 ? p.depth : column == 1 ? p.soundVelocity : p.temperature) = value;
+            UpdateRawRanges(data_);
+            showFitStatus(SplitCasts(data_));
+            break;
+        }
+        case DisplayMode::Fitting: {
+            if (row >= data_.fittedProfile.size())
+                return;
+            ProfilePoint& p = data_.fittedProfile[row];
+            (column == 0 ? p.depth : column == 1 ? p.soundVelocity : p.temperature) = value;
+            UpdateFittedRanges(data_);
+            break;
+        }
+        case DisplayMode::Average: {
+            if (row >= data_.averageProfile.size())
+                return;
+            AveragePoint& p = data_.averageProfile[row];
+            if (column == 2) {
+                dataList_.setText(row, column, "");
+                return;
+            }
+            (column == 0 ? p.depth : p.averageVelocity) = value;
+            UpdateAverageRanges(data_);
+            break;
+        }
+    }
+}
+
+void PostProcessSession::deleteSelectedFile(int row) {
+    if (row < 0 || static_cast<size_t>(row) >= files_.entries().size() ||
+        prompter_.ask(kDeleteQuestion) != Button::Yes) {
+        return;
+    }
+    const FileEntry removed = files_.remove(static_cast<size_t>(row));
+    if (stemBeforeFirstDot(removed.name) == data_.currentBaseName) {
+        clearDisplay();
+    }
+}
+
+void PostProcessSession::deleteFileByKey(int row) {
+    if (row < 0 || static_cast<size_t>(row) >= files_.entries().size() ||
+        prompter_.ask(kDeleteQuestion) != Button::Yes) {
+        return;
+    }
+    files_.remove(static_cast<size_t>(row));
+}
+
+void PostProcessSession::clearDisplay() {
+    data_.currentBaseName.clear();
+    data_.clearProfiles();
+    dataList_.clear();
+    controls_.settingsEnabled = false;
+    controls_.settingsCheckEnabled = false;
+    controls_.exportRaw = controls_.exportFitting = controls_.exportAverage = false;
+}
+
+}  // namespace quorvane

@@ -1,0 +1,347 @@
+#include "postprocess/session/post_process_session.h"
+
+#include <gtest/gtest.h>
+
+#include "common/testing/temp_dir_test.h"
+#include "postprocess/reduction/average_velocity.h"
+#include "postprocess/session/file_window_ids.h"
+#include "postprocess/session/testing/cast_files.h"
+#include "postprocess/session/testing/scripted_session.h"
+
+namespace quorvane {
+namespace {
+
+using test::Sample;
+
+// Down to 5 m and up again, a sample per metre: nine rows survive a 0.5 m interval.
+const std::vector<Sample> kYoYo = {{1, 1501, 19},     {2, 1502, 18},     {3, 1503, 17},
+                                   {4, 1504, 16},     {5, 1505, 15},     {4, 1504.5, 16.5},
+                                   {3, 1503.5, 17.5}, {2, 1502.5, 18.5}, {1, 1501.5, 19.5}};
+
+class SessionTest : public test::TempDirTest {
+  protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        session = std::make_unique<PostProcessSession>(true, prompter, host, dir_.string());
+        rawPath = write("cast.bin", test::RawCastBytes(kYoYo));
+        prfPath = write("cast.prf", test::PointFileBytes(std::vector<ProfilePoint>{
+                                        {1, 1500, 20}, {2, 1510, 19}, {3, 1520, 18}}));
+        asvfPath = write("cast.asvf",
+                         test::PointFileBytes(std::vector<AveragePoint>{{1, 1500}, {2, 1505}}));
+    }
+
+    void add(const std::string& path) {
+        const std::string name = path.substr(path.find_last_of('/') + 1);
+        session->addFileEntry(path, name.substr(name.find_last_of('.') + 1), name);
+    }
+
+    // Opens a row, agreeing to clear the data list when asked.
+    void open(int row) {
+        if (session->dataList().rowCount() > 0)
+            prompter.answers.push_back(Button::Yes);
+        session->openFileListRow(row);
+    }
+
+    std::vector<std::string> askedEnglish() const {
+        std::vector<std::string> texts;
+        for (const Message& m : prompter.asked) texts.push_back(m.text.en);
+        return texts;
+    }
+
+    test::ScriptedPrompter prompter;
+    test::ScriptedHost host;
+    std::unique_ptr<PostProcessSession> session;
+    std::string rawPath, prfPath, asvfPath;
+};
+
+TEST_F(SessionTest, ImportStartsInDataAndADoubleClickShowsTheRawCast) {
+    host.files = {FileChoice{rawPath, 1}, FileChoice{path("deleted.bin"), 1}};
+    session->importRawFile();
+    session->importRawFile();  // gone before the dialog closed: nothing is added
+    ASSERT_EQ(host.requests.size(), 2u);
+    EXPECT_EQ(host.requests[0].title.en, "Open Raw File");
+    EXPECT_EQ(host.requests[0].filter, "OriginalData File(*.bin)|*.bin||");
+    EXPECT_EQ(host.requests[0].folder, (dir_ / "Data").string());
+    EXPECT_TRUE(std::filesystem::is_directory(dir_ / "Data"));
+    ASSERT_EQ(session->files().entries().size(), 1u);
+    EXPECT_EQ(session->files().entries()[0].typeText, "Raw Data");
+
+    session->openFileListRow(-1);
+    EXPECT_EQ(session->dataList().rowCount(), 0u);
+    session->openFileListRow(0);
+    EXPECT_TRUE(prompter.asked.empty());
+    EXPECT_EQ(session->windowTitle(), " Device ID:12345678   Firmware Version:V1.2.0");
+    EXPECT_EQ(session->chartTitle(), "cast.bin (Sound Velocity/Temperature Curve)");
+    EXPECT_EQ(session->data().currentBaseName, "cast");
+    EXPECT_EQ(session->settingsGeneration(), 1u);
+    ASSERT_EQ(session->dataList().rowCount(), 9u);
+    EXPECT_EQ(session->dataList().text(4, 0), "5.000");
+    EXPECT_EQ(session->dataList().text(4, 1), "1505.000");
+    EXPECT_EQ(session->dataList().text(4, 2), "15.000");
+    EXPECT_EQ(session->data().downCast.size(), 5u);
+    EXPECT_EQ(session->data().upCast.size(), 5u);
+    const ControlValues values = session->controlValues();
+    EXPECT_EQ(values.density, "1");
+    EXPECT_EQ(values.latitude, "30");
+    EXPECT_EQ(values.depthInterval, "0.5");
+}
+
+TEST_F(SessionTest, TheModeOfTheFileSetsMenusFlagsAndButtons) {
+    add(rawPath);
+    add(prfPath);
+    add(asvfPath);
+    struct Case {
+        int row;
+        DisplayMode mode;
+        ControlStates controls;
+        CurveFlags flags;
+        size_t rows;
+        std::string thirdColumn;
+    };
+    const MenuItemState on{true, true}, off{true, false}, grey{false, false};
+    const Case cases[] = {
+        {0,
+         DisplayMode::Raw,
+         ControlStates{off, on, on, off, off, off, false, true, false, true, true, true},
+         {true, true, false, false, false},
+         9,
+         "19.000"},
+        {1,
+         DisplayMode::Fitting,
+         ControlStates{off, grey, grey, on, on, off, false, false, false, false, true, true},
+         {false, false, true, true, false},
+         3,
+         "20.000"},
+        {2,
+         DisplayMode::Average,
+         ControlStates{grey, grey, grey, grey, grey, on, false, false, false, false, false, true},
+         {false, false, false, false, true},
+         2,
+         ""},
+    };
+    for (const Case& c : cases) {
+        open(c.row);
+        EXPECT_EQ(session->data().displayMode, c.mode) << c.row;
+        EXPECT_EQ(session->controls(), c.controls) << c.row;
+        const CurveFlags& f = session->curveFlags();
+        EXPECT_EQ((std::vector<bool>{f.castSvp, f.castTemp, f.fittedSvp, f.fittedTemp, f.average}),
+                  (std::vector<bool>{c.flags.castSvp, c.flags.castTemp, c.flags.fittedSvp,
+                                     c.flags.fittedTemp, c.flags.average}))
+            << c.row;
+        EXPECT_EQ(session->dataList().rowCount(), c.rows) << c.row;
+        EXPECT_EQ(session->dataList().text(0, 2), c.thirdColumn) << c.row;
+    }
+    EXPECT_EQ(session->windowTitle(), "QuorvaneFile");
+    EXPECT_EQ(askedEnglish(), std::vector<std::string>(
+                                  2,
+                                  "The Operation will clear the date list.\nAre you sure to do "
+                                  "this?"));
+}
+
+TEST_F(SessionTest, RefusingTheClearQuestionChangesNothing) {
+    add(rawPath);
+    add(prfPath);
+    open(0);
+    session->commitCell(0, 1, "1600");
+    prompter.answers = {Button::No};
+    session->openFileListRow(1);
+    EXPECT_EQ(session->data().displayMode, DisplayMode::Raw);
+    EXPECT_EQ(session->chartTitle(), "cast.bin (Sound Velocity/Temperature Curve)");
+    EXPECT_EQ(session->dataList().text(0, 1), "1600.00");
+    EXPECT_EQ(session->data().rawProfile[0].soundVelocity, 1600.0);
+}
+
+TEST_F(SessionTest, AnUnknownExtensionEmptiesTheProfilesAndEditsOfItsOldRowsAreIgnored) {
+    add(rawPath);
+    add(write("notes.txt", {1, 2, 3}));
+    open(0);
+    open(1);
+    EXPECT_EQ(session->data().displayMode, DisplayMode::Raw);
+    EXPECT_EQ(session->chartTitle(), "notes.txt (Sound Velocity/Temperature Curve)");
+    EXPECT_EQ(session->data().currentBaseName, "notes");
+    EXPECT_TRUE(session->data().rawProfile.empty());
+    EXPECT_EQ(session->dataList().rowCount(), 9u);
+    session->commitCell(8, 0, "3");
+    EXPECT_EQ(session->dataList().text(8, 0), "3.00");
+    EXPECT_TRUE(session->data().rawProfile.empty());
+    EXPECT_TRUE(session->data().downCast.empty());
+}
+
+TEST_F(SessionTest, ARawFileThatCannotBeReadLeavesNoRecordsToReset) {
+    add(rawPath);
+    const std::string gone = path("gone.bin");
+    session->addFileEntry(gone, "bin", "gone.bin");
+    open(0);
+    ASSERT_FALSE(session->data().rawRecords.empty());
+    prompter.asked.clear();
+    open(1);
+    EXPECT_EQ(askedEnglish(),
+              (std::vector<std::string>{
+                  "The Operation will clear the date list.\nAre you sure to do this?",
+                  "Failed to read file : " + gone, "Failed to read Raw file : " + gone}));
+    EXPECT_TRUE(session->data().rawRecords.empty());
+    EXPECT_FALSE(session->controls().settingsCheckEnabled);
+    EXPECT_EQ(session->data().currentBaseName, "gone");
+}
+
+TEST_F(SessionTest, ResetRefusesAnIntervalBelowOneDecimetreAndOtherwiseReducesAgain) {
+    add(rawPath);
+    open(0);
+    session->commitCell(0, 1, "1600");
+    ControlValues values = session->controlValues();
+    values.settingsEnabled = true;
+
+    values.depthInterval = "0.05";
+    prompter.answers = {Button::Yes};
+    prompter.asked.clear();
+    session->resetSettings(values);
+    EXPECT_EQ(askedEnglish().back(), "Depth interval can not be less than 0.1m!");
+    EXPECT_EQ(session->dataList().text(0, 1), "1600.00");
+
+    values.depthInterval = "0.1";
+    prompter.answers = {Button::Yes};
+    session->resetSettings(values);
+    EXPECT_EQ(session->dataList().text(0, 1), "1501.000");
+    EXPECT_EQ(session->data().rawProfile[0].soundVelocity, 1501.0);
+    EXPECT_FLOAT_EQ(session->data().depthInterval, 0.1f);
+
+    values.density = "dense";
+    prompter.answers = {Button::Yes};
+    session->resetSettings(values);
+    EXPECT_EQ(askedEnglish().back(), "Please enter a number.");
+}
+
+TEST_F(SessionTest, CurveTogglesLeaveTheCheckMarksAndTheAverageAsksForItsStartDepth) {
+    add(rawPath);
+    open(0);
+    session->toggleCurve(fileids::kCastSvp);
+    EXPECT_FALSE(session->curveFlags().castSvp);
+    EXPECT_TRUE(session->controls().castSvp.checked);
+    session->toggleCurve(fileids::kCastSvp);
+    EXPECT_TRUE(session->curveFlags().castSvp);
+
+    host.depths = {std::nullopt};
+    session->toggleCurve(fileids::kAverage);
+    EXPECT_FALSE(session->curveFlags().average);
+    EXPECT_FALSE(session->controls().average.checked);
+    EXPECT_TRUE(session->data().averageProfile.empty());
+
+    host.depths = {1.5f};
+    prompter.asked.clear();
+    session->toggleCurve(fileids::kAverage);
+    EXPECT_TRUE(session->curveFlags().average);
+    EXPECT_FLOAT_EQ(host.proposedDepths.back(), defaultAverageStartDepth(session->data().depthMin));
+    EXPECT_FALSE(session->data().averageProfile.empty());
+    EXPECT_FLOAT_EQ(session->data().averageStartDepth, 1.5f);
+    EXPECT_EQ(host.repaints, 1);
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].type, BoxType::YesNoQuestion);
+    EXPECT_EQ(prompter.asked[0].text.en.rfind("Maximum depth:5.00m\n", 0), 0u);
+}
+
+TEST_F(SessionTest, CellEditsGoIntoTheProfileOfTheMode) {
+    add(rawPath);
+    add(prfPath);
+    add(asvfPath);
+    struct Edit {
+        int fileRow;
+        size_t row;
+        int column;
+        const char* typed;
+        const char* cell;
+        std::function<double(const CastData&)> stored;
+        double expected;
+    };
+    const Edit edits[] = {
+        {0, 0, 1, "1600.126", "1600.13",
+         [](const CastData& d) { return d.downCast[0].soundVelocity; }, 1600.13},
+        {1, 1, 2, "-12.5", "-12.50", [](const CastData& d) { return d.temperatureMin; }, -12.5},
+        {1, 2, 0, "", "0.00", [](const CastData& d) { return d.fittedProfile[2].depth; }, 0.0},
+        {2, 1, 1, "1.2.3", "1.20", [](const CastData& d) { return d.averageVelocityMin; }, 1.2},
+        {2, 0, 2, "7", "", [](const CastData& d) { return d.averageProfile[0].depth; }, 1.0},
+    };
+    for (const Edit& e : edits) {
+        if (session->data().currentBaseName.empty() ||
+            session->data().displayMode != DisplayMode(e.fileRow)) {
+            open(e.fileRow);
+        }
+        session->commitCell(e.row, e.column, e.typed);
+        EXPECT_EQ(session->dataList().text(e.row, e.column), e.cell) << e.typed;
+        EXPECT_DOUBLE_EQ(e.stored(session->data()), e.expected) << e.typed;
+    }
+    // A run of digits too long for a double is refused, not stored as infinity.
+    session->commitCell(1, 1, std::string(400, '9'));
+    EXPECT_EQ(prompter.asked.back(), kCellValueRefused);
+    EXPECT_EQ(session->dataList().text(1, 1), "1.20");
+}
+
+TEST_F(SessionTest, DeletingTheShownFileClearsTheDisplayOnlyFromTheMenu) {
+    add(rawPath);
+    add(prfPath);
+    open(0);
+    prompter.answers = {Button::Yes};
+    session->deleteFileByKey(1);  // cast.prf: same base name as the shown cast.bin
+    EXPECT_EQ(session->files().entries().size(), 1u);
+    EXPECT_EQ(session->dataList().rowCount(), 9u);
+
+    add(prfPath);
+    prompter.answers = {Button::No};
+    session->deleteSelectedFile(1);
+    EXPECT_EQ(session->files().entries().size(), 2u);
+
+    prompter.answers = {Button::Yes};
+    session->deleteSelectedFile(1);  // again cast.prf: "cast" is what is shown
+    EXPECT_EQ(session->files().entries().size(), 1u);
+    EXPECT_EQ(session->dataList().rowCount(), 0u);
+    EXPECT_TRUE(session->data().rawProfile.empty());
+    EXPECT_EQ(session->data().currentBaseName, "");
+    EXPECT_FALSE(session->controls().exportRaw || session->controls().exportFitting ||
+                 session->controls().exportAverage || session->controls().settingsCheckEnabled);
+    EXPECT_EQ(session->chartTitle(), "cast.bin (Sound Velocity/Temperature Curve)");
+    EXPECT_EQ(session->data().displayMode, DisplayMode::Raw);
+}
+
+TEST_F(SessionTest, ExportsCheckTheFilterBeforeTheDialogAndWriteTheChosenFormat) {
+    add(rawPath);
+    open(0);
+    ControlValues values = session->controlValues();
+    values.filterEnabled = true;
+    values.filterDepth = "0.05";
+    session->exportData(ExportKind::Raw, values);
+    EXPECT_TRUE(host.requests.empty());
+    EXPECT_EQ(askedEnglish().back(), "Depth interval can not be less than 0.1m!");
+
+    values.filterDepth = "2";
+    host.files = {FileChoice{path("out"), 1}};
+    session->exportData(ExportKind::Raw, values);
+    ASSERT_EQ(host.requests.size(), 1u);
+    EXPECT_EQ(host.requests[0].fileName, "cast_Raw File");
+    EXPECT_EQ(host.requests[0].filter, "(*.csv)|*.csv|HYPACK(*vel)|*.vel|(*txt)|*.txt||");
+    // Depths 1 2 3 4 5 4 3 2 1 through a 2 m filter: 1, 3, 5, 3, 1.
+    EXPECT_EQ(test::slurp(path("out.csv")),
+              "Depth,Sound Velocity,Temperature\r\n1.000,1501.000,19.000\r\n"
+              "3.000,1503.000,17.000\r\n5.000,1505.000,15.000\r\n3.000,1503.500,17.500\r\n"
+              "1.000,1501.500,19.500\r\n");
+
+    session->exportData(ExportKind::Average, values);
+    EXPECT_EQ(askedEnglish().back(),
+              "No Average data in the file. Please set Average Sound Velocity First!");
+}
+
+TEST_F(SessionTest, ABitmapSaveWaitsForAPaintWithPixelsAndReportsAFailedWrite) {
+    host.files = {FileChoice{path("missing-folder/chart.bmp"), 1}};
+    session->saveGraphics();
+    EXPECT_EQ(host.requests[0].fileName, "");
+    EXPECT_EQ(host.requests[0].filter, "WINDOWS bitmap File(*.bmp)|*.bmp||");
+    ASSERT_TRUE(session->bitmapSavePending());
+    session->writePendingBitmap(Pixels{}, 32);
+    EXPECT_TRUE(session->bitmapSavePending());
+    session->writePendingBitmap(Pixels{2, 1, {0, 0}}, 32);
+    EXPECT_FALSE(session->bitmapSavePending());
+    EXPECT_EQ(askedEnglish(), std::vector<std::string>{"The graphics file could not be saved. "
+                                                       "Please check the folder and the file "
+                                                       "name."});
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "common/message.h"
+
+namespace quorvane {
+
+// A file dialog as the window's commands describe it; the window shows the platform's dialog,
+// tests answer it.
+struct FileDialogRequest {
+    bool save = false;
+    Text title;
+    std::string filter;            // "description|pattern|...||"
+    std::string defaultExtension;  // appended when the user types a name without one
+    std::string folder;            // where the dialog starts
+    std::string fileName;          // proposed name (save dialogs)
+};
+
+struct FileChoice {
+    std::string path;     // UTF-8, absolute
+    int filterIndex = 1;  // 1-based, as the dialog reports it
+};
+
+// What the window logic needs from the window besides message boxes: the file dialogs, the
+// start-depth dialog and an immediate repaint (so the chart shows the average before the
+// result box covers the window). None of them may change the process's current directory.
+class SessionHost {
+  public:
+    virtual ~SessionHost() = default;
+    virtual std::optional<FileChoice> chooseFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<float> askStartDepth(float proposed) = 0;
+    virtual void repaintNow() = 0;
+};
+
+}  // namespace quorvane

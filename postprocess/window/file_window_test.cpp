@@ -1,0 +1,245 @@
+#include "postprocess/window/file_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "common/testing/temp_dir_test.h"
+#include "postprocess/session/file_window_ids.h"
+#include "postprocess/session/testing/cast_files.h"
+#include "postprocess/session/testing/scripted_session.h"
+#include "postprocess/window/chart_widget.h"
+#include "postprocess/window/data_list_view.h"
+#include "postprocess/window/start_depth_dialog.h"
+
+namespace quorvane {
+namespace {
+
+using namespace fileids;
+
+const std::vector<test::Sample> kCast = {{1, 1501, 19},     {2, 1502, 18},     {3, 1503, 17},
+                                         {4, 1504, 16},     {5, 1505, 15},     {4, 1504.5, 16.5},
+                                         {3, 1503.5, 17.5}, {2, 1502.5, 18.5}, {1, 1501.5, 19.5}};
+
+class FileWindowTest : public test::TempDirTest {
+  protected:
+    void makeWindow(bool english) {
+        if (english) {
+            ASSERT_TRUE(captions.loadLibrary("Ostrelan", QUORVANE_PROGRAM_DIR));
+        }
+        window = std::make_unique<FileWindow>(captions, dir_.string());
+        window->setPrompter(&prompter);
+        window->fileDialog = [this](const FileDialogRequest& r) { return host.chooseFile(r); };
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void importRaw(const std::string& path) {
+        host.files.push_back(FileChoice{path, 1});
+        window->action(kImportRawFile)->trigger();
+    }
+
+    // A real double-click on a file-list row, as the user gives it.
+    void doubleClickFile(int row) {
+        QTreeWidget* list = window->fileList();
+        const QPoint at = list->visualItemRect(list->topLevelItem(row)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    void doubleClickCell(int row, int column) {
+        DataListView* view = window->dataList();
+        const QPoint at = view->visualRect(view->model()->index(row, column)).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    QString cell(int row, int column) const {
+        return window->dataList()->model()->index(row, column).data().toString();
+    }
+
+    TemplateCaptions captions;
+    test::ScriptedPrompter prompter;
+    test::ScriptedHost host;
+    std::unique_ptr<FileWindow> window;
+};
+
+TEST_F(FileWindowTest, ImportAndDoubleClickShowTheRawCastInTheListMenusAndButtons) {
+    makeWindow(true);
+    importRaw(write("cast.bin", test::RawCastBytes(kCast)));
+    ASSERT_EQ(window->fileList()->topLevelItemCount(), 1);
+    EXPECT_EQ(window->fileList()->topLevelItem(0)->text(2), "Raw Data");
+    doubleClickFile(0);
+
+    EXPECT_EQ(window->windowTitle(), " Device ID:12345678   Firmware Version:V1.2.0");
+    EXPECT_EQ(window->dataList()->model()->rowCount(), 9);
+    EXPECT_EQ(cell(4, 1), "1505.000");
+    EXPECT_EQ(window->dataList()->model()->headerData(1, Qt::Horizontal).toString(),
+              "Sound Veocity(m/s)");
+    EXPECT_EQ(static_cast<QLineEdit*>(window->control(kDepthIntervalEdit))->text(), "0.5");
+    struct Item {
+        int id;
+        bool enabled, checked;
+    };
+    for (const Item& i : {Item{kSaveProfileFile, true, false}, Item{kCastSvp, true, true},
+                          Item{kCastTemp, true, true}, Item{kFittedSvp, true, false},
+                          Item{kAverage, true, false}}) {
+        EXPECT_EQ(window->action(i.id)->isEnabled(), i.enabled) << i.id;
+        EXPECT_EQ(window->action(i.id)->isChecked(), i.checked) << i.id;
+    }
+    for (int id :
+         {kExportRawButton, kExportFittingButton, kExportAverageButton, kEnableSettingsCheck}) {
+        EXPECT_TRUE(window->control(id)->isEnabled()) << id;
+    }
+    EXPECT_FALSE(window->control(kResetButton)->isEnabled());
+
+    // A toggle flips the curve but the check mark stays where the mode put it.
+    window->action(kCastSvp)->trigger();
+    EXPECT_FALSE(window->session().curveFlags().castSvp);
+    EXPECT_TRUE(window->action(kCastSvp)->isChecked());
+}
+
+TEST_F(FileWindowTest, TheCaptionsFollowTheLanguage) {
+    struct Case {
+        bool english;
+        const char* reset;
+        const char* velocityColumn;
+        const char* fileColumn;
+    };
+    for (const Case& c : {Case{false, "重置", "声速(m/s)", "文件名"},
+                          Case{true, "Reset", "Sound Veocity(m/s)", "File Name"}}) {
+        captions = TemplateCaptions();
+        makeWindow(c.english);
+        EXPECT_EQ(static_cast<QPushButton*>(window->control(kResetButton))->text(),
+                  QString::fromUtf8(c.reset));
+        EXPECT_EQ(window->dataList()->model()->headerData(1, Qt::Horizontal).toString(),
+                  QString::fromUtf8(c.velocityColumn));
+        EXPECT_EQ(window->fileList()->headerItem()->text(1), QString::fromUtf8(c.fileColumn));
+    }
+}
+
+TEST_F(FileWindowTest, TheInPlaceEditorFiltersCharactersAndCommitsOnFocusLoss) {
+    makeWindow(false);
+    importRaw(write("cast.bin", test::RawCastBytes(kCast)));
+    doubleClickFile(0);
+    doubleClickCell(0, 1);
+    CellEditor* editor = window->dataList()->editor();
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->text(), "1501.000");
+    EXPECT_EQ(editor->cursorPosition(), 8);
+    const QRect cellRect = window->dataList()->visualRect(window->dataList()->model()->index(0, 1));
+    EXPECT_EQ(editor->geometry(), cellRect.adjusted(0, -2, 0, 0));
+    for (int i = 0; i < 8; ++i) QTest::keyClick(editor, Qt::Key_Backspace);
+    QTest::keyClicks(editor, "1x6a0-0.5");
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(editor->text(), "160-0.5");
+    EXPECT_TRUE(editor->isVisible());
+
+    window->fileList()->setFocus();
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(cell(0, 1), "160.00");
+    EXPECT_EQ(window->session().data().rawProfile[0].soundVelocity, 160.0);
+}
+
+TEST_F(FileWindowTest, AnOpenEditCommitsIntoTheOldFileBeforeAnotherIsShown) {
+    makeWindow(false);
+    importRaw(write("cast.bin", test::RawCastBytes(kCast)));
+    host.files.push_back(FileChoice{
+        write("cast2.prf", test::PointFileBytes(std::vector<ProfilePoint>{{1, 1500, 20}})), 1});
+    window->action(kImportProfileFile)->trigger();
+    doubleClickFile(0);
+    doubleClickCell(0, 0);
+    QTest::keyClicks(window->dataList()->editor(), "9");
+    prompter.answers = {Button::Yes};
+    doubleClickFile(1);
+    EXPECT_EQ(window->session().data().displayMode, DisplayMode::Fitting);
+    EXPECT_EQ(cell(0, 0), "1.000");
+    EXPECT_EQ(window->session().data().fittedProfile[0].depth, 1.0);
+}
+
+TEST_F(FileWindowTest, RefusingTheRealClearQuestionKeepsTheShownFile) {
+    makeWindow(true);
+    window->setPrompter(nullptr);
+    importRaw(write("a.bin", test::RawCastBytes(kCast)));
+    importRaw(write("b.bin", test::RawCastBytes({{1, 1400, 5}})));
+    window->setPrompter(&prompter);
+    doubleClickFile(0);
+    QString shownText;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shownText = box->text();
+        for (QAbstractButton* b : box->buttons()) {
+            if (b->text() == "No")
+                b->click();
+        }
+    });
+    window->setPrompter(nullptr);
+    doubleClickFile(1);
+    EXPECT_EQ(shownText, "The Operation will clear the date list.\nAre you sure to do this?");
+    EXPECT_EQ(window->dataList()->model()->rowCount(), 9);
+    EXPECT_EQ(window->session().data().currentBaseName, "a");
+}
+
+TEST_F(FileWindowTest, TheStartDepthDialogEndsOnlyWithOkOrItsCloseBox) {
+    captions = TemplateCaptions();
+    StartDepthDialog dialog(captions, prompter, 1.01f, nullptr);
+    EXPECT_EQ(dialog.edit()->text(), "1.01");
+    QTimer::singleShot(0, [&] {
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.edit()->setText("deep");
+        dialog.findChild<QPushButton*>()->click();
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.edit()->setText("2.5");
+        dialog.findChild<QPushButton*>()->click();
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_FLOAT_EQ(dialog.startDepth(), 2.5f);
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0], kNotANumberMessage);
+}
+
+TEST_F(FileWindowTest, SavedGraphicsAreTheChartAsShownIn32Bits) {
+    makeWindow(false);
+    importRaw(write("cast.bin", test::RawCastBytes(kCast)));
+    doubleClickFile(0);
+    const std::string bmp = path("chart.bmp");
+    host.files.push_back(FileChoice{bmp, 1});
+    window->action(kSaveGraphics)->trigger();
+    EXPECT_EQ(host.requests.back().fileName, "cast");
+    window->chart()->repaint();
+    QCoreApplication::processEvents();
+
+    const std::string bytes = test::slurp(bmp);
+    ASSERT_GE(bytes.size(), 54u);
+    const auto u32 = [&](size_t at) {
+        return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8 |
+               uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 3])) << 24;
+    };
+    const uint32_t w = uint32_t(window->chart()->width());
+    const uint32_t h = uint32_t(window->chart()->height());
+    EXPECT_EQ(bytes.substr(0, 2), "BM");
+    EXPECT_EQ(u32(2), bytes.size());
+    EXPECT_EQ(u32(18), w);
+    EXPECT_EQ(u32(22), h);
+    EXPECT_EQ(uint8_t(bytes[28]), 32);
+    EXPECT_EQ(bytes.size(), 54 + h * ((w * 32 + 31) / 8));
+    // The chart's top-left pixel is white, its bottom row the first in the file.
+    EXPECT_EQ(bytes.substr(54, 3), std::string(3, '\xff'));
+    EXPECT_FALSE(window->session().bitmapSavePending());
+}
+
+}  // namespace
+}  // namespace quorvane
