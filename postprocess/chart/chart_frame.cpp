@@ -108,21 +108,39 @@ class FrameBuilder {
                    in_.title});
     }
 
-    // Hidden entries keep their place, so switching a curve never moves the others.
+    // Hidden entries keep their place, so switching a curve never moves the others. When the
+    // shown entries would then run past the chart's right edge (the fitted and average entries
+    // sit behind the cast entries' places), they close up instead, so that none is cut off.
     void legend() {
+        if (!legendRow(true)) {
+            list_.ops.erase(list_.ops.begin() + static_cast<std::ptrdiff_t>(legendStart_),
+                            list_.ops.end());
+            legendRow(false);
+        }
+    }
+
+    // Adds the legend entries; false when one ends past the chart's right edge.
+    bool legendRow(bool keepPlaces) {
+        legendStart_ = list_.ops.size();
         const bool en = in_.english;
         // Every Chinese legend text has four characters: one common advance keeps them even.
         const int chineseAdvance = en ? 0 : measure_.width(FontRole::Label, "四个字体");
         int x = en ? 15 : 50;
+        bool fits = true;
         for (const CurveStyle& style : kCurveStyles) {
             const char* text = en ? style.english : style.chinese;
-            if (CurveShown(in_.flags, style.id)) {
+            const int advance = en ? measure_.width(FontRole::Label, text) : chineseAdvance;
+            const bool shown = CurveShown(in_.flags, style.id);
+            if (shown) {
                 line(CurvePen(style), {x, kLegendLineY}, {x + kLegendLine, kLegendLineY});
                 label({x + kLegendLine, kLegendTextY}, text);
+                fits = fits && x + kLegendLine + advance <= in_.width;
             }
-            const int advance = en ? measure_.width(FontRole::Label, text) : chineseAdvance;
-            x += kLegendLine + advance + kLegendGap;
+            if (shown || keepPlaces) {
+                x += kLegendLine + advance + kLegendGap;
+            }
         }
+        return fits;
     }
 
   private:
@@ -149,6 +167,7 @@ class FrameBuilder {
     const Rect plot_;
     const double dy_, dx_;
     const bool rightLabels_;
+    size_t legendStart_ = 0;
 };
 
 }  // namespace

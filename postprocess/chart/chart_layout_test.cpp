@@ -164,6 +164,34 @@ TEST(LayoutChart, PlacesChineseTitlesAndLegendByTheSampleWidth) {
     EXPECT_EQ(placed, expected);
 }
 
+// Entries keep the places of hidden ones while the row fits; a row that would be cut at the
+// chart's right edge closes up instead.
+TEST(LayoutChart, LegendKeepsHiddenPlacesUnlessTheRowWouldBeCut) {
+    struct Case {
+        int width;
+        std::vector<Text> expected;
+    };
+    const CurveFlags flags{false, false, true, true, true};
+    for (const Case& c : {Case{800,
+                               {label(390, 32, "Fitting SVP"), label(502, 32, "Fitting Temp"),
+                                label(621, 32, "Average")}},
+                          Case{600,
+                               {label(40, 32, "Fitting SVP"), label(152, 32, "Fitting Temp"),
+                                label(271, 32, "Average")}}}) {
+        CastData data;
+        data.displayMode = DisplayMode::Fitting;
+        ChartAxes axes;
+        const ChartInput in{data, flags, "t", true, c.width, 600};
+        std::vector<Text> legend;
+        for (const Text& t : textsOf(LayoutChart(in, axes, FixedWidthMeasurer()).list)) {
+            if (t.font == FontRole::Label && t.at.y == 32) {
+                legend.push_back(t);
+            }
+        }
+        EXPECT_EQ(legend, c.expected) << c.width;
+    }
+}
+
 // A 0.3 m average: depth steps of 0.05 with two decimals; no temperature labels at x = 738.
 TEST(LayoutChart, AverageModeLabelsOnlyTheLeftAxisAndKeepsTheTemperatureTitle) {
     CastData data;

@@ -187,7 +187,7 @@ TEST(PaintDisplayList, PaintsAChartAsThePainterDid) {
         (i < 200 ? data.downCast : data.upCast).push_back(p);
     }
     data.fittedProfile = data.downCast;
-    SetProfileRanges(data, data.downCast);
+    setProfileRanges(data, data.downCast);
     data.depthMax = 30;
     data.velocityMin = 1490;
     CurveFlags flags;

@@ -191,6 +191,39 @@ TEST_F(FileWindowTest, RefusingTheRealClearQuestionKeepsTheShownFile) {
     EXPECT_EQ(window->session().data().currentBaseName, "a");
 }
 
+// The Delete key on the file list removes the row but keeps the shown cast; the menu item also
+// clears the display when the row has the shown cast's base name.
+TEST_F(FileWindowTest, DeletingByKeyKeepsTheShownCastAndByMenuClearsIt) {
+    struct Case {
+        bool byMenu;
+        int rowsLeft;
+    };
+    for (const Case& c : {Case{false, 9}, Case{true, 0}}) {
+        makeWindow(true);
+        const std::string raw = write("cast.bin", test::RawCastBytes(kCast));
+        importRaw(raw);
+        doubleClickFile(0);
+        host.files.push_back(FileChoice{
+            write("cast.prf", test::PointFileBytes(std::vector<ProfilePoint>{{1, 1500, 10}})), 1});
+        window->action(kImportProfileFile)->trigger();
+        ASSERT_EQ(window->fileList()->topLevelItemCount(), 2);
+
+        QTreeWidget* list = window->fileList();
+        list->setCurrentItem(list->topLevelItem(1));
+        prompter.answers = {Button::Yes};
+        if (c.byMenu) {
+            window->action(kDeleteSelectedFile)->trigger();
+        } else {
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Delete);
+        }
+        EXPECT_EQ(list->topLevelItemCount(), 1) << c.byMenu;
+        EXPECT_EQ(list->topLevelItem(0)->text(1), "cast.bin") << c.byMenu;
+        EXPECT_EQ(window->dataList()->model()->rowCount(), c.rowsLeft) << c.byMenu;
+        EXPECT_EQ(window->control(kExportRawButton)->isEnabled(), !c.byMenu) << c.byMenu;
+    }
+}
+
 TEST_F(FileWindowTest, TheStartDepthDialogEndsOnlyWithOkOrItsCloseBox) {
     captions = TemplateCaptions();
     StartDepthDialog dialog(captions, prompter, 1.01f, nullptr);
