@@ -41,10 +41,12 @@ bench: build
 	$(BUILD)/bench/quorvane-chart-bench
 	$(BUILD)/bench/quorvane-download-bench
 	$(BUILD)/bench/quorvane-file-window-bench
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/quorvane-gui-download-bench
 
-# Pictures of the QuorvaneFile window, painted offscreen, for the README.
+# Pictures of the two windows, painted offscreen, for the README.
 screenshots: build
 	$(BUILD)/postprocess/window/quorvane-file-screenshots docs/screenshots $(BUILD)/bin
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quorvane-device-screenshots docs/screenshots
 
 # The cores, quorvane-cli and their tests cross-built for Windows and run under Wine, compared
 # with the Linux build.

@@ -70,6 +70,18 @@ class DeviceCommandTest : public test::TempDirTest {
     std::unique_ptr<sim::VirtualProfiler> profiler_;
 };
 
+TEST_F(DeviceCommandTest, ARefusedDeletionFailsTheRunAndSaysHowMany) {
+    // Commands 1 to 8 are the probe, the read-out and the file list; the ninth deletes row 1.
+    startProfiler({"failed@9"});
+    EXPECT_EQ(run("--yes delete 0 1"), 1);
+    EXPECT_NE(err().find("Failed to delete the file!\n"), std::string::npos) << err();
+    EXPECT_NE(err().find("1 of 2 files could not be deleted!\n"), std::string::npos) << err();
+    EXPECT_EQ(err().find("Delete files successfully!"), std::string::npos) << err();
+    const auto left = sim::CastStore((dir_ / "card").string()).list();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].name, "B.BIN");
+}
+
 TEST_F(DeviceCommandTest, InfoPrintsWhatConnectRead) {
     ASSERT_EQ(run("info"), 0) << err();
     EXPECT_EQ(out(),

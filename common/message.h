@@ -16,6 +16,22 @@ enum class BoxType : int {
 
 enum class Button : int { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
+// The answer of a box closed without pressing a button, or answered for a user who has gone:
+// the one that changes nothing.
+inline Button dismissedAnswer(BoxType type) {
+    switch (type) {
+        case BoxType::YesNoQuestion:
+            return Button::No;
+        case BoxType::WarningOkCancel:
+        case BoxType::InformationOkCancel:
+            return Button::Cancel;
+        case BoxType::Warning:
+        case BoxType::Information:
+            break;
+    }
+    return Button::Ok;
+}
+
 // A user-facing text in both languages; the caller picks one with the process-wide English flag.
 struct Text {
     std::string zh;

@@ -66,10 +66,7 @@ Button QtPrompter::ask(const Message& message) {
             return b.result;
         }
     }
-    // Closed without a button: the answer that changes nothing.
-    return look.buttons.testFlag(QMessageBox::No)       ? Button::No
-           : look.buttons.testFlag(QMessageBox::Cancel) ? Button::Cancel
-                                                        : Button::Ok;
+    return dismissedAnswer(message.type);
 }
 
 }  // namespace quorvane

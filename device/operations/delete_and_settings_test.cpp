@@ -37,13 +37,15 @@ TEST(OnDeleteFiles, HighestPositionFirstThenListAndMemory) {
     EXPECT_EQ(rig.device.commands,
               (Strings{"$cmd,delete,4*ff", "$cmd,delete,3*ff", "$cmd,delete,1*ff",
                        "$cmd,get,fileindex*ff", "$cmd,get,space*ff"}));
-    EXPECT_EQ(rig.shown.events,
-              (Strings{"box49: The files will be lost!\nAre you sure to delete the selected files?",
-                       "pane1: Delete files... Please wait!", "pane1: Failed to delete the file!",
-                       "pane1: Delete files... Please wait!", "rows: 0",
-                       "pane1: Getting files list...", "pane1: Get the list success!", "rows: 3",
-                       "pane1: Files list Getted!", "memory: 6.676 GB | 700.000 MB",
-                       "pane1: Delete files successfully!", "box48: Delete files successfully!"}));
+    EXPECT_EQ(
+        rig.shown.events,
+        (Strings{"box49: The files will be lost!\nAre you sure to delete the selected files?",
+                 "pane1: Delete files... Please wait!", "pane1: Failed to delete the file!",
+                 "pane1: Delete files... Please wait!", "rows: 0", "pane1: Getting files list...",
+                 "pane1: Get the list success!", "rows: 3", "pane1: Files list Getted!",
+                 "memory: 6.676 GB | 700.000 MB", "pane1: 1 of 3 files could not be deleted!",
+                 "box48: 1 of 3 files could not be deleted!"}));
+    EXPECT_EQ(rig.shown.texts.back().zh, "3个文件中有1个未能删除！");
 }
 
 TEST(OnDeleteFiles, NothingIsSentWithoutASelectionOrAConfirmation) {

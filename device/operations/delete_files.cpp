@@ -2,6 +2,8 @@
 
 #include <deque>
 
+#include "common/strformat.h"
+
 #include "device/operations/command_guards.h"
 #include "device/operations/display_rules.h"
 #include "device/operations/file_list.h"
@@ -26,6 +28,13 @@ const Text kDeleteFailed{"文件删除失败！", "Failed to delete the file!"};
 const Text kMemoryNotUpdated{"未能更新设备存储空间值", "Failed to update device memory"};
 const Text kDeleted{"删除文件成功", "Delete files successfully!"};
 const Message kDeletedBox{BoxType::Warning, {"删除文件成功！", "Delete files successfully!"}};
+
+// A run in which the device refused some deletions must not end in the success texts: the
+// user would take files for gone that are still on the device (or the reverse).
+Text someNotDeleted(int failed, int total) {
+    return {strformat("%d个文件中有%d个未能删除！", total, failed),
+            strformat("%d of %d files could not be deleted!", failed, total)};
+}
 const Text kClearing{"清空文件中...", "Clearing the files.."};
 const Text kCleared{"清空文件成功！", "Clear files successfully!"};
 const Text kClearFailed{"清空文件失败！", "Clear files failed!"};
@@ -74,8 +83,14 @@ DeleteOutcome OnDeleteFiles(DeviceSession& session, RowSource& rows) {
     } else {
         notifier.setStatus(StatusPane::Messages, kMemoryNotUpdated);
     }
-    notifier.setStatus(StatusPane::Messages, kDeleted);
-    prompter.ask(kDeletedBox);
+    if (outcome.failed > 0) {
+        const Text failed = someNotDeleted(outcome.failed, outcome.deleted + outcome.failed);
+        notifier.setStatus(StatusPane::Messages, failed);
+        prompter.ask({BoxType::Warning, failed});
+    } else {
+        notifier.setStatus(StatusPane::Messages, kDeleted);
+        prompter.ask(kDeletedBox);
+    }
     outcome.ran = true;
     return outcome;
 }

@@ -1,5 +1,6 @@
 #include "device/operations/display_rules.h"
 
+#include "common/gbk_text.h"
 #include "common/strformat.h"
 #include "device/protocol/leading_number.h"
 
@@ -51,8 +52,9 @@ Text WorkStateText(const WorkState& state) {
 }
 
 Text deviceTitle(std::string_view id, std::string_view version) {
-    const std::string i(id);
-    const std::string v(version);
+    // Shown before they are checked, so whatever bytes the device sent: decoded as its texts.
+    const std::string i = gbkToUtf8(id);
+    const std::string v = gbkToUtf8(version);
     return {strformat(" 设备ID：%s   固件版本：%s", i.c_str(), v.c_str()),
             strformat("Device ID: %s   Firmware Version: %s", i.c_str(), v.c_str())};
 }

@@ -26,6 +26,11 @@ TEST(ReadDeviceInfo, StoresAndTitlesOrShowsWhichStepFailed) {
               (Strings{"box49: Failed to get device ID and version number!",
                        "box49: Failed to get Device ID and Firmware Version!"}));
     EXPECT_TRUE(untouched.deviceId.empty());
+
+    // The title shows what came before it is checked: the device's GBK, decoded.
+    ChannelRig gbk;
+    ReadDeviceInfo(gbk.channel, untouched, "$cmd,get,sysinfo,\xB2\xE2\xCA\xD4,V1*ff\r\n");
+    EXPECT_EQ(gbk.shown.events, Strings{"title: Device ID: 测试   Firmware Version: V1"});
 }
 
 TEST(ReadVoltage, DotRulesThresholdAndPause) {

@@ -5,7 +5,12 @@
 namespace quorvane {
 
 SelectedRows::SelectedRows(std::vector<FileRow> rows, std::vector<int> selected)
-    : rows_(std::move(rows)), selected_(std::move(selected)) {
+    : rows_(std::move(rows)) {
+    select(std::move(selected));
+}
+
+void SelectedRows::select(std::vector<int> selected) {
+    selected_ = std::move(selected);
     std::sort(selected_.begin(), selected_.end());
     selected_.erase(std::unique(selected_.begin(), selected_.end()), selected_.end());
 }

@@ -24,6 +24,8 @@ class RowSource {
 class SelectedRows : public RowSource {
   public:
     SelectedRows(std::vector<FileRow> rows, std::vector<int> selected);
+    // Keeps the rows, replaces the selection.
+    void select(std::vector<int> selected);
 
     std::optional<int> nextSelectedRow(int after) override;
     FileRow row(int position) override;

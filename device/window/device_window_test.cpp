@@ -1,0 +1,575 @@
+// The device window driven offscreen against the virtual profiler over a pseudo-terminal (and,
+// for an index the profiler cannot send, a scripted device behind a fake port).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "common/testing/temp_dir_test.h"
+#include "device/link/posix_serial_port.h"
+#include "device/link/system_clock.h"
+#include "device/link/testing/pty_pair.h"
+#include "device/operations/testing/raw_cast_bytes.h"
+#include "device/operations/testing/scripted_device.h"
+#include "device/window/device_status_bar.h"
+#include "device/window/device_window.h"
+#include "device/window/device_window_ids.h"
+#include "simulator/cast_store.h"
+#include "simulator/device_clock.h"
+#include "simulator/fault_plan.h"
+#include "simulator/virtual_profiler.h"
+
+namespace quorvane {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace deviceids;
+using Strings = std::vector<std::string>;
+
+// Answers every box (OK, Yes, or what is queued) and records it as "box49: text" in the
+// interface language, with pane 1 as it reads at that moment.
+class ScriptedBoxes : public Prompter {
+  public:
+    ScriptedBoxes(bool english, DeviceWindow*& window) : english_(english), window_(window) {}
+
+    Button ask(const Message& m) override {
+        boxes.push_back("box" + std::to_string(int(m.type)) + ": " + m.text.pick(english_));
+        paneAtBox.push_back(window_->deviceStatusBar()->paneText(1).toStdString());
+        if (onAsk) {
+            onAsk(m);
+        }
+        if (!answers.empty()) {
+            const Button b = answers.front();
+            answers.pop_front();
+            return b;
+        }
+        return m.type == BoxType::YesNoQuestion ? Button::Yes : Button::Ok;
+    }
+
+    Strings boxes;
+    Strings paneAtBox;
+    std::deque<Button> answers;
+    std::function<void(const Message&)> onAsk;
+
+  private:
+    bool english_;
+    DeviceWindow*& window_;
+};
+
+struct Cast {
+    std::string name;
+    size_t size;
+};
+// Rows 0 to 5 in the device's (name) order.
+const Cast kCasts[] = {{"A0.BIN", 100},  {"A1.BIN", 1025}, {"A2.BIN", 512 * 20},
+                       {"A3.BIN", 3000}, {"A4.BIN", 700},  {"A5.BIN", 70000}};
+const Cast kLargeCast{"BIG.BIN", 512 * 586};
+
+class DeviceWindowTest : public test::TempDirTest {
+  protected:
+    void TearDown() override {
+        window_.reset();
+        profiler_.reset();
+        TempDirTest::TearDown();
+    }
+
+    fs::path card() const { return dir_ / "card"; }
+    fs::path work() const { return dir_ / "work"; }
+    fs::path downloaded(const std::string& name) const {
+        return work() / "Data" / "12345678" / ("2014-03-05_102030_" + name);
+    }
+
+    sim::ProfilerOptions options(const Strings& faults = {}) const {
+        sim::ProfilerOptions o;
+        o.storageDir = card().string();
+        o.casts = 0;
+        o.baud = 0;
+        o.device.deleteMs = 0;
+        o.device.clearMs = 0;
+        for (const std::string& fault : faults) {
+            o.faults.push_back(*sim::parseFaultRule(fault).rule);
+        }
+        return o;
+    }
+
+    void startProfiler(const sim::ProfilerOptions& o, const std::vector<Cast>& casts) {
+        const sim::CastStore store(card().string());
+        ASSERT_TRUE(store.prepare());
+        for (const Cast& c : casts) {
+            ASSERT_TRUE(store.write(c.name, rawCastBytes(c.size),
+                                    sim::localTimeOf(2014, 3, 5, 10, 20, 30)));
+        }
+        profiler_ = std::make_unique<sim::VirtualProfiler>(o);
+        std::string error;
+        ASSERT_TRUE(profiler_->start(&error)) << error;
+    }
+
+    // A window whose Connect probes `ports`, in the given language.
+    void openWindow(bool english, Clock& clock, SerialPort& port, PortLister ports) {
+        fs::create_directories(work());
+        captions_ = TemplateCaptions();
+        if (english) {
+            ASSERT_TRUE(captions_.loadLibrary("Duvrelan", QUORVANE_PROGRAM_DIR));
+        }
+        boxes_ = std::make_unique<ScriptedBoxes>(english, window_raw_);
+        window_ = std::make_unique<DeviceWindow>(captions_, port, clock, std::move(ports), work());
+        window_raw_ = window_.get();
+        window_->setPrompter(boxes_.get());
+        window_->show();
+    }
+    // The window on the profiler's port only, connected, its file list read.
+    void openConnected(bool english = true) {
+        openWindow(english, clock_, port_, [slave = profiler_->slavePath()](Strings& ports) {
+            ports = {slave};
+            return 1;
+        });
+        click(kConnectButton);
+        click(kFileListButton);
+        boxes_->boxes.clear();
+        boxes_->paneAtBox.clear();
+    }
+
+    void click(int id) { qobject_cast<QPushButton*>(window_->control(id))->click(); }
+    QString field(int id) const { return qobject_cast<QLineEdit*>(window_->control(id))->text(); }
+    void setField(int id, const char* text) {
+        qobject_cast<QLineEdit*>(window_->control(id))->setText(text);
+    }
+    std::string pane(int pane) const {
+        return window_->deviceStatusBar()->paneText(pane).toStdString();
+    }
+    void select(std::initializer_list<int> rows) {
+        QTableWidget* list = window_->fileList();
+        list->clearSelection();
+        for (int r : rows) {
+            list->selectionModel()->select(list->model()->index(r, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    }
+    Strings column(int c) const {
+        Strings texts;
+        for (int r = 0; r < window_->fileList()->rowCount(); ++r) {
+            texts.push_back(window_->fileList()->item(r, c)->text().toStdString());
+        }
+        return texts;
+    }
+    // Runs the event loop until the download worker has been taken home.
+    void waitForDownload() {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !window_->session().downloadRunning(); }, 60000));
+    }
+    // The commands the profiler received from the given one on (counted from 0).
+    Strings commandsFrom(size_t first) const {
+        const Strings log = profiler_->commandLog();
+        return Strings(log.begin() + long(std::min(first, log.size())), log.end());
+    }
+
+    TemplateCaptions captions_;
+    PosixSerialPort port_;
+    SystemClock clock_;
+    std::unique_ptr<sim::VirtualProfiler> profiler_;
+    std::unique_ptr<ScriptedBoxes> boxes_;
+    DeviceWindow* window_raw_ = nullptr;
+    std::unique_ptr<DeviceWindow> window_;
+};
+
+TEST_F(DeviceWindowTest, ConnectProbesThePortsAndShowsTheReadOut) {
+    struct Case {
+        const char* name;
+        bool english;
+        sim::DeviceConfig device;
+        std::string title, pane0, pane1;
+        Strings boxes;
+        QStringList fields;  // density, latitude, interval, free, used
+    };
+    sim::DeviceConfig plain;
+    sim::DeviceConfig weak;
+    weak.voltage = 10.9;
+    weak.capacityKb = 1048575 + 32;  // one 32 KB cluster used leaves 1 KB short of 1 GB free
+    sim::DeviceConfig nameless;
+    nameless.deviceId = "1234567";
+    const Case cases[] = {
+        {"English",
+         true,
+         plain,
+         "Device ID: 12345678   Firmware Version: V1.2.0",
+         "Device OK! StateCode:0",
+         "Device Connected!",
+         {"box64: Device Connected!"},
+         {"1.025", "30", "0.5", "7.359 GB", "32.000 KB"}},
+        {"Chinese",
+         false,
+         plain,
+         " 设备ID：12345678   固件版本：V1.2.0",
+         "设备正常！ 状态码：0",
+         "设备连接成功！",
+         {"box64: 设备连接成功！"},
+         {"1.025", "30", "0.5", "7.359 GB", "32.000 KB"}},
+        {"low voltage, little memory",
+         true,
+         weak,
+         "Device ID: 12345678   Firmware Version: V1.2.0",
+         "Low Voltage!Insufficient memory! StateCode:17",
+         "Device Connected!",
+         {"box64: Device Connected!", "box49: Voltage: 10.9V,Below normal voltage 11V",
+          "box49: Insufficient memory space!"},
+         {"1.025", "30", "0.5", "1023.999 MB", "32.000 KB"}},
+        {"an ID of seven digits",
+         true,
+         nameless,
+         "Failed to get Device ID and Firmware Version!",
+         "",
+         "Device Connected!",
+         {"box64: Device Connected!"},
+         {"", "", "", "", ""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        sim::ProfilerOptions o = options();
+        o.device = c.device;
+        startProfiler(o, {kCasts[0]});
+        // The first port is opened and asked, but nothing answers on it.
+        PtyPair silent;
+        ASSERT_TRUE(silent.ok());
+        PosixSerialPort port;
+        openWindow(c.english, clock_, port,
+                   [first = silent.slave(), second = profiler_->slavePath()](Strings& ports) {
+                       ports = {first, second};
+                       return 1;
+                   });
+        click(kConnectButton);
+        EXPECT_EQ(silent.receive(19), "$cmd,get,sysinfo*ff");
+        EXPECT_TRUE(window_->session().connected());
+        EXPECT_EQ(window_->windowTitle().toStdString(), c.title);
+        EXPECT_EQ(pane(0), c.pane0);
+        EXPECT_EQ(pane(1), c.pane1);
+        EXPECT_EQ(boxes_->boxes, c.boxes);
+        EXPECT_EQ((QStringList{field(kDensityEdit), field(kLatitudeEdit), field(kDepthIntervalEdit),
+                               field(kFreeMemoryEdit), field(kUsedMemoryEdit)}),
+                  c.fields);
+        // Whatever the read-out brought, the device stays connected: its list can be read.
+        click(kFileListButton);
+        EXPECT_EQ(column(1), Strings{"A0.BIN"});
+        window_.reset();
+    }
+    // Five identity attempts after the probe, then nothing more of the read-out.
+    EXPECT_EQ(commandsFrom(0), (Strings{"$cmd,get,sysinfo", "$cmd,get,sysinfo", "$cmd,get,sysinfo",
+                                        "$cmd,get,sysinfo", "$cmd,get,sysinfo", "$cmd,get,sysinfo",
+                                        "$cmd,get,fileindex"}));
+}
+
+TEST_F(DeviceWindowTest, AnUnreadableIndexLineKeepsItsPlaceAsAPlaceholderRow) {
+    FakeClock clock;
+    FakePort port(&clock);
+    ScriptedDevice device(port, clock);
+    device.answer("$cmd,get,fileindex*ff",
+                  "$cmd,fileindex,start*ff\r\n"
+                  "$cmd,file,0,FIRST.BIN,1234567,17509,21135*ff\r\n"
+                  "$cmd,file,1,BROKEN.BIN,100*ff\r\n"
+                  "$cmd,file,2,THIRD.BIN,1000,0,0*ff\r\n"
+                  "$cmd,fileindex,end*ff\r\n");
+    openWindow(true, clock, port, [](Strings& ports) {
+        ports = {"COM1"};
+        return 1;
+    });
+    click(kConnectButton);
+    click(kFileListButton);
+    EXPECT_EQ(column(0), (Strings{"0", "", "2"}));
+    EXPECT_EQ(column(1), (Strings{"FIRST.BIN", "(unreadable entry)", "THIRD.BIN"}));
+    EXPECT_EQ(column(2), (Strings{"1,234,567", "", "1,000"}));
+    EXPECT_EQ(column(3), (Strings{"2014-03-05 10:20:30", "", "1980-00-00 00:00:00"}));
+    EXPECT_EQ(boxes_->boxes.back(), "box49: The file information in the list is invalid!");
+    EXPECT_EQ(pane(1), "Files list Getted!");
+    // The placeholder cannot be chosen: deleting "everything" sends rows 2 and 0 only.
+    window_->fileList()->selectAll();
+    click(kDeleteButton);
+    const Strings deletes = [&] {
+        Strings d;
+        for (const std::string& c : device.commands) {
+            if (c.starts_with("$cmd,delete"))
+                d.push_back(c);
+        }
+        return d;
+    }();
+    EXPECT_EQ(deletes, (Strings{"$cmd,delete,2*ff", "$cmd,delete,0*ff"}));
+    // The window closes the port on its way out: before the port goes.
+    window_.reset();
+}
+
+TEST_F(DeviceWindowTest, SelectedRowsDownloadByteIdenticalWithTheProgressReachingTheEnd) {
+    startProfiler(options(), std::vector<Cast>(std::begin(kCasts), std::end(kCasts)));
+    openConnected();
+    const size_t before = profiler_->commandLog().size();
+    std::vector<std::pair<int, int>> barsAtBoxes;
+    boxes_->onAsk = [&](const Message&) {
+        barsAtBoxes.push_back({window_->deviceStatusBar()->fileBar()->value(),
+                               window_->deviceStatusBar()->selectionBar()->value()});
+    };
+    select({0, 2, 5});
+    click(kExportButton);
+    waitForDownload();
+    for (int row : {0, 2, 5}) {
+        const Cast& cast = kCasts[row];
+        EXPECT_EQ(test::slurp(downloaded(cast.name)), test::slurp(card() / cast.name)) << row;
+    }
+    Strings picked;
+    for (const std::string& c : commandsFrom(before)) {
+        if (c.starts_with("$cmd,send,fileindex"))
+            picked.push_back(c);
+    }
+    EXPECT_EQ(picked,
+              (Strings{"$cmd,send,fileindex,0", "$cmd,send,fileindex,2", "$cmd,send,fileindex,5"}));
+    EXPECT_EQ(boxes_->boxes, (Strings{"box49: A0.BIN file receiving completed!",
+                                      "box49: A2.BIN file receiving completed!",
+                                      "box49: A5.BIN file receiving completed!"}));
+    EXPECT_EQ(boxes_->paneAtBox,
+              (Strings{"A0.BIN receive OK!", "A2.BIN receive OK!", "A5.BIN receive OK!"}));
+    // Each file's bar full when its box comes; the selection's a third, two thirds, all.
+    EXPECT_EQ(barsAtBoxes,
+              (std::vector<std::pair<int, int>>{{10000, 3333}, {10000, 6666}, {10000, 10000}}));
+    EXPECT_FALSE(window_->session().busy());
+}
+
+TEST_F(DeviceWindowTest, WhileADownloadRunsEveryDeviceButtonOnlyShowsTheBusyBox) {
+    sim::ProfilerOptions paced = options();
+    paced.baud = 921600;
+    startProfiler(paced, {kLargeCast});
+    openConnected();
+    const size_t before = profiler_->commandLog().size();
+    select({0});
+    click(kExportButton);
+    ASSERT_TRUE(window_->session().busy());
+    for (int id : {kConnectButton, kFileListButton, kExportButton, kDeleteButton, kSetButton,
+                   kReadTimeButton, kClearButton}) {
+        click(id);
+    }
+    waitForDownload();
+    const std::string busy = "box49: The data processing is running, please try again later!";
+    EXPECT_EQ(boxes_->boxes, (Strings{busy, busy, busy, busy, busy, busy, busy,
+                                      "box49: BIG.BIN file receiving completed!"}));
+    for (const std::string& c : commandsFrom(before)) {
+        EXPECT_TRUE(c.starts_with("$cmd,send,")) << c;
+    }
+    EXPECT_EQ(test::slurp(downloaded(kLargeCast.name)), test::slurp(card() / kLargeCast.name));
+}
+
+TEST_F(DeviceWindowTest, DeletesGoHighestFirstAndAFailedOneIsCounted) {
+    // Commands 1 to 8: the probe, the read-out and the list; 9 deletes row 4, 10 row 3.
+    startProfiler(options({"failed@10"}), std::vector<Cast>(std::begin(kCasts), std::end(kCasts)));
+    openConnected();
+    select({1, 3, 4});
+    click(kDeleteButton);
+    EXPECT_EQ(commandsFrom(8), (Strings{"$cmd,delete,4", "$cmd,delete,3", "$cmd,delete,1",
+                                        "$cmd,get,fileindex", "$cmd,get,space"}));
+    EXPECT_EQ(boxes_->boxes,
+              (Strings{"box49: The files will be lost!\nAre you sure to delete the selected files?",
+                       "box48: 1 of 3 files could not be deleted!"}));
+    EXPECT_EQ(pane(1), "1 of 3 files could not be deleted!");
+    EXPECT_EQ(column(1), (Strings{"A0.BIN", "A2.BIN", "A3.BIN", "A5.BIN"}));
+}
+
+TEST_F(DeviceWindowTest, ClearWaitsOutTheSlowEraseWithTheWindowLive) {
+    sim::ProfilerOptions slow = options();
+    slow.device.clearMs = 1500;
+    startProfiler(slow, {kCasts[0], kCasts[1]});
+    openConnected();
+    // Timers run while the window thread waits for the device: the pane is seen animating.
+    Strings seen;
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] { seen.push_back(pane(1)); });
+    sampler.start(20);
+    click(kClearButton);
+    sampler.stop();
+    EXPECT_NE(std::find(seen.begin(), seen.end(), " Please wait."), seen.end());
+    EXPECT_EQ(boxes_->boxes, (Strings{"box49: All files will be lost!\nAre you sure to do this?",
+                                      "box64: Clear files successfully!"}));
+    EXPECT_EQ(window_->fileList()->rowCount(), 0);
+    EXPECT_EQ(field(kFreeMemoryEdit), "7.359 GB");
+    EXPECT_EQ(field(kUsedMemoryEdit), "0.000 KB");
+    EXPECT_TRUE(sim::CastStore(card().string()).list().empty());
+}
+
+TEST_F(DeviceWindowTest, SetChecksTheFieldsThenSendsClockAndSettings) {
+    struct Case {
+        const char *density, *latitude, *interval;
+        Strings boxes;
+        Strings sent;  // set-commands the device received
+    };
+    const Case cases[] = {
+        {"1.02",
+         "-12.5",
+         " 0.25 ",
+         {"box36: Are you sure to set the device time using the PC time?",
+          "box64: Setting Successfully!"},
+         {"$cmd,set,utctime", "$cmd,set,areapara,1.020000,-12.500000",
+          "$cmd,set,depthscale,0.250000"}},
+        {"1,02", "30", "0.5", {"box48: Please enter a number."}, {}},
+        {"", "30", "0.5", {"box48: Please enter a number."}, {}},
+        {"-0.001", "30", "0.5", {"box49: Water density can not be less than 0"}, {}},
+        {"1", "30", "0.09", {"box49: Depth interval can not be less than 0.1"}, {}},
+    };
+    startProfiler(options(), {kCasts[0]});
+    openConnected();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.density);
+        boxes_->boxes.clear();
+        const size_t before = profiler_->commandLog().size();
+        setField(kDensityEdit, c.density);
+        setField(kLatitudeEdit, c.latitude);
+        setField(kDepthIntervalEdit, c.interval);
+        click(kSetButton);
+        EXPECT_EQ(boxes_->boxes, c.boxes);
+        Strings sent;
+        for (const std::string& command : commandsFrom(before)) {
+            sent.push_back(command.starts_with("$cmd,set,utctime") ? "$cmd,set,utctime" : command);
+        }
+        EXPECT_EQ(sent, c.sent);
+    }
+    boxes_->boxes.clear();
+    click(kReadTimeButton);
+    ASSERT_EQ(boxes_->boxes.size(), 1u);
+    EXPECT_EQ(boxes_->boxes[0], "box65: Current time:" + pane(1));
+    EXPECT_EQ(pane(1).size(), 19u);
+}
+
+TEST_F(DeviceWindowTest, AHangUpLeavesTheWindowUsable) {
+    // During a command: the line is gone when File list writes its request.
+    startProfiler(options(), {kCasts[0]});
+    openConnected();
+    profiler_->stop();
+    click(kFileListButton);
+    EXPECT_EQ(boxes_->boxes,
+              Strings{"box48: Device is disconnected. Please reconnect the device!"});
+    EXPECT_EQ(pane(1), "Device is disconnected.Reconnect!");
+    EXPECT_EQ(window_->windowTitle(), "QuorvaneDevice");
+    EXPECT_EQ(window_->fileList()->rowCount(), 0);
+    EXPECT_EQ(field(kDensityEdit), "");
+    EXPECT_FALSE(window_->session().connected());
+    window_.reset();
+    TearDown();
+    SetUp();
+
+    // During a download: the line dies in the fifth frame; the partial file stays.
+    startProfiler(options({"hangup@5:never"}), {kLargeCast});
+    openConnected();
+    select({0});
+    click(kExportButton);
+    waitForDownload();
+    EXPECT_EQ(boxes_->boxes,
+              (Strings{"box49: Reading serial port failed when exporting file, please check the "
+                       "connection!",
+                       "box49: Device connection failed, please reconnect the device!!"}));
+    EXPECT_EQ(test::slurp(downloaded(kLargeCast.name)),
+              test::slurp(card() / kLargeCast.name).substr(0, 4 * 512));
+    EXPECT_FALSE(window_->session().busy());
+    boxes_->boxes.clear();
+    click(kConnectButton);
+    EXPECT_EQ(boxes_->boxes.back(), "box48: Device Connection Failed!");
+}
+
+TEST_F(DeviceWindowTest, ClosingDuringADownloadEndsItAndKeepsThePartialFile) {
+    struct Case {
+        const char* name;
+        bool inCompletionBox;  // else while blocks arrive
+    };
+    for (const Case& c : {Case{"while blocks arrive", false}, Case{"in a worker's box", true}}) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        sim::ProfilerOptions paced = options();
+        paced.baud = 921600;
+        const Cast small{"ZZ.BIN", 100};
+        startProfiler(paced, {kLargeCast, small});
+        openConnected();
+        // Row 0 is BIG.BIN, row 1 ZZ.BIN.
+        select({0, 1});
+        if (c.inCompletionBox) {
+            boxes_->onAsk = [&](const Message&) { window_->close(); };
+        }
+        const auto partial = [&] {
+            std::error_code missing;
+            const uintmax_t size = fs::file_size(downloaded(kLargeCast.name), missing);
+            return missing ? 0 : size;
+        };
+        click(kExportButton);
+        if (!c.inCompletionBox) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return partial() >= 2048; }, 30000));
+            window_->close();
+        } else {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !window_->isVisible(); }, 30000));
+        }
+        EXPECT_FALSE(window_->isVisible());
+        EXPECT_FALSE(window_->session().downloadRunning());
+        EXPECT_FALSE(window_->session().busy());
+        EXPECT_FALSE(port_.isOpen());
+        const std::string got = test::slurp(downloaded(kLargeCast.name));
+        EXPECT_EQ(got, test::slurp(card() / kLargeCast.name).substr(0, got.size()));
+        // The second file is never started.
+        EXPECT_FALSE(fs::exists(downloaded(small.name)));
+    }
+}
+
+TEST_F(DeviceWindowTest, ClosingDuringAnExchangeEndsItThenClosesThePort) {
+    sim::ProfilerOptions slow = options();
+    slow.device.clearMs = 5000;
+    startProfiler(slow, {kCasts[0]});
+    openConnected();
+    // The close request comes while the window thread waits for the erase to end.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (pane(1) == " Please wait.") {
+            closer.stop();
+            window_->close();
+        }
+    });
+    closer.start(20);
+    click(kClearButton);
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_FALSE(port_.isOpen());
+    // Only the question was shown; what the ended wait brought is not put to a user who left.
+    EXPECT_EQ(boxes_->boxes, Strings{"box49: All files will be lost!\nAre you sure to do this?"});
+}
+
+// The program's start in English, its box answered, ending with what the start decided.
+[[noreturn]] void startInEnglish() {
+    QTimer::singleShot(0, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            std::fprintf(stderr, "[%s] %s\n", qPrintable(box->windowTitle()),
+                         qPrintable(box->text()));
+            box->accept();
+        }
+    });
+    char program[] = "QuorvaneDevice";
+    char one[] = "1";
+    char* argv[] = {program, one, nullptr};
+    TemplateCaptions captions;
+    std::exit(startDeviceUi(2, argv, captions) ? 0 : 3);
+}
+
+TEST(DeviceProgramStart, EnglishCaptionsComeFromDuvrelanAndWithoutItTheProgramEnds) {
+    // A fresh process started in English from a folder without the library (the test
+    // program's), before anything here has loaded it: the box says so under the English
+    // caption. The child runs this test up to here only.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(startInEnglish(), testing::ExitedWithCode(3),
+                "\\[Information\\] Unable to load resource DLL!");
+
+    TemplateCaptions english;
+    ASSERT_TRUE(english.loadLibrary("Duvrelan", QUORVANE_PROGRAM_DIR));
+    EXPECT_EQ(english.text(kConnectButton, "连接设备"), "Connect device");
+    EXPECT_EQ(english.text(kMainDialog, "QuorvaneDevice"), "QuorvaneDevice");
+}
+
+}  // namespace
+}  // namespace quorvane

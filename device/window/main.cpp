@@ -1,0 +1,26 @@
+#include <QApplication>
+#include <QMessageBox>
+
+#include "device/link/port_list.h"
+#include "device/link/serial_port_factory.h"
+#include "device/link/system_clock.h"
+#include "device/window/device_window.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    quorvane::TemplateCaptions captions;
+    if (!quorvane::startDeviceUi(argc, argv, captions)) {
+        return 1;
+    }
+    quorvane::SystemClock clock;
+    if (clock.counterFrequency() <= 0) {
+        QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
+                        QString::fromUtf8("定时器频率读取失败!"), QMessageBox::Ok);
+        box.exec();
+    }
+    const std::unique_ptr<quorvane::SerialPort> port = quorvane::makeSystemSerialPort();
+    quorvane::DeviceWindow window(captions, *port, clock, quorvane::EnumerateSerialPorts,
+                                  std::filesystem::current_path());
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,118 @@
+#include "device/window/worker_mailbox.h"
+
+#include <QTimer>
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+namespace quorvane {
+
+namespace {
+
+// Progress redrawn ten times a second reads smoothly and costs the window next to nothing.
+constexpr qint64 kProgressIntervalMs = 100;
+
+}  // namespace
+
+WorkerMailbox::WorkerMailbox() {
+    connect(this, &WorkerMailbox::arrived, this, &WorkerMailbox::deliver, Qt::QueuedConnection);
+}
+
+void WorkerMailbox::post(std::function<void()> update, int kind) {
+    {
+        std::lock_guard lock(mutex_);
+        if (closed_) {
+            return;
+        }
+        // Only back to the last ordinary update: what came before it must keep its order.
+        bool replaced = false;
+        for (auto it = pending_.rbegin(); kind != 0 && it != pending_.rend() && it->kind != 0;
+             ++it) {
+            if (it->kind == kind) {
+                it->run = std::move(update);
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) {
+            pending_.push_back({std::move(update), kind});
+        }
+        if (deliveryComing_) {
+            return;
+        }
+        deliveryComing_ = true;
+    }
+    emit arrived();
+}
+
+void WorkerMailbox::deliver() {
+    {
+        std::lock_guard lock(mutex_);
+        const bool onlyProgress = std::all_of(pending_.begin(), pending_.end(),
+                                              [](const Update& u) { return u.kind != 0; });
+        const qint64 since = sinceDelivery_.isValid() ? sinceDelivery_.elapsed() : INT64_MAX;
+        if (!closed_ && onlyProgress && since < kProgressIntervalMs) {
+            // Later posts join these; the timer brings them all.
+            QTimer::singleShot(int(kProgressIntervalMs - since), this, &WorkerMailbox::deliver);
+            return;
+        }
+        deliveryComing_ = false;
+    }
+    flush();
+}
+
+void WorkerMailbox::flush() {
+    std::vector<Update> updates;
+    {
+        std::lock_guard lock(mutex_);
+        updates.swap(pending_);
+        if (closed_) {
+            return;
+        }
+    }
+    sinceDelivery_.start();
+    for (const Update& update : updates) {
+        update.run();
+    }
+}
+
+Button WorkerMailbox::ask(std::function<Button()> show, BoxType type) {
+    // Shared with the call on the window thread, which may run after the worker stopped
+    // waiting.
+    auto answer = std::make_shared<std::optional<Button>>();
+    {
+        std::lock_guard lock(mutex_);
+        if (closed_) {
+            return dismissedAnswer(type);
+        }
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, answer, show = std::move(show)] {
+            // The texts that lead to the box come before it.
+            flush();
+            {
+                std::lock_guard lock(mutex_);
+                if (closed_) {
+                    return;
+                }
+            }
+            const Button pressed = show();
+            std::lock_guard lock(mutex_);
+            *answer = pressed;
+            answered_.notify_all();
+        },
+        Qt::QueuedConnection);
+    std::unique_lock lock(mutex_);
+    answered_.wait(lock, [&] { return answer->has_value() || closed_; });
+    return answer->has_value() ? **answer : dismissedAnswer(type);
+}
+
+void WorkerMailbox::close() {
+    std::lock_guard lock(mutex_);
+    closed_ = true;
+    pending_.clear();
+    answered_.notify_all();
+}
+
+}  // namespace quorvane
