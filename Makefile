@@ -1,11 +1,11 @@
-# Front door: make deps | build | test | demo | bench. CMake does the real work.
+# Front door: make deps | build | test | demo | bench | package. CMake does the real work.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev qt6-tools-dev \
-    qt6-l10n-tools fonts-wqy-microhei xvfb xauth
+    qt6-l10n-tools fonts-wqy-microhei xvfb xauth dpkg-dev
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build test demo bench screenshots clean
+.PHONY: deps configure build test demo bench screenshots package clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null \
@@ -35,9 +35,14 @@ bench: build
 	$(BUILD)/bench/quorvane-download-bench
 	$(BUILD)/bench/quorvane-file-window-bench
 
-# Pictures of the QuorvaneFile window, painted offscreen, for the README.
+# Pictures of the windows, painted offscreen, for the README.
 screenshots: build
+	$(BUILD)/launcher/quorvane-launcher-screenshots docs/screenshots $(BUILD)/bin
 	$(BUILD)/postprocess/window/quorvane-file-screenshots docs/screenshots $(BUILD)/bin
+
+# The Debian package of the whole suite, in $(BUILD)/.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) demo
