@@ -1,13 +1,14 @@
-# Front door: make deps | build | test | demo | bench | windows-check. CMake does the real work.
+# Front door: make deps | build | test | demo | bench | windows-check | package.
+# CMake does the real work.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev qt6-tools-dev \
-    qt6-l10n-tools fonts-wqy-microhei xvfb xauth
+    qt6-l10n-tools fonts-wqy-microhei xvfb xauth dpkg-dev
 # The Windows check: the MinGW-w64 cross compiler and Wine (64-bit only; recommends not needed).
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 googletest
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build test demo bench screenshots windows-check clean
+.PHONY: deps configure build test demo bench screenshots windows-check package clean
 
 # The Debian packages of $(1) that are not installed yet, installed with apt-get options $(2).
 define install-missing
@@ -43,8 +44,9 @@ bench: build
 	$(BUILD)/bench/quorvane-file-window-bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/quorvane-gui-download-bench
 
-# Pictures of the two windows, painted offscreen, for the README.
+# Pictures of the windows, painted offscreen, for the README.
 screenshots: build
+	$(BUILD)/launcher/quorvane-launcher-screenshots docs/screenshots $(BUILD)/bin
 	$(BUILD)/postprocess/window/quorvane-file-screenshots docs/screenshots $(BUILD)/bin
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quorvane-device-screenshots docs/screenshots
 
@@ -53,6 +55,10 @@ screenshots: build
 windows-check: build
 	$(call install-missing,$(WINDOWS_PACKAGES),--no-install-recommends)
 	JOBS=$(JOBS) scripts/windows_check.sh $(BUILD)
+
+# The Debian package of the whole suite, in $(BUILD)/.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) demo

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # The main job, end to end on this machine: a synthetic cast processed into every file the
 # suite writes, then a virtual profiler on a pseudo-terminal whose casts are downloaded the way
-# the device program does it and processed in turn.
+# the device program does it and processed in turn, each with its chart as the window saves it.
+# With a display it then opens the launcher in demo/ beside a virtual profiler, for a person to
+# connect, download, process and chart by hand.
 set -euo pipefail
 build=${1:-build}
 top=$(cd "$(dirname "$0")/.." && pwd)
 sim="$top/$build/simulator/quorvane-sim"
 cli="$top/$build/cli/quorvane-cli"
+programs="$top/$build/bin"
 
 rm -rf "$top/demo"
 mkdir -p "$top/demo"
@@ -15,6 +18,7 @@ cd "$top/demo"
 echo "== a synthetic cast, processed =="
 "$sim" cast sample-cast.bin --seed 7
 "$cli" process sample-cast.bin --out Data
+"$programs/quorvane-chart" sample-cast.bin --out Data --png
 
 echo
 echo "== the virtual profiler: connect, list, download every cast =="
@@ -35,8 +39,25 @@ for cast in Data/*/*; do
     [ -f "$cast" ] || continue
     case "$cast" in Data/processed/*) continue ;; esac
     "$cli" process "$cast" --out Data/processed --format csv
+    "$programs/quorvane-chart" "$cast" --out Data/processed --png
 done
 
 echo
 echo "files written:"
 find Data -type f | sort
+echo
+echo "charts to look at:"
+find "$top/demo/Data" -name '*.png' | sort
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    exit 0
+fi
+echo
+echo "== by hand: the launcher in demo/, the virtual profiler on demo/profiler =="
+"$sim" serve --storage card --casts 3 --link profiler >>profiler.log 2>&1 &
+profiler=$!
+trap 'kill "$profiler" 2>/dev/null || true' EXIT
+for _ in $(seq 100); do [ -e profiler ] && break; sleep 0.1; done
+export QUORVANE_EXTRA_PORTS="$top/demo/profiler"
+echo "Device > Connect finds the profiler on $QUORVANE_EXTRA_PORTS; close the launcher to end."
+"$programs/Quorvane"

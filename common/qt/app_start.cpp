@@ -1,29 +1,66 @@
 #include "common/qt/app_start.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
 #include <clocale>
+#include <cstdio>
 #include <cstring>
 
 namespace quorvane {
+
+namespace {
+
+bool startupCheck() {
+    return !qEnvironmentVariableIsEmpty("QUORVANE_STARTUP_CHECK");
+}
+
+}  // namespace
 
 bool EnglishUiFromCommandLine(int argc, char** argv) {
     return argc == 2 && std::strcmp(argv[1], "1") == 0;
 }
 
 bool StartUi(int argc, char** argv, const QString& libraryName, TemplateCaptions& captions) {
+    return StartUi(EnglishUiFromCommandLine(argc, argv), libraryName, captions);
+}
+
+bool StartUi(bool english, const QString& libraryName, TemplateCaptions& captions) {
     std::setlocale(LC_NUMERIC, "C");
-    if (!EnglishUiFromCommandLine(argc, argv)) {
+    if (!english) {
         return true;
     }
     if (captions.loadLibrary(libraryName, QCoreApplication::applicationDirPath())) {
         return true;
+    }
+    if (startupCheck()) {
+        std::puts("message: Unable to load resource DLL!");
+        std::fflush(stdout);
+        return false;
     }
     QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(),
                     "Unable to load resource DLL!", QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.exec();
     return false;
+}
+
+void ReportStartupIfChecking(QWidget& window, const QStringList& details) {
+    if (!startupCheck()) {
+        return;
+    }
+    QTimer::singleShot(0, &window, [&window, details] {
+        QStringList lines{"caption: " + window.windowTitle()};
+        for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+            lines << "button: " + button->text();
+        }
+        lines << details;
+        std::fputs(qPrintable(lines.join('\n') + '\n'), stdout);
+        std::fflush(stdout);
+        window.close();
+    });
 }
 
 }  // namespace quorvane

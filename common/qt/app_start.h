@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "common/qt/template_captions.h"
+
+class QWidget;
 
 namespace quorvane {
 
@@ -16,5 +19,14 @@ bool EnglishUiFromCommandLine(int argc, char** argv);
 // loaded from the program's folder or by name; when that fails the user is told and the
 // result is false: the program must end.
 bool StartUi(int argc, char** argv, const QString& libraryName, TemplateCaptions& captions);
+
+// The same start for a program whose language comes from elsewhere (the launcher's Multi.lang).
+bool StartUi(bool english, const QString& libraryName, TemplateCaptions& captions);
+
+// For checks of an installation: when the environment names QUORVANE_STARTUP_CHECK, the program
+// prints the caption and the button texts of `window`, then `details`, on stdout once its event
+// loop runs, and closes the window, so that a script sees what a user would have seen. A start
+// that fails for want of the language library prints its message instead of showing the box.
+void ReportStartupIfChecking(QWidget& window, const QStringList& details = {});
 
 }  // namespace quorvane

@@ -8,6 +8,7 @@
 #include "common/qt/app_start.h"
 #include "common/qt/dialog_units.h"
 #include "common/qt/qt_prompter.h"
+#include "common/qt/testing/box_answer.h"
 #include "postprocess/session/file_window_ids.h"
 
 namespace quorvane {
@@ -62,32 +63,6 @@ TEST(DialogUnits, ConvertBothCornersWithThePlatformsRounding) {
     EXPECT_LT(DialogUnits(small).x(100), DialogUnits(large).x(100));
     EXPECT_EQ(DialogUnits(large).baseY(), QFontMetrics(large).height());
 }
-
-// Answers the next modal box by pressing the button with `text`, remembering what it showed.
-struct BoxAnswer {
-    QString title, text;
-    QStringList buttons;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    Qt::TextFormat format = Qt::AutoText;
-
-    void press(const QString& buttonText) {
-        QTimer::singleShot(0, [this, buttonText] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            title = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-            format = box->textFormat();
-            for (QAbstractButton* b : box->buttons()) buttons << b->text();
-            for (QAbstractButton* b : box->buttons()) {
-                if (b->text() == buttonText) {
-                    b->click();
-                    return;
-                }
-            }
-        });
-    }
-};
 
 TEST(QtPrompter, ShowsTheBoxTypeInTheInterfaceLanguageAsPlainText) {
     struct Case {

@@ -1,6 +1,9 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <QPixmap>
 
+#include "common/qt/app_start.h"
+#include "common/qt/artwork.h"
 #include "device/link/port_list.h"
 #include "device/link/serial_port_factory.h"
 #include "device/link/system_clock.h"
@@ -8,6 +11,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(
+        QPixmap::fromImage(quorvane::DrawProgramIcon(quorvane::SuiteProgram::Device, 64)));
     quorvane::TemplateCaptions captions;
     if (!quorvane::startDeviceUi(argc, argv, captions)) {
         return 1;
@@ -22,5 +27,6 @@ int main(int argc, char** argv) {
     quorvane::DeviceWindow window(captions, *port, clock, quorvane::EnumerateSerialPorts,
                                   std::filesystem::current_path());
     window.show();
+    quorvane::ReportStartupIfChecking(window);
     return app.exec();
 }

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QProcess>
+#include <QSet>
+
+#include "common/testing/temp_dir_test.h"
+#include "simulator/cast_generator.h"
+
+namespace quorvane {
+namespace {
+
+class ChartImageTool : public test::TempDirTest {
+  protected:
+    int run(const QStringList& arguments) {
+        QProcess tool;
+        tool.setWorkingDirectory(QString::fromStdString(dir_.string()));
+        tool.start(QUORVANE_CHART_PATH, arguments);
+        EXPECT_TRUE(tool.waitForFinished(120000));
+        return tool.exitCode();
+    }
+};
+
+uint32_t le32(const std::string& bytes, size_t at) {
+    return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8 |
+           uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 3])) << 24;
+}
+
+TEST_F(ChartImageTool, SavesTheWindowsBitmapOfACastAndTheSamePixelsAsPng) {
+    sim::CastOptions options;
+    options.maxDepth = 40;
+    write("cast one.bin", sim::GenerateCast(options));
+    ASSERT_EQ(run({"cast one.bin", "--out", "charts", "--png"}), 0);
+
+    const std::string bmp = test::slurp(dir_ / "charts" / "cast one.bmp");
+    const QImage png(QString::fromStdString((dir_ / "charts" / "cast one.png").string()));
+    ASSERT_FALSE(png.isNull());
+    ASSERT_GT(bmp.size(), 54u);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(le32(bmp, 2), bmp.size());
+    const int width = int(le32(bmp, 18)), height = int(le32(bmp, 22));
+    EXPECT_EQ(width, png.width());
+    EXPECT_EQ(height, png.height());
+    ASSERT_EQ(uint8_t(bmp[28]), 32);  // the offscreen screen's depth
+    // Rows bottom-up, blue-green-red-zero: every pixel as the window painted it.
+    int differing = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const size_t at = 54 + (size_t(height - 1 - y) * size_t(width) + size_t(x)) * 4;
+            const QRgb p = png.pixel(x, y);
+            differing += uint8_t(bmp[at]) != qBlue(p) || uint8_t(bmp[at + 1]) != qGreen(p) ||
+                         uint8_t(bmp[at + 2]) != qRed(p);
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    // A chart with curves: more than the background and the frame's few colours.
+    QSet<QRgb> colours;
+    for (int y = 0; y < height; y += 2) {
+        for (int x = 0; x < width; x += 2) colours.insert(png.pixel(x, y));
+    }
+    EXPECT_GT(colours.size(), 4);
+}
+
+TEST_F(ChartImageTool, ACastThatCannotBeReadWritesNoChartAndFails) {
+    write("broken.bin", {1, 2, 3});
+    EXPECT_EQ(run({"missing.bin", "broken.bin", "--out", "charts"}), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "charts" / "missing.bmp"));
+    EXPECT_EQ(run({"--out", "charts"}), 2);
+    EXPECT_EQ(run({"x.bin", "--lang", "fr"}), 2);
+}
+
+}  // namespace
+}  // namespace quorvane
