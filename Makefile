@@ -1,8 +1,9 @@
 # Front door: make deps | build | test | demo | bench. CMake does the real work.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+# locales: the comma-locale export tests compile de_DE from its sources when it is not installed.
 PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev qt6-tools-dev \
-    qt6-l10n-tools fonts-wqy-microhei xvfb xauth
+    qt6-l10n-tools fonts-wqy-microhei xvfb xauth locales
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps configure build test demo bench screenshots clean

@@ -316,7 +316,8 @@ TEST_F(SessionTest, ExportsCheckTheFilterBeforeTheDialogAndWriteTheChosenFormat)
     session->exportData(ExportKind::Raw, values);
     ASSERT_EQ(host.requests.size(), 1u);
     EXPECT_EQ(host.requests[0].fileName, "cast_Raw File");
-    EXPECT_EQ(host.requests[0].filter, "(*.csv)|*.csv|HYPACK(*vel)|*.vel|(*txt)|*.txt||");
+    EXPECT_EQ(host.requests[0].filter,
+              "(*.csv)|*.csv|HYPACK(*vel)|*.vel|(*txt)|*.txt|CSV metadata(*.csv)|*.csv||");
     // Depths 1 2 3 4 5 4 3 2 1 through a 2 m filter: 1, 3, 5, 3, 1.
     EXPECT_EQ(test::slurp(path("out.csv")),
               "Depth,Sound Velocity,Temperature\r\n1.000,1501.000,19.000\r\n"
