@@ -1,5 +1,6 @@
 #include "cli/process_command.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -37,6 +38,10 @@ struct ProcessSettings {
     bool english = true;
     std::optional<double> density, latitude, interval, startDepth, filter;
     std::vector<const ExportFormatDescriptor*> formats;
+    std::optional<CastTime> time;  // local, like the instrument's clock
+    double utcOffset = 0.0;
+    std::optional<CastPosition> position;
+    bool append = false;
 };
 
 std::optional<ProcessSettings> parseSettings(const Arguments& args, std::string& error) {
@@ -61,11 +66,31 @@ std::optional<ProcessSettings> parseSettings(const Arguments& args, std::string&
             error = "--format must be " + formatNames(", ", " or ") + ", not '" + name + "'";
         }
     }
+    // Unless asked for, the three tables only: the packages' files want a time and a position
+    // that a plain run does not give.
     if (s.formats.empty()) {
         for (const ExportFormatDescriptor& format : exportFormats()) {
-            s.formats.push_back(&format);
+            if (!format.acquisition)
+                s.formats.push_back(&format);
         }
     }
+    if (const auto time = args.value("time")) {
+        s.time = parseCastTime(*time);
+        if (!s.time)
+            error = "--time must be \"YYYY-MM-DD HH:MM:SS\", not '" + *time + "'";
+    }
+    if (const auto offset = args.value("utc-offset")) {
+        const auto hours = parseUtcOffset(*offset);
+        if (!hours)
+            error = "--utc-offset must be hours from -14 to 14, not '" + *offset + "'";
+        s.utcOffset = hours.value_or(0.0);
+    }
+    if (const auto position = args.value("position")) {
+        s.position = parsePosition(*position);
+        if (!s.position)
+            error = "--position must be LAT,LON in signed decimal degrees, not '" + *position + "'";
+    }
+    s.append = args.flag("append");
     if (!error.empty())
         return std::nullopt;
     return s;
@@ -92,6 +117,7 @@ class CastProcessor {
         if (s_.interval)
             data_.depthInterval = float(*s_.interval);
         ok_ = true;
+        cast_ = castInfo(path, load.header);
         if (const auto m = fitStatusMessage(ReduceSamples(data_), data_)) {
             fail(*m);
         }
@@ -102,6 +128,52 @@ class CastProcessor {
     }
 
   private:
+    CastInfo castInfo(const std::string& path, const RawFileHeader& header) {
+        CastInfo cast;
+        const std::optional<CastTime> named = castTimeFromFileName(fileNameOf(path));
+        const std::optional<CastTime> local = s_.time ? s_.time : localCastTime(path);
+        if (local)
+            cast.time = toUtc(*local, s_.utcOffset);
+        cast.position = s_.position;
+        cast.deviceId = header.deviceId();
+        cast.name = data_.currentBaseName;
+        cast.sourceFile = fileNameOf(path);
+        warnOfGuesses(path, !s_.time && !named && local, local);
+        return cast;
+    }
+
+    // Once per cast: what the packages' files will lack or only guess.
+    void warnOfGuesses(const std::string& path, bool timeFromModification,
+                       const std::optional<CastTime>& local) const {
+        std::string lacking;
+        for (const ExportFormatDescriptor* format : s_.formats) {
+            if (format->writesPosition && !s_.position &&
+                lacking.find(format->name) == std::string::npos) {
+                lacking += (lacking.empty() ? "" : ", ") + std::string(format->name);
+            }
+        }
+        const bool timeUsed = std::any_of(s_.formats.begin(), s_.formats.end(),
+                                          [](const auto* f) { return f->writesTime; });
+        std::string en, zh;
+        if (!lacking.empty()) {
+            en += "no cast position (--position LAT,LON) for " + lacking;
+            zh += "未给出投放位置（--position 纬度,经度），用于" + lacking;
+        }
+        if (timeUsed && timeFromModification) {
+            const std::string when = castTimeText(*local);
+            en += (en.empty() ? "" : "; ") +
+                  std::string(
+                      "the cast time is the file's "
+                      "modification time, ") +
+                  when + " (--time sets it)";
+            zh += (zh.empty() ? "" : "；") + std::string("投放时间取自文件修改时间") + when +
+                  "（可用--time指定）";
+        }
+        if (!en.empty()) {
+            console_.say(Text{path + "：" + zh, path + ": " + en});
+        }
+    }
+
     void show(const std::vector<Message>& messages) {
         for (const Message& m : messages) console_.say(m.text);
     }
@@ -134,17 +206,24 @@ class CastProcessor {
     void exportKind(ExportKind kind, size_t count) {
         ExportOptions options{ExportFormat::Csv, s_.english, s_.filter.has_value(),
                               float(s_.filter.value_or(0.5))};
+        options.cast = cast_;
+        options.append = s_.append;
         if (const auto refused =
                 checkBeforeExport(kind, count, options.filterEnabled, options.filterDepth)) {
             fail(*refused);
             return;
         }
-        const std::string base =
-            outPath(defaultExportName(kind, data_.currentBaseName).pick(s_.english));
+        const std::vector<ExportFormat> offered = offeredFormats(kind);
         for (const ExportFormatDescriptor* format : s_.formats) {
-            if (kind == ExportKind::Average && !format->servesAverage()) {
+            if (std::find(offered.begin(), offered.end(), format->format) == offered.end() ||
+                (format->acquisition && kind != ExportKind::Fitting)) {
                 continue;
             }
+            // The packages' files are the cast's profile and carry its name alone.
+            const std::string base =
+                outPath(format->acquisition
+                            ? data_.currentBaseName
+                            : defaultExportName(kind, data_.currentBaseName).pick(s_.english));
             options.format = format->format;
             const ExportResult r =
                 kind == ExportKind::Average
@@ -155,7 +234,7 @@ class CastProcessor {
             if (!r.ok)
                 fail(*r.failure);
             else
-                written_.push_back(r.path);
+                written_.push_back({r.path, r.appended});
         }
     }
 
@@ -166,11 +245,11 @@ class CastProcessor {
         const PointFileResult savedProfile = SaveProfileFile(prf, data_.fittedProfile);
         check(savedProfile);
         if (savedProfile.ok)
-            written_.push_back(prf);
+            written_.push_back({prf, false});
         const PointFileResult savedAverage = SaveAverageFile(asvf, data_.averageProfile);
         check(savedAverage);
         if (savedAverage.ok)
-            written_.push_back(asvf);
+            written_.push_back({asvf, false});
         exportKind(ExportKind::Raw, data_.rawProfile.size());
         exportKind(ExportKind::Fitting, data_.fittedProfile.size());
         exportKind(ExportKind::Average, data_.averageProfile.size());
@@ -199,8 +278,11 @@ class CastProcessor {
                         double(average.averageVelocity), en ? "from" : "起始深度",
                         double(data_.averageStartDepth));
         }
-        for (const std::string& file : written_) {
-            std::printf("  %s %s\n", en ? "wrote" : "已写入", file.c_str());
+        for (const auto& [file, appended] : written_) {
+            std::printf(
+                "  %s %s\n",
+                appended ? (en ? "added the cast to" : "已追加到") : (en ? "wrote" : "已写入"),
+                file.c_str());
         }
         std::fflush(stdout);
     }
@@ -209,7 +291,8 @@ class CastProcessor {
     ConsolePrompter& console_;
     CastData data_;
     bool ok_ = true;
-    std::vector<std::string> written_;
+    CastInfo cast_;
+    std::vector<std::pair<std::string, bool>> written_;  // path, whether appended to
 };
 
 }  // namespace
@@ -220,16 +303,25 @@ std::string processUsage() {
            "           [--format " +
            formatNames("|", "|") +
            "]...\n"
+           "           [--time \"YYYY-MM-DD HH:MM:SS\"] [--utc-offset H] [--position LAT,LON]\n"
+           "           [--append]\n"
            "  Reduces each raw cast and writes <name>.prf, <name>.asvf and the raw, fitting and\n"
            "  average exports into DIR (default: Data under the current folder). The header's\n"
            "  density, latitude and depth interval are used unless given. --filter M turns the\n"
-           "  water-depth filter of the exports on. Messages go to stderr, a summary to stdout.\n";
+           "  water-depth filter of the exports on. Without --format: csv, vel and txt.\n"
+           "  The acquisition packages' formats write the fitted profile as <name>.<ext> with\n"
+           "  the cast's time (--time, else a downloaded cast's name, else the file's\n"
+           "  modification time: local time, made UTC with --utc-offset H hours east) and\n"
+           "  --position.\n"
+           "  --append adds the cast to an existing CARIS .svp as a new section.\n"
+           "  Messages go to stderr, a summary to stdout.\n";
 }
 
 int runProcess(const std::vector<std::string>& words) {
-    const Arguments args(
-        words,
-        {"out", "lang", "density", "latitude", "interval", "start-depth", "filter", "format"}, {});
+    const Arguments args(words,
+                         {"out", "lang", "density", "latitude", "interval", "start-depth", "filter",
+                          "format", "time", "utc-offset", "position"},
+                         {"append"});
     std::string error = args.error();
     std::optional<ProcessSettings> settings;
     if (error.empty())

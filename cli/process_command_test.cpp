@@ -76,6 +76,54 @@ TEST_F(ProcessCommandTest, ChineseNamesFormatsAndOverrides) {
     EXPECT_DOUBLE_EQ(fitted[1].depth - fitted[0].depth, 1.0);
 }
 
+TEST_F(ProcessCommandTest, AcquisitionFormatsCarryTheCastTimeAndPosition) {
+    fs::copy_file(dir_ / "cast.bin", dir_ / "2014-03-05_102030_N.bin");
+    const std::string formats =
+        "--format asvp --format caris --format hypack3 --format pro "
+        "--format unb --format ixblue --format usr --format csvmeta";
+    ASSERT_EQ(run("process 2014-03-05_102030_N.bin --out o " + formats +
+                  " --utc-offset 8 --position=-33.9,151.2"),
+              0)
+        << err();
+    const std::string name = "2014-03-05_102030_N";
+    EXPECT_EQ(filesIn(dir_ / "o"),
+              (std::set<std::string>{name + ".prf", name + ".asvf", name + ".asvp", name + ".svp",
+                                     name + ".vel", name + ".pro", name + ".unb", name + ".txt",
+                                     name + ".USR", name + ".csv"}));
+    const auto firstLine = [&](const std::string& ext) {
+        const std::string text = slurp(dir_ / "o" / (name + ext));
+        return text.substr(0, text.find('\n'));
+    };
+    // The list time 10:20:30 at UTC+8 is 02:20:30 UTC.
+    EXPECT_EQ(firstLine(".vel"), "FTP NEW 3 -33.900000000 151.200000000 02:20 03/05/2014\r");
+    EXPECT_EQ(firstLine(".USR"), "SSP Cast on 5/3/2014 2:20:30,");
+    const std::string proHeader =
+        name + "\n5/3/2014\n2:20:30\nProbe: Quorvane 12345678\nSource: " + name + ".bin\n";
+    EXPECT_EQ(slurp(dir_ / "o" / (name + ".pro")).substr(0, proHeader.size()), proHeader);
+    EXPECT_EQ(firstLine(".asvp").rfind("( SoundVelocity  1.0 0 201403050220 -33.9000000 "
+                                       "151.2000000 -1 0 0 Quorvane_",
+                                       0),
+              0u);
+    EXPECT_EQ(err().find("no cast position"), std::string::npos) << err();
+
+    // --append adds a section to the CARIS file; --time overrides the name.
+    ASSERT_EQ(run("process 2014-03-05_102030_N.bin --out o --format caris --append --time "
+                  "'2014-03-06 01:00:00'"),
+              0)
+        << err();
+    const std::string svp = slurp(dir_ / "o" / (name + ".svp"));
+    EXPECT_NE(svp.find("Section 2014-064 02:20:30 -33:54:00.00 151:12:00.00\r\n"),
+              std::string::npos);
+    EXPECT_NE(svp.find("Section 2014-065 01:00:00 00:00:00.00 00:00:00.00\r\n"), std::string::npos);
+    EXPECT_EQ(svp.rfind("[SVP_VERSION_2]"), 0u);
+    EXPECT_NE(out().find("added the cast to"), std::string::npos) << out();
+    // One warning for the cast, naming what the position is missing for.
+    EXPECT_NE(err().find("2014-03-05_102030_N.bin: no cast position (--position LAT,LON) for "
+                         "CARIS\n"),
+              std::string::npos)
+        << err();
+}
+
 TEST_F(ProcessCommandTest, RefusalsAndWarningsGoToStderrWithTheExitStatus) {
     std::ofstream(dir_ / "file") << "x";
     struct Case {
@@ -83,7 +131,16 @@ TEST_F(ProcessCommandTest, RefusalsAndWarningsGoToStderrWithTheExitStatus) {
         int status;
         std::string reason;
     } cases[] = {
-        {"process cast.bin --format pdf", 2, "--format must be csv, vel or txt"},
+        {"process cast.bin --format pdf", 2,
+         "--format must be csv, vel, txt, asvp, caris, hypack3, pro, unb, ixblue, usr or "
+         "csvmeta, not 'pdf'"},
+        {"process cast.bin --time 2014-03-05", 2,
+         "--time must be \"YYYY-MM-DD HH:MM:SS\", not '2014-03-05'"},
+        {"process cast.bin --utc-offset 20", 2, "--utc-offset must be hours from -14 to 14"},
+        {"process cast.bin --position 45.5", 2, "--position must be LAT,LON"},
+        // Kongsberg SIS takes no profile without a position.
+        {"process cast.bin --format asvp", 1,
+         "The Kongsberg SIS format needs the cast's position; no file was written!"},
         {"process missing.bin", 1, "Failed to read Raw file : missing.bin"},
         // Settings the cores refuse must not end in a success with empty or unfiltered files.
         {"process cast.bin --interval 0", 1, "at least 0.1 m and press Reset"},

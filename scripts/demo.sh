@@ -19,6 +19,11 @@ echo "== a synthetic cast, processed =="
 "$sim" cast sample-cast.bin --seed 7
 "$cli" process sample-cast.bin --out Data
 "$programs/quorvane-chart" sample-cast.bin --out Data --png
+echo
+echo "== the same cast for the acquisition packages, one file of each format =="
+"$cli" process sample-cast.bin --out Data/packages --time "2014-03-05 10:20:30" --utc-offset 8 \
+    --position 22.2855,114.1577 --format asvp --format caris --format hypack3 --format pro \
+    --format unb --format ixblue --format usr --format csvmeta
 
 echo
 echo "== the virtual profiler: connect, list, download every cast =="
@@ -37,7 +42,7 @@ echo
 echo "== the downloaded casts, processed =="
 for cast in Data/*/*; do
     [ -f "$cast" ] || continue
-    case "$cast" in Data/processed/*) continue ;; esac
+    case "$cast" in Data/processed/* | Data/packages/*) continue ;; esac
     "$cli" process "$cast" --out Data/processed --format csv
     "$programs/quorvane-chart" "$cast" --out Data/processed --png
 done

@@ -13,7 +13,10 @@ Message warning(const char* zh, const char* en) {
 std::vector<ExportFormat> offeredFormats(ExportKind kind) {
     std::vector<ExportFormat> formats;
     for (const ExportFormatDescriptor& d : exportFormats()) {
-        if (kind != ExportKind::Average || d.servesAverage()) {
+        const bool offered = kind == ExportKind::Average ? d.servesAverage()
+                             : kind == ExportKind::Raw   ? d.servesSamples
+                                                         : true;
+        if (offered) {
             formats.push_back(d.format);
         }
     }
@@ -42,6 +45,11 @@ std::string withExportExtension(const std::string& path, ExportFormat format) {
         return path;
     }
     return path + std::string(extension);
+}
+
+std::string fileNameOf(const std::string& path) {
+    const size_t folderEnd = path.find_last_of("/\\");
+    return folderEnd == std::string::npos ? path : path.substr(folderEnd + 1);
 }
 
 Message emptyListMessage(ExportKind kind) {

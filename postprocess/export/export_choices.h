@@ -13,7 +13,8 @@ namespace quorvane {
 enum class ExportKind { Raw, Fitting, Average };
 
 // The formats a kind offers, in the order of its dialog filter: the average table only in the
-// formats that have a form of it.
+// formats that have a form of it, the raw samples only in those that take a cast going down and
+// up again.
 std::vector<ExportFormat> offeredFormats(ExportKind kind);
 
 // The save dialog's file-type filter of a kind, in the "description|pattern|...||" form.
@@ -25,6 +26,9 @@ std::optional<ExportFormat> formatForFilterIndex(ExportKind kind, int filterInde
 // The chosen path with the format's extension appended unless it ends in exactly that
 // extension; case counts, so "out.CSV" becomes "out.CSV.csv".
 std::string withExportExtension(const std::string& path, ExportFormat format);
+
+// The part of a path after its last folder separator; both separators count.
+std::string fileNameOf(const std::string& path);
 
 // Shown when the source list of the kind is empty.
 Message emptyListMessage(ExportKind kind);

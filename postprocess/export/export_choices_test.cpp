@@ -9,8 +9,18 @@ namespace {
 
 // The filters are put together from the format table; the dialogs must still get these texts.
 TEST(ExportChoices, DialogFiltersListTheFormatsOfTheKind) {
-    EXPECT_EQ(exportFilterOf(ExportKind::Raw), "(*.csv)|*.csv|HYPACK(*vel)|*.vel|(*txt)|*.txt||");
-    EXPECT_EQ(exportFilterOf(ExportKind::Fitting), exportFilterOf(ExportKind::Raw));
+    // The three of the tables keep their filter indexes 1 to 3; the packages' formats follow.
+    EXPECT_EQ(exportFilterOf(ExportKind::Raw),
+              "(*.csv)|*.csv|HYPACK(*vel)|*.vel|(*txt)|*.txt|CSV metadata(*.csv)|*.csv||");
+    EXPECT_EQ(exportFilterOf(ExportKind::Fitting),
+              "(*.csv)|*.csv|HYPACK(*vel)|*.vel|(*txt)|*.txt|Kongsberg SIS(*.asvp)|*.asvp|"
+              "CARIS SVP(*.svp)|*.svp|HYPACK FTP NEW 3(*.vel)|*.vel|Sonardyne(*.pro)|*.pro|"
+              "UNB(*.unb)|*.unb|iXBlue(*.txt)|*.txt|Kongsberg HiPAP(*.USR)|*.USR|"
+              "CSV metadata(*.csv)|*.csv||");
+    EXPECT_EQ(formatForFilterIndex(ExportKind::Raw, 4), ExportFormat::CsvMetadata);
+    EXPECT_EQ(formatForFilterIndex(ExportKind::Fitting, 4), ExportFormat::KongsbergAsvp);
+    EXPECT_EQ(formatForFilterIndex(ExportKind::Fitting, 11), ExportFormat::CsvMetadata);
+    EXPECT_EQ(formatForFilterIndex(ExportKind::Fitting, 12), std::nullopt);
     EXPECT_EQ(exportFilterOf(ExportKind::Average), "(*.csv)|*.csv|(*txt)|*.txt||");
 }
 
@@ -27,6 +37,8 @@ TEST(ExportChoices, ExtensionIsAppendedUnlessTheLastFourCharactersMatchExactly) 
         {"txt", ExportFormat::Text, "txt.txt"},
         {"", ExportFormat::Csv, ".csv"},
         {"数据_平均声速.txt", ExportFormat::Text, "数据_平均声速.txt"},
+        {"cast.usr", ExportFormat::HipapUsr, "cast.usr.USR"},
+        {"cast", ExportFormat::CarisSvp, "cast.svp"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(withExportExtension(c.path, c.format), c.expected) << c.path;

@@ -5,6 +5,8 @@
 #include "postprocess/export/depth_filter.h"
 #include "postprocess/export/export_choices.h"
 #include "postprocess/export/fixed_decimal.h"
+#include "postprocess/export/profile_check.h"
+#include "postprocess/export/profile_writers.h"
 
 namespace quorvane {
 
@@ -13,35 +15,33 @@ namespace {
 // Survey tools on Windows expect CR LF; written by hand so that POSIX builds agree byte for byte.
 constexpr const char* kLineEnd = "\r\n";
 
-// The whole file is composed first and written with one call: exports are small, and a single
-// write leaves one place where a failure can show besides the final flush.
+// The tables are composed in full first and written with one call: exports are small, and a
+// single write leaves one place where a failure can show besides the final flush.
 class ExportText {
   public:
     void lines(const std::vector<std::string>& texts) {
         for (const std::string& text : texts) {
-            bytes_.append(text);
-            bytes_.append(kLineEnd);
+            body_.bytes.append(text);
+            body_.bytes.append(kLineEnd);
         }
     }
     void row(std::span<const double> values, char separator) {
         bool first = true;
         for (const double value : values) {
             if (!first) {
-                bytes_.push_back(separator);
+                body_.bytes.push_back(separator);
             }
             first = false;
-            bytes_.append(fixed3(value));
+            body_.bytes.append(fixed3(value));
         }
-        bytes_.append(kLineEnd);
-        ++rows_;
+        body_.bytes.append(kLineEnd);
+        ++body_.rows;
     }
 
-    const std::string& bytes() const { return bytes_; }
-    size_t rows() const { return rows_; }
+    ExportBody done() { return std::move(body_); }
 
   private:
-    std::string bytes_;
-    size_t rows_ = 0;
+    ExportBody body_;
 };
 
 double valueOf(const ProfilePoint& point, ExportColumn column) {
@@ -61,62 +61,120 @@ Message failureMessage(const char* zhFormat, const char* enFormat, const std::st
                    Text{strformat(zhFormat, path.c_str()), strformat(enFormat, path.c_str())}};
 }
 
-ExportResult writeExport(const std::string& chosenPath, ExportFormat format,
-                         const ExportText& text) {
+ExportResult refusedAt(const std::string& path, const Message& why) {
     ExportResult result;
-    result.path = withExportExtension(chosenPath, format);
-    FileHandle file = openFile(result.path, "wb");
+    result.path = path;
+    result.failure = why;
+    return result;
+}
+
+// What an existing file that a cast is to be added to holds; nothing when it is missing or
+// empty, so the export writes a whole new file.
+std::optional<std::string> existingContent(const std::string& path) {
+    FileHandle file = openFile(path, "rb");
     if (!file) {
-        result.failure = failureMessage("无法创建导出文件%s！", "Failed to create export file : %s",
-                                        result.path);
+        return std::nullopt;
+    }
+    std::string content;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;) {
+        content.append(buffer, n);
+    }
+    if (content.empty()) {
+        return std::nullopt;
+    }
+    return content;
+}
+
+ExportResult writeExport(const std::string& path, const ExportBody& body, bool append) {
+    ExportResult result;
+    result.path = path;
+    FileHandle file = openFile(path, append ? "ab" : "wb");
+    if (!file) {
+        result.failure =
+            failureMessage("无法创建导出文件%s！", "Failed to create export file : %s", path);
         return result;
     }
-    const std::string& bytes = text.bytes();
+    const std::string& bytes = body.bytes;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
     if (!finishWriting(std::move(file)) || !written) {
-        result.failure = failureMessage("写入导出文件%s失败，文件不完整！",
-                                        "Failed to write export file : %s. The file is incomplete.",
-                                        result.path);
+        result.failure =
+            failureMessage("写入导出文件%s失败，文件不完整！",
+                           "Failed to write export file : %s. The file is incomplete.", path);
         return result;
     }
     result.ok = true;
-    result.rowsWritten = text.rows();
+    result.appended = append;
+    result.rowsWritten = body.rows;
     return result;
 }
 
 }  // namespace
 
-ExportResult exportProfile(std::span<const ProfilePoint> points, const std::string& chosenPath,
-                           const ExportOptions& options) {
-    const ExportFormatDescriptor& format = descriptorOf(options.format);
+ExportBody writeTableProfile(const ExportFormatDescriptor& format,
+                             std::span<const ProfilePoint> points, const ExportContext& context) {
     ExportText text;
-    text.lines(format.profileHeader(ExportContext{options.english}));
-    DepthFilter filter(options.filterEnabled, options.filterDepth);
+    text.lines(format.profileHeader(context));
     std::vector<double> values(format.profileColumns.size());
     for (const ProfilePoint& point : points) {
-        if (!filter.accept(point.depth)) {
-            continue;
-        }
         for (size_t c = 0; c < values.size(); ++c) {
             values[c] = valueOf(point, format.profileColumns[c]);
         }
         text.row(values, format.separator);
     }
-    return writeExport(chosenPath, options.format, text);
+    return text.done();
+}
+
+ExportResult exportProfile(std::span<const ProfilePoint> points, const std::string& chosenPath,
+                           const ExportOptions& options) {
+    const ExportFormatDescriptor& format = descriptorOf(options.format);
+    const std::string path = withExportExtension(chosenPath, options.format);
+    if (format.acquisition) {
+        if (const auto refusal = checkProfileValues(points, !options.samples)) {
+            return refusedAt(path, *refusal);
+        }
+    }
+    std::vector<ProfilePoint> kept;
+    DepthFilter filter(options.filterEnabled, options.filterDepth);
+    for (const ProfilePoint& point : points) {
+        if (filter.accept(point.depth)) {
+            kept.push_back(point);
+        }
+    }
+    const std::optional<std::string> existing =
+        options.append && !format.appendsAfter.empty() ? existingContent(path) : std::nullopt;
+    if (existing && !std::string_view(*existing).starts_with(format.appendsAfter)) {
+        const std::string name(format.name);
+        return refusedAt(
+            path,
+            Message{BoxType::WarningOkCancel,
+                    Text{strformat("%s不是%s格式的文件，未能追加！", path.c_str(), name.c_str()),
+                         strformat("%s is not a %s file; the cast was not added to it!",
+                                   path.c_str(), name.c_str())}});
+    }
+    ExportContext context{options.english, 0.5f, options.cast, fileNameOf(path),
+                          existing.has_value()};
+    ExportBody body = format.writeProfile(format, kept, context);
+    if (body.refusal) {
+        return refusedAt(path, *body.refusal);
+    }
+    // A file whose last line lacks its end would run into the new section.
+    if (existing && existing->back() != '\n') {
+        body.bytes.insert(0, kLineEnd);
+    }
+    return writeExport(path, body, existing.has_value());
 }
 
 ExportResult exportAverage(std::span<const AveragePoint> points, float averageStartDepth,
                            const std::string& chosenPath, const ExportOptions& options) {
     const ExportFormatDescriptor& format = descriptorOf(options.format);
     if (!format.servesAverage()) {
-        ExportResult refused;
-        refused.path = chosenPath;
         const std::string name(format.name);
-        refused.failure = Message{
-            BoxType::WarningOkCancel,
-            Text{strformat("平均声速数据不能导出为%s格式！", name.c_str()),
-                 strformat("Average data can not be exported in %s format!", name.c_str())}};
-        return refused;
+        return refusedAt(chosenPath,
+                         Message{BoxType::WarningOkCancel,
+                                 Text{strformat("平均声速数据不能导出为%s格式！", name.c_str()),
+                                      strformat("Average data can not be exported in %s format!",
+                                                name.c_str())}});
     }
     ExportText text;
     text.lines(format.averageHeader(ExportContext{options.english, averageStartDepth}));
@@ -127,7 +185,7 @@ ExportResult exportAverage(std::span<const AveragePoint> points, float averageSt
             text.row(values, format.separator);
         }
     }
-    return writeExport(chosenPath, options.format, text);
+    return writeExport(withExportExtension(chosenPath, options.format), text.done(), false);
 }
 
 }  // namespace quorvane

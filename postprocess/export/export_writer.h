@@ -16,19 +16,25 @@ struct ExportOptions {
     bool english = false;  // English header lines; Chinese ones are written as GBK
     bool filterEnabled = false;
     float filterDepth = 0.5f;
+    CastInfo cast{};       // what the acquisition formats write of the cast
+    bool samples = false;  // the raw samples, which go down and up again
+    bool append = false;   // add the cast to an existing file when the format can
 };
 
 struct ExportResult {
     bool ok = false;
     std::string path;                // the path written, its extension applied
     size_t rowsWritten = 0;          // data rows, header lines not counted
+    bool appended = false;           // the cast went to the end of an existing file
     std::optional<Message> failure;  // set exactly when !ok
 };
 
-// Writes raw or fitted points in the format's header, columns and separator. Lines end in
-// CR LF on every platform; numbers have three decimals and a point. The file is created or
-// truncated; a file that cannot be created or written completely is reported, never left
-// looking like a finished export without a word.
+// Writes raw or fitted points in the format's layout. The tables end their lines in CR LF on
+// every platform, with three decimals and a point. An acquisition format refuses a profile
+// with a value that is no number or (but for the samples) a depth going back up, before any
+// file is touched. The file is created or truncated, or appended to when asked and the format
+// can; a file that cannot be created or written completely is reported, never left looking
+// like a finished export without a word.
 ExportResult exportProfile(std::span<const ProfilePoint> points, const std::string& chosenPath,
                            const ExportOptions& options);
 

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "common/testing/temp_dir_test.h"
+#include "postprocess/export/testing/comma_locale.h"
 
 namespace quorvane {
 namespace {
@@ -161,22 +161,8 @@ TEST_F(ExportWriterTest, AverageHasNoHypackFormAndWritesNothingForIt) {
 
 // A program that switched LC_NUMERIC to a comma locale must still write points.
 TEST_F(ExportWriterTest, NumbersKeepTheirPointInACommaLocale) {
-    struct RestoreNumericLocale {
-        std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-        ~RestoreNumericLocale() { std::setlocale(LC_NUMERIC, saved.c_str()); }
-    } restore;
-    bool comma = false;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8",
-                             "ru_RU.UTF-8", "German_Germany.1252", "de_DE"}) {
-        if (std::setlocale(LC_NUMERIC, name) != nullptr &&
-            std::string(std::localeconv()->decimal_point) == ",") {
-            comma = true;
-            break;
-        }
-    }
-    if (!comma) {
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
-    }
+    const test::CommaLocale comma;
+    ASSERT_TRUE(comma.active()) << "no locale with a decimal comma could be made (make deps)";
     const ExportResult a =
         exportAverage(kAverage, 0.3f, path("a"), {ExportFormat::Csv, true, false, 0.5f});
     ASSERT_TRUE(a.ok);

@@ -269,7 +269,35 @@ void PostProcessSession::exportData(ExportKind kind, const ControlValues& values
     if (!format) {
         return;
     }
-    const ExportOptions options{*format, english_, data_.filterEnabled, data_.filterDepth};
+    const ExportFormatDescriptor& descriptor = descriptorOf(*format);
+    ExportOptions options{*format, english_, data_.filterEnabled, data_.filterDepth};
+    options.samples = kind == ExportKind::Raw;
+    if (!descriptor.appendsAfter.empty()) {
+        std::error_code error;
+        const std::string target = withExportExtension(choice->path, *format);
+        if (std::filesystem::exists(pathFromUtf8(target), error)) {
+            const std::string name = fileNameOf(target);
+            const Message question{
+                BoxType::YesNoQuestion,
+                {strformat("是否将此次投放作为新的一节追加到%s中？选“否”将替换该文件。",
+                           name.c_str()),
+                 strformat("Add this cast to %s as a new section?\nNo replaces the file.",
+                           name.c_str())}};
+            options.append = prompter_.ask(question) == Button::Yes;
+        }
+    }
+    if (descriptor.needsCast()) {
+        const auto stamp =
+            host_.askCastStamp(proposedCastStamp(shownPath_), descriptor.writesPosition);
+        if (!stamp) {
+            return;
+        }
+        options.cast.time = toUtc(stamp->localTime, stamp->utcOffset);
+        options.cast.position = stamp->position;
+    }
+    options.cast.deviceId = shownDeviceId_;
+    options.cast.name = data_.currentBaseName;
+    options.cast.sourceFile = fileNameOf(shownPath_);
     const ExportResult result =
         kind == ExportKind::Average
             ? exportAverage(data_.averageProfile, data_.averageStartDepth, choice->path, options)

@@ -135,6 +135,8 @@ class PostProcessSession {
     std::string windowTitle_ = "QuorvaneFile";
     std::string chartTitle_;
     int selectedRow_ = -1;
+    std::string shownPath_;                 // the file last opened from the list
+    std::optional<int32_t> shownDeviceId_;  // its instrument, when it is a raw cast
     uint64_t settingsGeneration_ = 0;
     std::optional<std::string> pendingBitmapPath_;
 };

@@ -60,6 +60,8 @@ void PostProcessSession::openFileListRow(int row) {
         entry.name + (english_ ? " (Sound Velocity/Temperature Curve)" : "（声速/温度曲线）");
     const std::string path = files_.pathOfNumber(row + 1);
     data_.currentBaseName = baseNameOf(path);
+    shownPath_ = path;
+    shownDeviceId_.reset();
     const auto mode = modeOfPath(path);
     if (!mode) {
         return;
@@ -82,6 +84,7 @@ void PostProcessSession::openFileListRow(int row) {
 void PostProcessSession::loadRaw(const std::string& path) {
     const RawLoadResult load = LoadRawFile(data_, path);
     if (load.headerApplied) {
+        shownDeviceId_ = load.header.deviceId();
         windowTitle_ = pick(load.title);
         ++settingsGeneration_;
     }

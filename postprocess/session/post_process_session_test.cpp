@@ -316,7 +316,8 @@ TEST_F(SessionTest, ExportsCheckTheFilterBeforeTheDialogAndWriteTheChosenFormat)
     session->exportData(ExportKind::Raw, values);
     ASSERT_EQ(host.requests.size(), 1u);
     EXPECT_EQ(host.requests[0].fileName, "cast_Raw File");
-    EXPECT_EQ(host.requests[0].filter, "(*.csv)|*.csv|HYPACK(*vel)|*.vel|(*txt)|*.txt||");
+    EXPECT_EQ(host.requests[0].filter,
+              "(*.csv)|*.csv|HYPACK(*vel)|*.vel|(*txt)|*.txt|CSV metadata(*.csv)|*.csv||");
     // Depths 1 2 3 4 5 4 3 2 1 through a 2 m filter: 1, 3, 5, 3, 1.
     EXPECT_EQ(test::slurp(path("out.csv")),
               "Depth,Sound Velocity,Temperature\r\n1.000,1501.000,19.000\r\n"
@@ -326,6 +327,47 @@ TEST_F(SessionTest, ExportsCheckTheFilterBeforeTheDialogAndWriteTheChosenFormat)
     session->exportData(ExportKind::Average, values);
     EXPECT_EQ(askedEnglish().back(),
               "No Average data in the file. Please set Average Sound Velocity First!");
+}
+
+TEST_F(SessionTest, AcquisitionFormatsAskForTheCastAndCarisForAppending) {
+    // A profile saved under the name of the downloaded cast it was fitted from.
+    add(write("2014-03-05_102030_N.prf",
+              test::PointFileBytes(std::vector<ProfilePoint>{{1, 1500, 20}, {2, 1510.25, 19}})));
+    open(0);
+    const ControlValues values = session->controlValues();
+    // Fitting dialog: the three tables, then Kongsberg SIS, CARIS, ...
+    host.files = {FileChoice{path("casts"), 5}, FileChoice{path("casts.svp"), 5},
+                  FileChoice{path("casts.svp"), 5}};  // the third one is cancelled below
+    host.stamps = {CastStamp{{2014, 3, 5, 10, 20, 30}, 8.0, CastPosition{-0.5, 10.999999999}},
+                   CastStamp{{2014, 3, 6, 9, 0, 0}, 8.0, std::nullopt}};
+    session->exportData(ExportKind::Fitting, values);
+    prompter.answers = {Button::Yes};
+    session->exportData(ExportKind::Fitting, values);
+    ASSERT_EQ(host.proposedStamps.size(), 2u);
+    EXPECT_EQ(host.proposedStamps[0].first, (CastStampTexts{"2014-03-05 10:20:30", "0", "", ""}));
+    EXPECT_TRUE(host.proposedStamps[0].second);
+    EXPECT_EQ(askedEnglish().back(),
+              "Add this cast to casts.svp as a new section?\nNo replaces "
+              "the file.");
+    const std::string rows = "1.000000 1500.000000\r\n2.000000 1510.250000\r\n";
+    EXPECT_EQ(test::slurp(path("casts.svp")),
+              "[SVP_VERSION_2]\r\ncasts.svp\r\nSection 2014-064 02:20:30 -00:30:00.00 "
+              "11:00:00.00\r\n" +
+                  rows + "Section 2014-065 01:00:00 00:00:00.00 00:00:00.00\r\n" + rows);
+
+    // Cancelling the cast dialog writes nothing; No to appending replaces the file.
+    const std::string twoCasts = test::slurp(path("casts.svp"));
+    prompter.answers = {Button::No};
+    session->exportData(ExportKind::Fitting, values);
+    EXPECT_EQ(test::slurp(path("casts.svp")), twoCasts);
+    host.files = {FileChoice{path("casts.svp"), 5}};
+    host.stamps = {CastStamp{{2014, 3, 6, 9, 0, 0}, 8.0, std::nullopt}};
+    prompter.answers = {Button::No};
+    session->exportData(ExportKind::Fitting, values);
+    EXPECT_EQ(test::slurp(path("casts.svp")),
+              "[SVP_VERSION_2]\r\ncasts.svp\r\nSection 2014-065 01:00:00 00:00:00.00 "
+              "00:00:00.00\r\n" +
+                  rows);
 }
 
 TEST_F(SessionTest, ABitmapSaveWaitsForAPaintWithPixelsAndReportsAFailedWrite) {

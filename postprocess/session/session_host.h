@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/message.h"
+#include "postprocess/session/cast_stamp.h"
 
 namespace quorvane {
 
@@ -24,13 +25,18 @@ struct FileChoice {
 };
 
 // What the window logic needs from the window besides message boxes: the file dialogs, the
-// start-depth dialog and an immediate repaint (so the chart shows the average before the
-// result box covers the window). None of them may change the process's current directory.
+// start-depth dialog, the cast dialog of the acquisition formats and an immediate repaint (so the
+// chart shows the average before the result box covers the window). None of them may change the
+// process's current directory.
 class SessionHost {
   public:
     virtual ~SessionHost() = default;
     virtual std::optional<FileChoice> chooseFile(const FileDialogRequest& request) = 0;
     virtual std::optional<float> askStartDepth(float proposed) = 0;
+    // The cast's time and position (the position only when `positionWanted`); nothing when
+    // the user cancels.
+    virtual std::optional<CastStamp> askCastStamp(const CastStampTexts& proposed,
+                                                  bool positionWanted) = 0;
     virtual void repaintNow() = 0;
 };
 

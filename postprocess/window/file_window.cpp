@@ -15,6 +15,7 @@
 
 #include "common/qt/dialog_units.h"
 #include "postprocess/session/file_window_ids.h"
+#include "postprocess/window/cast_stamp_dialog.h"
 #include "postprocess/window/chart_widget.h"
 #include "postprocess/window/data_list_model.h"
 #include "postprocess/window/data_list_view.h"
@@ -322,6 +323,15 @@ std::optional<float> FileWindow::askStartDepth(float proposed) {
         return std::nullopt;
     }
     return dialog.startDepth();
+}
+
+std::optional<CastStamp> FileWindow::askCastStamp(const CastStampTexts& proposed,
+                                                  bool positionWanted) {
+    CastStampDialog dialog(captions_.english(), *prompter_, proposed, positionWanted, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.stamp();
 }
 
 void FileWindow::repaintNow() {

@@ -50,6 +50,8 @@ class FileWindow : public QMainWindow, private SessionHost {
     SessionHost& host() { return *this; }
     std::optional<FileChoice> chooseFile(const FileDialogRequest& request) override;
     std::optional<float> askStartDepth(float proposed) override;
+    std::optional<CastStamp> askCastStamp(const CastStampTexts& proposed,
+                                          bool positionWanted) override;
     void repaintNow() override;
 
     void buildControls(QWidget* client);

@@ -17,6 +17,7 @@
 #include "postprocess/session/file_window_ids.h"
 #include "postprocess/session/testing/cast_files.h"
 #include "postprocess/session/testing/scripted_session.h"
+#include "postprocess/window/cast_stamp_dialog.h"
 #include "postprocess/window/chart_widget.h"
 #include "postprocess/window/data_list_view.h"
 #include "postprocess/window/start_depth_dialog.h"
@@ -242,6 +243,34 @@ TEST_F(FileWindowTest, TheStartDepthDialogEndsOnlyWithOkOrItsCloseBox) {
     EXPECT_FLOAT_EQ(dialog.startDepth(), 2.5f);
     ASSERT_EQ(prompter.asked.size(), 1u);
     EXPECT_EQ(prompter.asked[0], kNotANumberMessage);
+}
+
+TEST_F(FileWindowTest, TheCastDialogKeepsAskingUntilEveryFieldReads) {
+    CastStampDialog dialog(false, prompter, {"2014-03-05 10:20:30", "0", "", ""}, true, nullptr);
+    EXPECT_EQ(dialog.timeEdit()->text(), "2014-03-05 10:20:30");
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("投放时间与位置"));
+    QTimer::singleShot(0, [&] {
+        QPushButton* ok = dialog.findChild<QPushButton*>();
+        dialog.latitudeEdit()->setText("-33.9");
+        ok->click();  // a latitude without a longitude
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.longitudeEdit()->setText("151.2");
+        dialog.offsetEdit()->setText("10");
+        ok->click();
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].text.zh,
+              "请以带符号的十进制度数输入纬度（-90到90）和经度（-180到180），或两者都留空。");
+    EXPECT_EQ(dialog.stamp(),
+              (CastStamp{{2014, 3, 5, 10, 20, 30}, 10.0, CastPosition{-33.9, 151.2}}));
+
+    // A format without a position asks for the time alone.
+    CastStampDialog timeOnly(true, prompter, {"", "0", "1", "2"}, false, nullptr);
+    timeOnly.show();
+    EXPECT_FALSE(timeOnly.latitudeEdit()->isVisible());
+    EXPECT_TRUE(timeOnly.timeEdit()->isVisible());
+    EXPECT_EQ(timeOnly.latitudeEdit()->text(), "");
 }
 
 TEST_F(FileWindowTest, SavedGraphicsAreTheChartAsShownIn32Bits) {

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "common/message.h"
@@ -43,12 +44,23 @@ class ScriptedHost : public SessionHost {
         depths.pop_front();
         return depth;
     }
+    std::optional<CastStamp> askCastStamp(const CastStampTexts& proposed,
+                                          bool positionWanted) override {
+        proposedStamps.push_back({proposed, positionWanted});
+        if (stamps.empty())
+            return std::nullopt;
+        auto stamp = stamps.front();
+        stamps.pop_front();
+        return stamp;
+    }
     void repaintNow() override { ++repaints; }
 
     std::deque<std::optional<FileChoice>> files;
     std::deque<std::optional<float>> depths;
     std::vector<FileDialogRequest> requests;
     std::vector<float> proposedDepths;
+    std::deque<std::optional<CastStamp>> stamps;
+    std::vector<std::pair<CastStampTexts, bool>> proposedStamps;
     int repaints = 0;
 };
 

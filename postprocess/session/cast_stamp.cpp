@@ -1,0 +1,44 @@
+#include "postprocess/session/cast_stamp.h"
+
+namespace quorvane {
+
+namespace {
+Message warning(const char* zh, const char* en) {
+    return Message{BoxType::Warning, Text{zh, en}};
+}
+}  // namespace
+
+CastStampTexts proposedCastStamp(const std::string& shownPath) {
+    const auto local = localCastTime(shownPath);
+    return CastStampTexts{local ? castTimeText(*local) : std::string(), "0", {}, {}};
+}
+
+std::variant<CastStamp, Message> readCastStamp(const CastStampTexts& texts) {
+    CastStamp stamp;
+    const auto time = parseCastTime(texts.time);
+    if (!time) {
+        return warning("请按“YYYY-MM-DD HH:MM:SS”的格式输入投放时间。",
+                       "Please enter the cast time as YYYY-MM-DD HH:MM:SS.");
+    }
+    stamp.localTime = *time;
+    if (!texts.utcOffset.empty()) {
+        const auto offset = parseUtcOffset(texts.utcOffset);
+        if (!offset) {
+            return warning("时区（与UTC相差的小时数）须在-14到14之间。",
+                           "Please enter the UTC offset in hours, from -14 to 14.");
+        }
+        stamp.utcOffset = *offset;
+    }
+    if (!texts.latitude.empty() || !texts.longitude.empty()) {
+        stamp.position = positionOf(texts.latitude, texts.longitude);
+        if (!stamp.position) {
+            return warning(
+                "请以带符号的十进制度数输入纬度（-90到90）和经度（-180到180），或两者都留空。",
+                "Please enter latitude (-90 to 90) and longitude (-180 to 180) in "
+                "signed decimal degrees, or leave both empty.");
+        }
+    }
+    return stamp;
+}
+
+}  // namespace quorvane

@@ -1,0 +1,66 @@
+#include "postprocess/window/cast_stamp_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "common/message.h"
+
+namespace quorvane {
+
+namespace {
+QString pick(bool english, const char* zh, const char* en) {
+    return QString::fromUtf8(english ? en : zh);
+}
+}  // namespace
+
+CastStampDialog::CastStampDialog(bool english, Prompter& prompter, const CastStampTexts& proposed,
+                                 bool positionWanted, QWidget* parent)
+    : QDialog(parent), prompter_(prompter) {
+    setWindowTitle(pick(english, "投放时间与位置", "Cast time and position"));
+    auto* form = new QFormLayout(this);
+    const auto edit = [&](const std::string& text, const char* zh, const char* en) {
+        auto* e = new QLineEdit(QString::fromStdString(text), this);
+        auto* label = new QLabel(pick(english, zh, en), this);
+        label->setTextFormat(Qt::PlainText);
+        form->addRow(label, e);
+        return e;
+    };
+    time_ = edit(proposed.time, "投放时间（本地）：", "Cast time (local):");
+    time_->setPlaceholderText("YYYY-MM-DD HH:MM:SS");
+    offset_ = edit(proposed.utcOffset, "与UTC相差（小时）：", "UTC offset (hours):");
+    latitude_ = edit(proposed.latitude, "纬度（°，南为负）：", "Latitude (°, south negative):");
+    longitude_ = edit(proposed.longitude, "经度（°，西为负）：", "Longitude (°, west negative):");
+    for (QLineEdit* e : {latitude_, longitude_}) {
+        e->setVisible(positionWanted);
+        form->labelForField(e)->setVisible(positionWanted);
+    }
+    if (!positionWanted) {
+        latitude_->clear();
+        longitude_->clear();
+    }
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(pick(english, "确定", "OK"), QDialogButtonBox::AcceptRole);
+    QPushButton* cancel =
+        buttons->addButton(pick(english, "取消", "Cancel"), QDialogButtonBox::RejectRole);
+    for (QPushButton* b : {ok, cancel}) b->setAutoDefault(false);
+    form->addRow(buttons);
+    connect(ok, &QPushButton::clicked, this, &CastStampDialog::takeValues);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void CastStampDialog::takeValues() {
+    const auto result = readCastStamp(
+        {time_->text().trimmed().toStdString(), offset_->text().trimmed().toStdString(),
+         latitude_->text().toStdString(), longitude_->text().toStdString()});
+    if (const auto* message = std::get_if<Message>(&result)) {
+        prompter_.ask(*message);
+        return;
+    }
+    stamp_ = std::get<CastStamp>(result);
+    accept();
+}
+
+}  // namespace quorvane
