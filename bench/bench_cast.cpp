@@ -11,7 +11,7 @@
 
 namespace quorvane::bench {
 
-std::string WriteLongCastFile(const char* name, size_t records) {
+std::string writeLongCastFile(const char* name, size_t records) {
     const std::string path = (std::filesystem::temp_directory_path() / name).string();
     const size_t total = kRawHeaderSize + records * kRawRecordSize;
     sim::CastOptions options;
@@ -19,7 +19,7 @@ std::string WriteLongCastFile(const char* name, size_t records) {
     std::vector<uint8_t> file;
     file.reserve(total);
     while (file.size() < total) {
-        const std::vector<uint8_t> cast = sim::GenerateCast(options);
+        const std::vector<uint8_t> cast = sim::generateCast(options);
         const size_t from = file.empty() ? 0 : kRawHeaderSize;
         const size_t room = total - file.size();
         file.insert(file.end(), cast.begin() + from,

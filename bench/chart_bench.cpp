@@ -19,7 +19,7 @@ namespace {
 constexpr size_t kRecords = 1000000;
 
 const std::string& castFile() {
-    static const std::string path = WriteLongCastFile("quorvane-chart-bench-1M.bin", kRecords);
+    static const std::string path = writeLongCastFile("quorvane-chart-bench-1M.bin", kRecords);
     return path;
 }
 
@@ -53,7 +53,7 @@ void BM_LayoutChart(benchmark::State& state) {
     ChartAxes axes;
     size_t drawn = 0;
     for (auto _ : state) {
-        const ChartPicture picture = LayoutChart(in, axes, FixedWidthMeasurer());
+        const ChartPicture picture = layoutChartPicture(in, axes, FixedWidthMeasurer());
         drawn = 0;
         for (const DrawOp& op : picture.list.ops) {
             if (const auto* polyline = std::get_if<PolylineOp>(&op)) {
@@ -85,13 +85,13 @@ void BM_DrawCurves(benchmark::State& state) {
     ReduceSamples(data);
     const ChartInput in{data, {true, true, true, true, false}, "", true, 600, 700};
     ChartAxes axes;
-    const ChartPicture picture = LayoutChart(in, axes, FixedWidthMeasurer());
+    const ChartPicture picture = layoutChartPicture(in, axes, FixedWidthMeasurer());
     Pixels pixels{in.width, in.height, std::vector<uint32_t>(size_t(in.width) * in.height)};
     CurveRaster raster;
     for (auto _ : state) {
         for (const DrawOp& op : picture.list.ops) {
             if (const auto* polyline = std::get_if<PolylineOp>(&op)) {
-                raster.draw(ViewOf(pixels), *polyline);
+                raster.draw(viewOf(pixels), *polyline);
             }
         }
         benchmark::DoNotOptimize(pixels.rgb.data());

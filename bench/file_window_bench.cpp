@@ -32,7 +32,7 @@ namespace {
 constexpr size_t kRecords = 1000000;
 
 const std::string& castFile() {
-    static const std::string path = WriteLongCastFile("quorvane-window-bench-1M.bin", kRecords);
+    static const std::string path = writeLongCastFile("quorvane-window-bench-1M.bin", kRecords);
     return path;
 }
 

@@ -78,7 +78,7 @@ int run() {
     fs::create_directories(dir / "card");
     sim::CastOptions cast;
     cast.maxDepth = 300;  // about 190 KB: a deep cast, some two seconds on the wire
-    const std::vector<uint8_t> bytes = sim::GenerateCast(cast);
+    const std::vector<uint8_t> bytes = sim::generateCast(cast);
     std::ofstream(dir / "card" / "CAST0001.BIN", std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 

@@ -24,7 +24,7 @@ namespace {
 constexpr size_t kRecords = 1000000;
 
 const std::string& castFile() {
-    static const std::string path = WriteLongCastFile("quorvane-bench-1M.bin", kRecords);
+    static const std::string path = writeLongCastFile("quorvane-bench-1M.bin", kRecords);
     return path;
 }
 

@@ -139,7 +139,7 @@ void printInfo(DeviceSession& session, bool english) {
     std::printf("Memory used: %s\n", FormatMemorySize(v.usedMemory).c_str());
     std::printf("Memory total: %s\n", FormatMemorySize(v.totalMemory).c_str());
     std::printf("State: %s\n", readout.workState
-                                   ? WorkStateText(*readout.workState).pick(english).c_str()
+                                   ? workStateText(*readout.workState).pick(english).c_str()
                                    : "(not read)");
 }
 

@@ -26,7 +26,7 @@ class ProcessCommandTest : public test::TempDirTest {
         sim::CastOptions options;
         options.maxDepth = 40;
         options.seed = 3;
-        write("cast.bin", sim::GenerateCast(options));
+        write("cast.bin", sim::generateCast(options));
     }
 
     // Runs the tool in the test folder; returns its exit status.

@@ -16,15 +16,15 @@ int main(int argc, char** argv) {
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(out.path());
-    bool ok = quorvane::DrawCastPicture(640, 320).save(out.filePath("zel4400.jpg"), "JPEG", 90);
+    bool ok = quorvane::drawCastPicture(640, 320).save(out.filePath("zel4400.jpg"), "JPEG", 90);
     using quorvane::SuiteProgram;
     for (const SuiteProgram program :
          {SuiteProgram::Launcher, SuiteProgram::Device, SuiteProgram::File}) {
-        ok = quorvane::DrawProgramIcon(program, 256)
-                 .save(out.filePath(quorvane::ProgramIconName(program) + ".png")) &&
+        ok = quorvane::drawProgramIcon(program, 256)
+                 .save(out.filePath(quorvane::programIconName(program) + ".png")) &&
              ok;
     }
-    ok = quorvane::DrawProgramIcon(SuiteProgram::Launcher, 48).save(out.filePath("quorvane.ico")) &&
+    ok = quorvane::drawProgramIcon(SuiteProgram::Launcher, 48).save(out.filePath("quorvane.ico")) &&
          ok;
     if (!ok) {
         std::fprintf(stderr, "%s: cannot write the pictures into %s\n", argv[0], argv[1]);

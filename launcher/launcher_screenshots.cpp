@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QString programs = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(out);
-    const QString version = QString::fromStdString(quorvane::VersionSuffix(
+    const QString version = QString::fromStdString(quorvane::titleVersionSuffix(
         QUORVANE_VERSION_MAJOR, QUORVANE_VERSION_MINOR, QUORVANE_VERSION_PATCH));
     for (const bool english : {false, true}) {
         quorvane::TemplateCaptions captions;
@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         quorvane::LauncherWindow window(captions, version,
-                                        quorvane::LauncherPicturePath({}, programs));
+                                        quorvane::launcherPicturePath({}, programs));
         window.show();
         QApplication::processEvents();
         const QString png = QDir(out).filePath(english ? "quorvane-en.png" : "quorvane-zh.png");

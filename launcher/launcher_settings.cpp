@@ -7,7 +7,7 @@
 
 namespace quorvane {
 
-int AtoiValue(std::string_view text) {
+int atoiValue(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) {
         ++i;
@@ -30,14 +30,14 @@ int AtoiValue(std::string_view text) {
     return value > INT_MAX ? INT_MAX : static_cast<int>(value);
 }
 
-bool EnglishFromMultiLang(const std::filesystem::path& currentDirectory) {
+bool englishFromMultiLang(const std::filesystem::path& currentDirectory) {
     constexpr size_t kBufferSize = 40;
     const std::string value =
-        ReadProfileString(currentDirectory / "Multi.lang", "English", "bEnglish", "0", kBufferSize);
-    return AtoiValue(value) != 0;
+        readProfileString(currentDirectory / "Multi.lang", "English", "bEnglish", "0", kBufferSize);
+    return atoiValue(value) != 0;
 }
 
-std::string VersionSuffix(int major, int minor, int patch) {
+std::string titleVersionSuffix(int major, int minor, int patch) {
     return strformat(" V%d.%d.%d", major & 0xFF, minor & 0xFF, patch & 0xFF);
 }
 

@@ -10,13 +10,13 @@ namespace quorvane {
 // to the first other character; no digits give 0. Beyond the range of int it stays at the
 // nearest end of the range, as the platform's atoi does, so that a long run of digits never
 // wraps round to zero.
-int AtoiValue(std::string_view text);
+int atoiValue(std::string_view text);
 
 // The language choice: key bEnglish of section English in Multi.lang in `currentDirectory`,
 // "0" when absent, read into a 40-character buffer; any number but zero is English.
-bool EnglishFromMultiLang(const std::filesystem::path& currentDirectory);
+bool englishFromMultiLang(const std::filesystem::path& currentDirectory);
 
 // " V1.2.0": the low byte of each of the first three parts of the program's file version.
-std::string VersionSuffix(int major, int minor, int patch);
+std::string titleVersionSuffix(int major, int minor, int patch);
 
 }  // namespace quorvane

@@ -69,17 +69,17 @@ TEST_F(MultiLang, NonZeroNumberSelectsEnglishAsThePlatformsProfileReaderReadsIt)
         if (c.content != nullptr) {
             write("Multi.lang", std::vector<uint8_t>(c.content, c.content + strlen(c.content)));
         }
-        EXPECT_EQ(EnglishFromMultiLang(dir_), c.english) << (c.content ? c.content : "(no file)");
+        EXPECT_EQ(englishFromMultiLang(dir_), c.english) << (c.content ? c.content : "(no file)");
     }
 }
 
 TEST_F(MultiLang, IsReadFromTheGivenFolderWithOrWithoutATrailingSeparator) {
     const char content[] = "[English]\nbEnglish=1\n";
     write("Multi.lang", std::vector<uint8_t>(content, content + sizeof content - 1));
-    EXPECT_TRUE(EnglishFromMultiLang(dir_));
-    EXPECT_TRUE(EnglishFromMultiLang(dir_.string() + "/"));
+    EXPECT_TRUE(englishFromMultiLang(dir_));
+    EXPECT_TRUE(englishFromMultiLang(dir_.string() + "/"));
     std::filesystem::create_directories(dir_ / "other");
-    EXPECT_FALSE(EnglishFromMultiLang(dir_ / "other"));
+    EXPECT_FALSE(englishFromMultiLang(dir_ / "other"));
 }
 
 TEST_F(MultiLang, ProfileValuesAreCutAtTheBufferAndDefaultsKeepTheirQuotes) {
@@ -95,7 +95,7 @@ TEST_F(MultiLang, ProfileValuesAreCutAtTheBufferAndDefaultsKeepTheirQuotes) {
         {"missing", 40, "\"dflt\""}, {"missing", 3, "\"d"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ReadProfileString(dir_ / "a.ini", "S", c.key, " \"dflt\" ", c.buffer), c.expected)
+        EXPECT_EQ(readProfileString(dir_ / "a.ini", "S", c.key, " \"dflt\" ", c.buffer), c.expected)
             << c.key << " " << c.buffer;
     }
 }
@@ -115,11 +115,11 @@ TEST(AtoiValue, ReadsTheLeadingNumberLikeTheCLibrary) {
         {"-99999999999", INT_MIN},
     };
     for (const auto& [text, value] : cases) {
-        EXPECT_EQ(AtoiValue(text), value) << text;
+        EXPECT_EQ(atoiValue(text), value) << text;
     }
 }
 
-TEST(VersionSuffix, ShowsTheLowByteOfEachPart) {
+TEST(TitleVersionSuffix, ShowsTheLowByteOfEachPart) {
     struct Case {
         int major, minor, patch;
         const char* text;
@@ -131,7 +131,7 @@ TEST(VersionSuffix, ShowsTheLowByteOfEachPart) {
         {257, 511, 65535, " V1.255.255"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(VersionSuffix(c.major, c.minor, c.patch), c.text);
+        EXPECT_EQ(titleVersionSuffix(c.major, c.minor, c.patch), c.text);
     }
 }
 
@@ -233,8 +233,8 @@ TEST_F(LauncherWindowTest, TheProgramReadsMultiLangAndEndsWithoutCantrelanInEngl
     };
     const QString caption =
         "caption: Quorvane" +
-        QString::fromStdString(
-            VersionSuffix(QUORVANE_VERSION_MAJOR, QUORVANE_VERSION_MINOR, QUORVANE_VERSION_PATCH));
+        QString::fromStdString(titleVersionSuffix(QUORVANE_VERSION_MAJOR, QUORVANE_VERSION_MINOR,
+                                                  QUORVANE_VERSION_PATCH));
     const QStringList chinese{caption, QString::fromUtf8("button: 操作设备"),
                               QString::fromUtf8("button: 处理文件"), "picture: none"};
     const QStringList english{caption, "button: Device", "button: Files", "picture: none"};
@@ -338,8 +338,8 @@ TEST_F(LauncherWindowTest, PictureAndProgramsAreLookedForInTheCurrentFolderFirst
         qputenv("PATH", path.string().c_str());
         const QString expected =
             c.expected.empty() ? QString() : qpath(c.expected / "QuorvaneDevice");
-        EXPECT_EQ(LocateProgram("QuorvaneDevice", qpath(current), qpath(beside)), expected);
-        EXPECT_EQ(LocateProgram("QuorvaneFile", qpath(current), qpath(beside)), QString());
+        EXPECT_EQ(locateProgram("QuorvaneDevice", qpath(current), qpath(beside)), expected);
+        EXPECT_EQ(locateProgram("QuorvaneFile", qpath(current), qpath(beside)), QString());
 
         for (const auto& [folder, present] :
              {std::pair{current, c.inCurrent}, std::pair{beside, c.besideLauncher}}) {
@@ -349,7 +349,7 @@ TEST_F(LauncherWindowTest, PictureAndProgramsAreLookedForInTheCurrentFolderFirst
         const QString picture =
             c.inCurrent ? qpath(current / "zel4400.jpg")
                         : (c.besideLauncher ? qpath(beside / "zel4400.jpg") : QString());
-        EXPECT_EQ(LauncherPicturePath(qpath(current), qpath(beside)), picture);
+        EXPECT_EQ(launcherPicturePath(qpath(current), qpath(beside)), picture);
     }
 }
 

@@ -50,7 +50,7 @@ void LauncherWindow::addButton(int id, const char* zh, QRect rect, const QString
     buttons_[id] = button;
 }
 
-QString LauncherPicturePath(const QString& currentDirectory, const QString& launcherDirectory) {
+QString launcherPicturePath(const QString& currentDirectory, const QString& launcherDirectory) {
     for (const QString& folder : {currentDirectory, launcherDirectory}) {
         const QString path = QDir(folder).filePath("zel4400.jpg");
         if (QFileInfo::exists(path)) {

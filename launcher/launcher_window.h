@@ -41,6 +41,6 @@ class LauncherWindow : public QDialog {
 
 // The picture file the launcher shows: "zel4400.jpg" in `currentDirectory`, where the original
 // looked, or else the one installed beside the launcher; empty when neither exists.
-QString LauncherPicturePath(const QString& currentDirectory, const QString& launcherDirectory);
+QString launcherPicturePath(const QString& currentDirectory, const QString& launcherDirectory);
 
 }  // namespace quorvane

@@ -14,21 +14,21 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quorvane");
     QApplication::setWindowIcon(
-        QPixmap::fromImage(quorvane::DrawProgramIcon(quorvane::SuiteProgram::Launcher, 64)));
+        QPixmap::fromImage(quorvane::drawProgramIcon(quorvane::SuiteProgram::Launcher, 64)));
     const QString current = QDir::currentPath();
     quorvane::TemplateCaptions captions;
-    if (!quorvane::StartUi(
-            quorvane::EnglishFromMultiLang(quorvane::pathFromUtf8(current.toStdString())),
+    if (!quorvane::startUi(
+            quorvane::englishFromMultiLang(quorvane::pathFromUtf8(current.toStdString())),
             "Cantrelan", captions)) {
         return 1;
     }
     quorvane::LauncherWindow window(
         captions,
-        QString::fromStdString(quorvane::VersionSuffix(
+        QString::fromStdString(quorvane::titleVersionSuffix(
             QUORVANE_VERSION_MAJOR, QUORVANE_VERSION_MINOR, QUORVANE_VERSION_PATCH)),
-        quorvane::LauncherPicturePath(current, QCoreApplication::applicationDirPath()));
+        quorvane::launcherPicturePath(current, QCoreApplication::applicationDirPath()));
     const QImage& picture = window.pictureFrame()->picture();
-    quorvane::ReportStartupIfChecking(
+    quorvane::reportStartupIfChecking(
         window,
         {picture.isNull() ? QString("picture: none")
                           : QString("picture: %1x%2").arg(picture.width()).arg(picture.height())});

@@ -44,7 +44,7 @@ std::string unquoteAndCut(std::string_view value, size_t bufferSize) {
 
 }  // namespace
 
-std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
+std::string readProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key, std::string_view defaultValue,
                               size_t bufferSize) {
     std::ifstream in(file, std::ios::binary);

@@ -14,7 +14,7 @@ namespace quorvane {
 // terminating zero taking the last place of the caller's buffer. The first matching key of the
 // file wins. A missing file, section or key gives `defaultValue`, trimmed and cut (its quotes
 // stay).
-std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
+std::string readProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key, std::string_view defaultValue,
                               size_t bufferSize);
 

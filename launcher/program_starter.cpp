@@ -18,7 +18,7 @@ constexpr char kProgramSuffix[] = "";
 
 }  // namespace
 
-QString LocateProgram(const QString& name, const QString& currentDirectory,
+QString locateProgram(const QString& name, const QString& currentDirectory,
                       const QString& launcherDirectory) {
     for (const QString& folder : {currentDirectory, launcherDirectory}) {
         const QFileInfo candidate(QDir(folder).filePath(name + kProgramSuffix));
@@ -31,7 +31,7 @@ QString LocateProgram(const QString& name, const QString& currentDirectory,
 
 bool ProgramStarter::start(const QString& name) {
     const QString current = QDir::currentPath();
-    const QString program = LocateProgram(name, current, QCoreApplication::applicationDirPath());
+    const QString program = locateProgram(name, current, QCoreApplication::applicationDirPath());
     const QString flag = english_ ? "1" : "0";
     if (!program.isEmpty() && QProcess::startDetached(program, {flag}, current)) {
         return true;

@@ -9,7 +9,7 @@ namespace quorvane {
 // The full path of the program `name` (".exe" added on Windows): in `currentDirectory` first,
 // as the original's shell found it there, then in `launcherDirectory`, where an installation
 // puts the programs side by side, then on PATH. Empty when none is found.
-QString LocateProgram(const QString& name, const QString& currentDirectory,
+QString locateProgram(const QString& name, const QString& currentDirectory,
                       const QString& launcherDirectory);
 
 // Starts the suite's programs with the language flag as their whole command line, in the

@@ -120,7 +120,7 @@ int runCastCommand(const std::vector<std::string>& args) {
         return usageError(kCastCommand, "the output file is missing");
     }
 
-    const GeneratedCast cast = GenerateCastWithSummary(options);
+    const GeneratedCast cast = generateCastWithSummary(options);
     errno = 0;
     if (!writeWhole(out, cast.bytes)) {
         const char* reason = errno != 0 ? std::strerror(errno) : "write error";

@@ -45,7 +45,7 @@ TEST_F(CastCommandTest, WritesTheGeneratedCastAndSummarisesIt) {
              "--density", "1.02", "--latitude", "-45.5", "--interval", "0.25"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    const GeneratedCast expected = GenerateCastWithSummary(options);
+    const GeneratedCast expected = generateCastWithSummary(options);
     const std::string written = test::slurp(out);
     EXPECT_EQ(std::vector<uint8_t>(written.begin(), written.end()), expected.bytes);
     EXPECT_NE(r.out.find(std::to_string(expected.summary.records) + " records"), std::string::npos)

@@ -201,7 +201,7 @@ std::vector<std::pair<size_t, Garbage>> garbagePlan(size_t samples, NoiseSource&
 
 }  // namespace
 
-GeneratedCast GenerateCastWithSummary(const CastOptions& options) {
+GeneratedCast generateCastWithSummary(const CastOptions& options) {
     CastBuilder builder(options);
     const std::vector<Sample> samples = builder.build();
 
@@ -241,8 +241,8 @@ GeneratedCast GenerateCastWithSummary(const CastOptions& options) {
     return cast;
 }
 
-std::vector<uint8_t> GenerateCast(const CastOptions& options) {
-    return GenerateCastWithSummary(options).bytes;
+std::vector<uint8_t> generateCast(const CastOptions& options) {
+    return generateCastWithSummary(options).bytes;
 }
 
 }  // namespace quorvane::sim

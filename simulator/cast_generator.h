@@ -35,9 +35,9 @@ struct GeneratedCast {
 };
 
 // The bytes of a whole raw cast file: 72-byte header, surface records, down-cast, up-cast.
-std::vector<uint8_t> GenerateCast(const CastOptions& options);
+std::vector<uint8_t> generateCast(const CastOptions& options);
 
 // The same bytes together with what they hold.
-GeneratedCast GenerateCastWithSummary(const CastOptions& options);
+GeneratedCast generateCastWithSummary(const CastOptions& options);
 
 }  // namespace quorvane::sim

@@ -42,9 +42,9 @@ size_t brokenSyncPairs(const std::vector<uint8_t>& bytes) {
 }
 
 TEST(CastGenerator, SeedDecidesTheBytes) {
-    EXPECT_EQ(GenerateCast(withDepth(30, 7, true)), GenerateCast(withDepth(30, 7, true)));
-    EXPECT_NE(GenerateCast(withDepth(30, 7)), GenerateCast(withDepth(30, 8)));
-    EXPECT_NE(GenerateCast(withDepth(30, 7, true)), GenerateCast(withDepth(30, 8, true)));
+    EXPECT_EQ(generateCast(withDepth(30, 7, true)), generateCast(withDepth(30, 7, true)));
+    EXPECT_NE(generateCast(withDepth(30, 7)), generateCast(withDepth(30, 8)));
+    EXPECT_NE(generateCast(withDepth(30, 7, true)), generateCast(withDepth(30, 8, true)));
 }
 
 TEST_F(CastGeneratorTest, CastIsWellFormedAndReducesToTheRequestedProfile) {
@@ -64,7 +64,7 @@ TEST_F(CastGeneratorTest, CastIsWellFormedAndReducesToTheRequestedProfile) {
     };
     for (const CastOptions& o : cases) {
         SCOPED_TRACE(testing::Message() << "max depth " << o.maxDepth);
-        const GeneratedCast cast = GenerateCastWithSummary(o);
+        const GeneratedCast cast = generateCastWithSummary(o);
         const std::vector<uint8_t>& bytes = cast.bytes;
         const CastSummary& summary = cast.summary;
         ASSERT_EQ(bytes.size(), kRawHeaderSize + kRawRecordSize * size_t(summary.records));
@@ -110,8 +110,8 @@ TEST_F(CastGeneratorTest, CastIsWellFormedAndReducesToTheRequestedProfile) {
 TEST_F(CastGeneratorTest, GarbageLeavesEveryValidRecordFindable) {
     for (uint64_t seed = 1; seed <= 4; ++seed) {
         SCOPED_TRACE(testing::Message() << "seed " << seed);
-        const std::vector<uint8_t> clean = GenerateCast(withDepth(20, seed));
-        const std::vector<uint8_t> dirty = GenerateCast(withDepth(20, seed, true));
+        const std::vector<uint8_t> clean = generateCast(withDepth(20, seed));
+        const std::vector<uint8_t> dirty = generateCast(withDepth(20, seed, true));
         ASSERT_GT(dirty.size(), clean.size() + 512);
 
         const CastData expected = load(clean);

@@ -10,7 +10,7 @@ namespace quorvane::sim {
 //   c = 1448.96 + 4.591 T - 5.304e-2 T² + 2.374e-4 T³ + 1.340 (S - 35) + 1.630e-2 D
 //       + 1.675e-7 D² - 1.025e-2 T (S - 35) - 7.139e-13 T D³
 // valid for 2..30 °C, 25..40 PSU and 0..8000 m.
-double MackenzieSoundVelocity(double temperature, double salinity, double depth) {
+double mackenzieSoundVelocity(double temperature, double salinity, double depth) {
     const double t = temperature;
     const double s = salinity - 35.0;
     const double d = depth;
@@ -38,7 +38,7 @@ double OceanModel::salinityAt(double depth) const {
 }
 
 double OceanModel::soundVelocityAt(double depth) const {
-    return MackenzieSoundVelocity(temperatureAt(depth), salinityAt(depth), depth);
+    return mackenzieSoundVelocity(temperatureAt(depth), salinityAt(depth), depth);
 }
 
 }  // namespace quorvane::sim

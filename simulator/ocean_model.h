@@ -4,7 +4,7 @@ namespace quorvane::sim {
 
 // Sound speed in sea water (m/s) from temperature (°C), salinity (PSU) and depth (m) by the
 // nine-term equation of Mackenzie (1981).
-double MackenzieSoundVelocity(double temperature, double salinity, double depth);
+double mackenzieSoundVelocity(double temperature, double salinity, double depth);
 
 // A calm mid-latitude water column: a well-mixed warm surface layer, a thermocline below it,
 // and deep water that keeps cooling slowly towards a floor temperature.

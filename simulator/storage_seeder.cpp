@@ -21,7 +21,7 @@ bool seedStorage(const CastStore& store, int casts, const DeviceConfig& device, 
         options.density = device.density;
         options.latitude = device.latitude;
         options.depthInterval = device.depthInterval;
-        const std::vector<uint8_t> bytes = GenerateCast(options);
+        const std::vector<uint8_t> bytes = generateCast(options);
 
         std::tm day{};
         const std::time_t castDay = today - std::time_t(casts - i + 1) * 86400;

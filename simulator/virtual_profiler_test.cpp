@@ -139,7 +139,7 @@ TEST_F(ProfilerTest, DownloadReassemblesTheFileByteForByte) {
     CastOptions cast;
     cast.maxDepth = 40.0;
     cast.seed = 11;
-    const std::vector<uint8_t> generated = GenerateCast(cast);
+    const std::vector<uint8_t> generated = generateCast(cast);
     const std::string bytes(generated.begin(), generated.end());
     putCast("CAST0001.BIN", sampleCast(3), localTimeOf(2020, 1, 1, 8, 0, 0));
     putCast("CAST0002.BIN", bytes, localTimeOf(2020, 1, 2, 8, 0, 0));

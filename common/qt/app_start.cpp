@@ -19,15 +19,15 @@ bool startupCheck() {
 
 }  // namespace
 
-bool EnglishUiFromCommandLine(int argc, char** argv) {
+bool englishUiFromCommandLine(int argc, char** argv) {
     return argc == 2 && std::strcmp(argv[1], "1") == 0;
 }
 
-bool StartUi(int argc, char** argv, const QString& libraryName, TemplateCaptions& captions) {
-    return StartUi(EnglishUiFromCommandLine(argc, argv), libraryName, captions);
+bool startUi(int argc, char** argv, const QString& libraryName, TemplateCaptions& captions) {
+    return startUi(englishUiFromCommandLine(argc, argv), libraryName, captions);
 }
 
-bool StartUi(bool english, const QString& libraryName, TemplateCaptions& captions) {
+bool startUi(bool english, const QString& libraryName, TemplateCaptions& captions) {
     std::setlocale(LC_NUMERIC, "C");
     if (!english) {
         return true;
@@ -47,7 +47,7 @@ bool StartUi(bool english, const QString& libraryName, TemplateCaptions& caption
     return false;
 }
 
-void ReportStartupIfChecking(QWidget& window, const QStringList& details) {
+void reportStartupIfChecking(QWidget& window, const QStringList& details) {
     if (!startupCheck()) {
         return;
     }

@@ -11,22 +11,22 @@ namespace quorvane {
 
 // English only when the whole command line is exactly "1" (what the launcher passes); any
 // other command line, an empty one included, is Chinese.
-bool EnglishUiFromCommandLine(int argc, char** argv);
+bool englishUiFromCommandLine(int argc, char** argv);
 
 // Start of a window program, right after its QApplication exists: numbers back to the C
 // locale (Qt adopts the user's, whose decimal comma would corrupt "%.3f" texts and parsed
 // values), then the language. In English the program's language library `libraryName` is
 // loaded from the program's folder or by name; when that fails the user is told and the
 // result is false: the program must end.
-bool StartUi(int argc, char** argv, const QString& libraryName, TemplateCaptions& captions);
+bool startUi(int argc, char** argv, const QString& libraryName, TemplateCaptions& captions);
 
 // The same start for a program whose language comes from elsewhere (the launcher's Multi.lang).
-bool StartUi(bool english, const QString& libraryName, TemplateCaptions& captions);
+bool startUi(bool english, const QString& libraryName, TemplateCaptions& captions);
 
 // For checks of an installation: when the environment names QUORVANE_STARTUP_CHECK, the program
 // prints the caption and the button texts of `window`, then `details`, on stdout once its event
 // loop runs, and closes the window, so that a script sees what a user would have seen. A start
 // that fails for want of the language library prints its message instead of showing the box.
-void ReportStartupIfChecking(QWidget& window, const QStringList& details = {});
+void reportStartupIfChecking(QWidget& window, const QStringList& details = {});
 
 }  // namespace quorvane

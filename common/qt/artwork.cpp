@@ -53,7 +53,7 @@ void drawProfiler(QPainter& p, double x, double y, double width, double height) 
 
 }  // namespace
 
-QImage DrawCastPicture(int width, int height) {
+QImage drawCastPicture(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -131,7 +131,7 @@ QImage DrawCastPicture(int width, int height) {
     return image;
 }
 
-QImage DrawProgramIcon(SuiteProgram program, int size) {
+QImage drawProgramIcon(SuiteProgram program, int size) {
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
@@ -180,7 +180,7 @@ QImage DrawProgramIcon(SuiteProgram program, int size) {
     return image;
 }
 
-QString ProgramIconName(SuiteProgram program) {
+QString programIconName(SuiteProgram program) {
     switch (program) {
         case SuiteProgram::Launcher:
             return "quorvane";

@@ -11,12 +11,12 @@ enum class SuiteProgram { Launcher, Device, File };
 
 // A survey vessel lowering the profiler through the water column, beside the sound velocity
 // profile it records.
-QImage DrawCastPicture(int width, int height);
+QImage drawCastPicture(int width, int height);
 
 // A square icon of `size` pixels.
-QImage DrawProgramIcon(SuiteProgram program, int size);
+QImage drawProgramIcon(SuiteProgram program, int size);
 
 // The name the program's icon files are installed under ("quorvane", "quorvanedevice", …).
-QString ProgramIconName(SuiteProgram program);
+QString programIconName(SuiteProgram program);
 
 }  // namespace quorvane

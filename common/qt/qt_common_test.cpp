@@ -43,7 +43,7 @@ TEST(EnglishUiFromCommandLine, OnlyExactlyOneSelectsEnglish) {
     for (const Case& c : cases) {
         std::vector<char*> argv{const_cast<char*>("QuorvaneFile")};
         for (const char* a : c.args) argv.push_back(const_cast<char*>(a));
-        EXPECT_EQ(EnglishUiFromCommandLine(int(argv.size()), argv.data()), c.english)
+        EXPECT_EQ(englishUiFromCommandLine(int(argv.size()), argv.data()), c.english)
             << c.args.size();
     }
 }
@@ -116,13 +116,13 @@ TEST(StartUi, EnglishWithoutItsLanguageLibrarySaysSoAndEnds) {
     char program[] = "QuorvaneFile";
     char one[] = "1";
     char* argv[] = {program, one, nullptr};
-    EXPECT_FALSE(StartUi(2, argv, "NoSuchLanguageLibrary", captions));
+    EXPECT_FALSE(startUi(2, argv, "NoSuchLanguageLibrary", captions));
     EXPECT_EQ(answer.text, "Unable to load resource DLL!");
     EXPECT_EQ(answer.buttons, QStringList{"OK"});
 
     char zero[] = "0";
     char* chineseArgv[] = {program, zero, nullptr};
-    EXPECT_TRUE(StartUi(2, chineseArgv, "NoSuchLanguageLibrary", captions));
+    EXPECT_TRUE(startUi(2, chineseArgv, "NoSuchLanguageLibrary", captions));
     EXPECT_FALSE(captions.english());
 }
 

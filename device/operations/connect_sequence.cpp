@@ -89,7 +89,7 @@ std::optional<bool> readIdentity(DeviceSession& session) {
             continue;
         }
         ReadDeviceInfo(session.channel(), values, *reply);
-        if (IsValidDeviceId(values.deviceId) && IsValidFirmwareVersion(values.firmwareVersion)) {
+        if (isValidDeviceId(values.deviceId) && isValidFirmwareVersion(values.firmwareVersion)) {
             return true;
         }
     }

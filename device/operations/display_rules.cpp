@@ -25,7 +25,7 @@ Text voltageText(const VoltageReading& reading) {
     return {strformat("设备电压值：%sV", shown), strformat("Voltage: %sV", shown)};
 }
 
-Text WorkStateText(const WorkState& state) {
+Text workStateText(const WorkState& state) {
     struct Bit {
         bool set;
         Text text;

@@ -26,7 +26,7 @@ inline bool isBelowNormalVoltage(const VoltageReading& v) {
 Text voltageText(const VoltageReading& reading);
 
 // Low voltage, file I/O error and insufficient memory as the bits say, then the code.
-Text WorkStateText(const WorkState& state);
+Text workStateText(const WorkState& state);
 
 Text deviceTitle(std::string_view id, std::string_view version);
 

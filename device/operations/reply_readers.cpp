@@ -114,7 +114,7 @@ std::optional<WorkState> ReadWorkState(CommandChannel& channel, std::string_view
     const std::optional<WorkState> state =
         valueOrFail(channel, parseWorkState(reply), kWorkStateFailed);
     if (state) {
-        channel.notifier().setStatus(StatusPane::Values, WorkStateText(*state));
+        channel.notifier().setStatus(StatusPane::Values, workStateText(*state));
     }
     return state;
 }

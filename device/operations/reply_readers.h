@@ -14,7 +14,7 @@ namespace quorvane {
 // box, stores nothing and returns nothing.
 
 // sysinfo: device ID and firmware version; sets the window title. The connect sequence checks
-// them with IsValidDeviceId / IsValidFirmwareVersion afterwards.
+// them with isValidDeviceId / isValidFirmwareVersion afterwards.
 std::optional<DeviceInfo> ReadDeviceInfo(CommandChannel& channel, DeviceValues& values,
                                          std::string_view reply);
 // voltage: pane 0, a warning box when below normal, then a 500 ms pause.

@@ -72,11 +72,11 @@ std::optional<LocalDateTime> parseClockReply(std::string_view reply) {
     return LocalDateTime{field(0), field(1), field(2), field(3), field(4), field(5)};
 }
 
-bool IsValidDeviceId(std::string_view id) {
+bool isValidDeviceId(std::string_view id) {
     return id.size() == 8 && id.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-bool IsValidFirmwareVersion(std::string_view version) {
+bool isValidFirmwareVersion(std::string_view version) {
     return !version.empty() && (version.front() == 'v' || version.front() == 'V') &&
            version.find_first_not_of("vV0123456789.") == std::string_view::npos;
 }

@@ -71,8 +71,8 @@ ReplyValue<WorkState> parseWorkState(std::string_view reply);
 std::optional<LocalDateTime> parseClockReply(std::string_view reply);
 
 // Exactly eight decimal digits.
-bool IsValidDeviceId(std::string_view id);
+bool isValidDeviceId(std::string_view id);
 // Not empty, starting with "v" or "V", made of "vV0123456789." only.
-bool IsValidFirmwareVersion(std::string_view version);
+bool isValidFirmwareVersion(std::string_view version);
 
 }  // namespace quorvane

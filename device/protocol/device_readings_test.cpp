@@ -38,16 +38,16 @@ TEST(ReplyField, CutsFieldsAfterTheEchoesCommas) {
 
 TEST(DeviceInfoValidation, IdOfEightDigitsAndVersionStartingWithV) {
     for (const char* id : {"12345678", "00000000"}) {
-        EXPECT_TRUE(IsValidDeviceId(id)) << id;
+        EXPECT_TRUE(isValidDeviceId(id)) << id;
     }
     for (const char* id : {"1234567", "123456789", "1234567a", "", " 1234567", "-1234567"}) {
-        EXPECT_FALSE(IsValidDeviceId(id)) << id;
+        EXPECT_FALSE(isValidDeviceId(id)) << id;
     }
     for (const char* v : {"v1.2", "V10.0.3", "v", "Vv.9"}) {
-        EXPECT_TRUE(IsValidFirmwareVersion(v)) << v;
+        EXPECT_TRUE(isValidFirmwareVersion(v)) << v;
     }
     for (const char* v : {"", "1.2", "v1.2b", "V 1.2", ".v1", "v1,2"}) {
-        EXPECT_FALSE(IsValidFirmwareVersion(v)) << v;
+        EXPECT_FALSE(isValidFirmwareVersion(v)) << v;
     }
 }
 

@@ -56,8 +56,8 @@ constexpr int kDownloadWatchMs = 200;
 
 bool startDeviceUi(int argc, char** argv, TemplateCaptions& captions) {
     QApplication::setApplicationName(
-        EnglishUiFromCommandLine(argc, argv) ? QString("Information") : QString::fromUtf8("提示"));
-    return StartUi(argc, argv, "Duvrelan", captions);
+        englishUiFromCommandLine(argc, argv) ? QString("Information") : QString::fromUtf8("提示"));
+    return startUi(argc, argv, "Duvrelan", captions);
 }
 
 DeviceWindow::DeviceWindow(const TemplateCaptions& captions, SerialPort& port, Clock& clock,

@@ -12,7 +12,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setWindowIcon(
-        QPixmap::fromImage(quorvane::DrawProgramIcon(quorvane::SuiteProgram::Device, 64)));
+        QPixmap::fromImage(quorvane::drawProgramIcon(quorvane::SuiteProgram::Device, 64)));
     quorvane::TemplateCaptions captions;
     if (!quorvane::startDeviceUi(argc, argv, captions)) {
         return 1;
@@ -27,6 +27,6 @@ int main(int argc, char** argv) {
     quorvane::DeviceWindow window(captions, *port, clock, quorvane::EnumerateSerialPorts,
                                   std::filesystem::current_path());
     window.show();
-    quorvane::ReportStartupIfChecking(window);
+    quorvane::reportStartupIfChecking(window);
     return app.exec();
 }

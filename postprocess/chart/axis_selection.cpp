@@ -88,7 +88,7 @@ void widenIntervals(AxisScale& axis, int intervals) {
 
 }  // namespace
 
-void SelectAxes(CastData& data, const CurveFlags& flags, ChartAxes& axes) {
+void selectAxes(CastData& data, const CurveFlags& flags, ChartAxes& axes) {
     switch (data.displayMode) {
         case DisplayMode::Raw:
             selectRaw(data, flags, axes);

@@ -10,6 +10,6 @@ namespace quorvane {
 // a sound-velocity curve widens the stored velocity and depth ranges to cover both, and the
 // data keeps the widened ranges. Ends with both vertical axes on the larger interval count,
 // so that their grid lines coincide.
-void SelectAxes(CastData& data, const CurveFlags& flags, ChartAxes& axes);
+void selectAxes(CastData& data, const CurveFlags& flags, ChartAxes& axes);
 
 }  // namespace quorvane

@@ -77,7 +77,7 @@ TEST(SelectAxes, ChoosesTheAxesOfTheShownCurvesPerMode) {
         ChartAxes axes;
         axes.velocity = {1400, 1430, 5, 6};
         axes.temperature = {10, 11, 1, 1};
-        SelectAxes(data, flagsOf(c.shown), axes);
+        selectAxes(data, flagsOf(c.shown), axes);
         const std::pair<const AxisScale*, Span> expected[] = {{&axes.depth, c.depth},
                                                               {&axes.velocity, c.velocity},
                                                               {&axes.temperature, c.temperature}};

@@ -28,7 +28,7 @@ class LittleEndianWriter {
 
 }  // namespace
 
-int BitmapBitCount(int screenDepth) {
+int bitmapBitCount(int screenDepth) {
     return screenDepth <= 24 ? 24 : 32;
 }
 

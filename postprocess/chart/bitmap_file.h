@@ -14,7 +14,7 @@ struct Pixels {
 };
 
 // The bit count of a saved bitmap for a screen of this colour depth.
-int BitmapBitCount(int screenDepth);
+int bitmapBitCount(int screenDepth);
 
 // Writes a Windows bitmap file: the 54 header bytes, the rows bottom-up in blue-green-red(-0)
 // order padded to four bytes, then the zero bytes that the header's image size counts beyond

@@ -22,7 +22,7 @@ std::string bytesOf(std::initializer_list<int> values) {
 TEST(BitmapBitCount, FollowsTheScreenDepth) {
     const std::pair<int, int> cases[] = {{1, 24}, {16, 24}, {24, 24}, {25, 32}, {32, 32}};
     for (const auto& [depth, bits] : cases) {
-        EXPECT_EQ(BitmapBitCount(depth), bits) << depth;
+        EXPECT_EQ(bitmapBitCount(depth), bits) << depth;
     }
 }
 

@@ -17,7 +17,7 @@ const std::array<CurveStyle, 7> kCurveStyles{{
     {CurveId::Average, "Average", "平均声速", {128, 0, 255}},
 }};
 
-bool CurveShown(const CurveFlags& flags, CurveId id) {
+bool curveShown(const CurveFlags& flags, CurveId id) {
     switch (id) {
         case CurveId::DownSvp:
         case CurveId::UpSvp:
@@ -35,7 +35,7 @@ bool CurveShown(const CurveFlags& flags, CurveId id) {
     return false;
 }
 
-Pen CurvePen(const CurveStyle& style) {
+Pen curvePen(const CurveStyle& style) {
     return Pen{style.color, 2, LineStyle::Solid};
 }
 
@@ -85,10 +85,10 @@ class CurvePlotter {
 
   private:
     void flush(const CurveStyle& style, std::vector<Point>& run) {
-        ReduceColumns(run);
+        reduceColumns(run);
         // A single point draws nothing.
         if (run.size() >= 2) {
-            list_.ops.emplace_back(std::in_place_type<PolylineOp>, CurvePen(style), std::move(run));
+            list_.ops.emplace_back(std::in_place_type<PolylineOp>, curvePen(style), std::move(run));
         }
         run.clear();
     }
@@ -101,13 +101,13 @@ class CurvePlotter {
 
 }  // namespace
 
-void AddCurves(DisplayList& list, const CastData& data, const CurveFlags& flags,
+void addCurves(DisplayList& list, const CastData& data, const CurveFlags& flags,
                const ChartAxes& axes, const Rect& plot) {
     CurvePlotter plotter(list, plot, axes.depth);
     const auto velocity = [](const ProfilePoint& p) { return p.soundVelocity; };
     const auto temperature = [](const ProfilePoint& p) { return p.temperature; };
     for (const CurveStyle& style : kCurveStyles) {
-        if (!CurveShown(flags, style.id)) {
+        if (!curveShown(flags, style.id)) {
             continue;
         }
         switch (style.id) {

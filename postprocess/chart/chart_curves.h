@@ -24,11 +24,11 @@ struct CurveStyle {
 
 extern const std::array<CurveStyle, 7> kCurveStyles;
 
-bool CurveShown(const CurveFlags& flags, CurveId id);
-Pen CurvePen(const CurveStyle& style);
+bool curveShown(const CurveFlags& flags, CurveId id);
+Pen curvePen(const CurveStyle& style);
 
 // The shown curves as polylines over `plot`, in the order of kCurveStyles.
-void AddCurves(DisplayList& list, const CastData& data, const CurveFlags& flags,
+void addCurves(DisplayList& list, const CastData& data, const CurveFlags& flags,
                const ChartAxes& axes, const Rect& plot);
 
 }  // namespace quorvane

@@ -35,7 +35,7 @@ class FrameBuilder {
           in_(in),
           axes_(axes),
           measure_(measure),
-          plot_(PlotRect(in.width, in.height)),
+          plot_(plotRectOf(in.width, in.height)),
           dy_(plot_.height() / double(axes.velocity.intervals)),
           dx_(plot_.width() / double(axes.depth.intervals)),
           rightLabels_(in.data.displayMode != DisplayMode::Average) {}
@@ -130,9 +130,9 @@ class FrameBuilder {
         for (const CurveStyle& style : kCurveStyles) {
             const char* text = en ? style.english : style.chinese;
             const int advance = en ? measure_.width(FontRole::Label, text) : chineseAdvance;
-            const bool shown = CurveShown(in_.flags, style.id);
+            const bool shown = curveShown(in_.flags, style.id);
             if (shown) {
-                line(CurvePen(style), {x, kLegendLineY}, {x + kLegendLine, kLegendLineY});
+                line(curvePen(style), {x, kLegendLineY}, {x + kLegendLine, kLegendLineY});
                 label({x + kLegendLine, kLegendTextY}, text);
                 fits = fits && x + kLegendLine + advance <= in_.width;
             }
@@ -172,7 +172,7 @@ class FrameBuilder {
 
 }  // namespace
 
-Rect PlotRect(int width, int height) {
+Rect plotRectOf(int width, int height) {
     return {kLeft, kTop, width - 65, height - 55};
 }
 

@@ -8,7 +8,7 @@ namespace quorvane {
 
 // The plot area inside a chart bitmap of the given size: room for the labels and titles on
 // every side.
-Rect PlotRect(int width, int height);
+Rect plotRectOf(int width, int height);
 
 // Everything but the curves: axis titles, plot background, frame, labels, dotted grid, chart
 // title and legend, appended to `list` in drawing order.

@@ -5,14 +5,15 @@
 
 namespace quorvane {
 
-ChartPicture LayoutChart(const ChartInput& in, ChartAxes& axes, const TextMeasurer& measure) {
-    SelectAxes(in.data, in.flags, axes);
+ChartPicture layoutChartPicture(const ChartInput& in, ChartAxes& axes,
+                                const TextMeasurer& measure) {
+    selectAxes(in.data, in.flags, axes);
     ChartPicture picture;
     picture.list.width = in.width;
     picture.list.height = in.height;
-    picture.plotRect = PlotRect(in.width, in.height);
+    picture.plotRect = plotRectOf(in.width, in.height);
     DrawChartFrame(picture.list, in, axes, measure);
-    AddCurves(picture.list, in.data, in.flags, axes, picture.plotRect);
+    addCurves(picture.list, in.data, in.flags, axes, picture.plotRect);
     return picture;
 }
 

@@ -25,6 +25,6 @@ struct ChartPicture {
 
 // The whole chart of one paint: axes chosen from the data and kept in `axes` for the next
 // paint, then frame and curves as one display list.
-ChartPicture LayoutChart(const ChartInput& in, ChartAxes& axes, const TextMeasurer& measure);
+ChartPicture layoutChartPicture(const ChartInput& in, ChartAxes& axes, const TextMeasurer& measure);
 
 }  // namespace quorvane

@@ -61,12 +61,12 @@ Text label(int x, int y, const char* text) {
 ChartPicture layout(CastData& data, CurveFlags flags, bool english, const std::string& title,
                     ChartAxes& axes) {
     const ChartInput in{data, flags, title, english, 800, 600};
-    return LayoutChart(in, axes, FixedWidthMeasurer());
+    return layoutChartPicture(in, axes, FixedWidthMeasurer());
 }
 
 // 800 x 600 with no file: plot (80, 60, 735, 545), velocity 1400..1560 in 8 steps of
 // 485 / 8 = 60.625 px, temperature 0..40 beside it, depth 0..30 in 6 steps of 655 / 6 px.
-TEST(LayoutChart, DrawsTheEnglishDefaultChartTextByText) {
+TEST(LayoutChartPicture, DrawsTheEnglishDefaultChartTextByText) {
     CastData data;
     ChartAxes axes;
     const ChartPicture picture = layout(data, {}, true, "Sound Velocity/Temperature Curve", axes);
@@ -141,7 +141,7 @@ TEST(LayoutChart, DrawsTheEnglishDefaultChartTextByText) {
     EXPECT_TRUE(opsOf<PolylineOp>(picture.list).empty());
 }
 
-TEST(LayoutChart, PlacesChineseTitlesAndLegendByTheSampleWidth) {
+TEST(LayoutChartPicture, PlacesChineseTitlesAndLegendByTheSampleWidth) {
     CastData data;
     ChartAxes axes;
     const ChartPicture picture = layout(data, {}, false, "声速/温度曲线", axes);
@@ -166,7 +166,7 @@ TEST(LayoutChart, PlacesChineseTitlesAndLegendByTheSampleWidth) {
 
 // Entries keep the places of hidden ones while the row fits; a row that would be cut at the
 // chart's right edge closes up instead.
-TEST(LayoutChart, LegendKeepsHiddenPlacesUnlessTheRowWouldBeCut) {
+TEST(LayoutChartPicture, LegendKeepsHiddenPlacesUnlessTheRowWouldBeCut) {
     struct Case {
         int width;
         std::vector<Text> expected;
@@ -183,7 +183,7 @@ TEST(LayoutChart, LegendKeepsHiddenPlacesUnlessTheRowWouldBeCut) {
         ChartAxes axes;
         const ChartInput in{data, flags, "t", true, c.width, 600};
         std::vector<Text> legend;
-        for (const Text& t : textsOf(LayoutChart(in, axes, FixedWidthMeasurer()).list)) {
+        for (const Text& t : textsOf(layoutChartPicture(in, axes, FixedWidthMeasurer()).list)) {
             if (t.font == FontRole::Label && t.at.y == 32) {
                 legend.push_back(t);
             }
@@ -193,7 +193,7 @@ TEST(LayoutChart, LegendKeepsHiddenPlacesUnlessTheRowWouldBeCut) {
 }
 
 // A 0.3 m average: depth steps of 0.05 with two decimals; no temperature labels at x = 738.
-TEST(LayoutChart, AverageModeLabelsOnlyTheLeftAxisAndKeepsTheTemperatureTitle) {
+TEST(LayoutChartPicture, AverageModeLabelsOnlyTheLeftAxisAndKeepsTheTemperatureTitle) {
     CastData data;
     data.displayMode = DisplayMode::Average;
     data.averageProfile = {{0, 1490}, {0.3, 1560}};
@@ -230,7 +230,7 @@ std::vector<std::pair<Rgb, std::vector<Point>>> polylinesOf(const DisplayList& l
 // Default ranges: sx = 655 / 30, sv = 485 / 160, st = 485 / 40. Depth -5 maps to
 // 80 - 109.17 = -29.17, truncated toward zero to -29; a NaN temperature breaks the curve
 // and leaves a one-point piece, which is dropped; 1e300 m/s is held at -1e6.
-TEST(LayoutChart, MapsCurvePointsTruncatingAndBreakingAtNonFiniteValues) {
+TEST(LayoutChartPicture, MapsCurvePointsTruncatingAndBreakingAtNonFiniteValues) {
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     CastData data;
     data.velocityMin = 1400;
@@ -250,7 +250,7 @@ TEST(LayoutChart, MapsCurvePointsTruncatingAndBreakingAtNonFiniteValues) {
     EXPECT_EQ(polylinesOf(picture.list), expected);
 }
 
-TEST(LayoutChart, DrawsTheSevenCurvesInPenTableOrder) {
+TEST(LayoutChartPicture, DrawsTheSevenCurvesInPenTableOrder) {
     CastData data;
     data.downCast = data.upCast = data.fittedProfile = {{0, 1480, 5}, {30, 1524, 20}};
     data.averageProfile = {{0, 1490}, {30, 1500}};
@@ -278,7 +278,7 @@ TEST(AddCurves, GuardsAgainstAnEmptySpan) {
     axes.depth = {5, 5, 1, 1};
     axes.velocity = {1500, 1500 + 5e-8, 1, 1};
     DisplayList list;
-    AddCurves(list, data, {false, false, true, false, false}, axes, Rect{80, 60, 735, 545});
+    addCurves(list, data, {false, false, true, false, false}, axes, Rect{80, 60, 735, 545});
     const std::vector<std::pair<Rgb, std::vector<Point>>> expected = {
         {{0, 255, 64}, {{80, 545}, {165, 481}}}};
     EXPECT_EQ(polylinesOf(list), expected);

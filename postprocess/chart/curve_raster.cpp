@@ -7,7 +7,7 @@
 
 namespace quorvane {
 
-PixelView ViewOf(Pixels& pixels) {
+PixelView viewOf(Pixels& pixels) {
     return {pixels.rgb.data(), pixels.width, pixels.height, pixels.width};
 }
 

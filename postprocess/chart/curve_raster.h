@@ -15,7 +15,7 @@ struct PixelView {
     int width = 0, height = 0, stride = 0;
 };
 
-PixelView ViewOf(Pixels& pixels);
+PixelView viewOf(Pixels& pixels);
 
 // Draws a solid curve straight into the pixels, exactly as the window's painter draws it
 // without antialiasing: a pen n pixels wide covers what a one-pixel line covers when swept over

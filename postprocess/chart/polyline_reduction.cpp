@@ -5,7 +5,7 @@
 
 namespace quorvane {
 
-void ReduceColumns(std::vector<Point>& points) {
+void reduceColumns(std::vector<Point>& points) {
     size_t out = 0;
     size_t runStart = 0;
     while (runStart < points.size()) {

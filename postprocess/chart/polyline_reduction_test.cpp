@@ -39,7 +39,7 @@ TEST(ReduceColumns, KeepsFirstExtremesAndLastOfEachColumnInOrder) {
     };
     for (const ReductionCase& c : cases) {
         std::vector<Point> points = c.in;
-        ReduceColumns(points);
+        reduceColumns(points);
         EXPECT_EQ(points, c.out) << c.name;
     }
 }
@@ -58,13 +58,13 @@ TEST(ReduceColumns, DrawsTheSamePixels) {
                  std::clamp(p.y + int(random() % 21) - 10, 0, kHeight)});
         }
         std::vector<Point> reduced = points;
-        ReduceColumns(reduced);
+        reduceColumns(reduced);
         ASSERT_LT(reduced.size(), points.size() * 3 / 4) << seed;
         Pixels full{kWidth, kHeight, std::vector<uint32_t>(kWidth * kHeight)};
         Pixels kept = full;
         CurveRaster raster;
-        raster.draw(ViewOf(full), PolylineOp{Pen{{0, 0, 0}, 2}, points});
-        raster.draw(ViewOf(kept), PolylineOp{Pen{{0, 0, 0}, 2}, reduced});
+        raster.draw(viewOf(full), PolylineOp{Pen{{0, 0, 0}, 2}, points});
+        raster.draw(viewOf(kept), PolylineOp{Pen{{0, 0, 0}, 2}, reduced});
         EXPECT_EQ(full.rgb, kept.rgb) << "seed " << seed;
     }
 }

@@ -55,7 +55,7 @@ void DataListRows::replaced() {
     ++generation_;
 }
 
-std::optional<std::string> CellTextOf(const std::string& editorText) {
+std::optional<std::string> cellTextOf(const std::string& editorText) {
     const double value = std::atof(editorText.c_str());
     if (!std::isfinite(value)) {
         return std::nullopt;

@@ -43,7 +43,7 @@ class DataListRows {
 // What the in-place editor's text becomes in its cell: the leading number, as the standard
 // library reads it (0 when there is none), with two decimals. Nothing for a text whose number
 // is too large to have a value (a long run of digits): kCellValueRefused is shown instead.
-std::optional<std::string> CellTextOf(const std::string& editorText);
+std::optional<std::string> cellTextOf(const std::string& editorText);
 extern const Message kCellValueRefused;
 
 }  // namespace quorvane

@@ -30,7 +30,7 @@ std::string floatText(float value) {
 
 const Message kNotANumberMessage{BoxType::Warning, {"请输入一个数字。", "Please enter a number."}};
 
-std::optional<float> ParseFloatText(const std::string& text) {
+std::optional<float> parseFloatText(const std::string& text) {
     const char* begin = text.c_str();
     char* end = nullptr;
     const float value = std::strtof(begin, &end);
@@ -182,7 +182,7 @@ void PostProcessSession::writePendingBitmap(const Pixels& pixels, int bitCount) 
 ChartPicture PostProcessSession::layoutChart(int width, int height, Rgb buttonFace,
                                              const TextMeasurer& measure) {
     const ChartInput input{data_, flags_, chartTitle_, english_, width, height, buttonFace};
-    return LayoutChart(input, axes_, measure);
+    return layoutChartPicture(input, axes_, measure);
 }
 
 void PostProcessSession::close() {
@@ -204,7 +204,7 @@ bool PostProcessSession::readControls(const ControlValues& values) {
     const std::string* const texts[] = {&values.density, &values.latitude, &values.depthInterval,
                                         &values.filterDepth};
     for (size_t i = 0; i < 4; ++i) {
-        const auto value = ParseFloatText(*texts[i]);
+        const auto value = parseFloatText(*texts[i]);
         if (!value) {
             show(kNotANumberMessage);
             return false;

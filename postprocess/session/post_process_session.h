@@ -45,7 +45,7 @@ struct ControlValues {
 
 // A float typed into an edit, as the window's data exchange reads it: a whole number text,
 // blanks around it allowed; nothing for anything else or a value out of range.
-std::optional<float> ParseFloatText(const std::string& text);
+std::optional<float> parseFloatText(const std::string& text);
 extern const Message kNotANumberMessage;
 
 // The post-processing window without its widgets: the file list, the data set of the shown

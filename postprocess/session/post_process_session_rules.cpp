@@ -210,7 +210,7 @@ void PostProcessSession::commitCell(size_t row, int column, const std::string& e
     if (row >= dataList_.rowCount() || column < 0 || column > 2) {
         return;
     }
-    const auto cellText = CellTextOf(editorText);
+    const auto cellText = cellTextOf(editorText);
     if (!cellText) {
         show(kCellValueRefused);
         return;

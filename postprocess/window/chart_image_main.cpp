@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
     }
     const bool english = lang == "en";
     TemplateCaptions captions;
-    if (!StartUi(english, "Ostrelan", captions)) {
+    if (!startUi(english, "Ostrelan", captions)) {
         return 1;
     }
     const QDir out(QString::fromStdString(args.value("out").value_or("Data")));

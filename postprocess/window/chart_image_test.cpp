@@ -29,7 +29,7 @@ uint32_t le32(const std::string& bytes, size_t at) {
 TEST_F(ChartImageTool, SavesTheWindowsBitmapOfACastAndTheSamePixelsAsPng) {
     sim::CastOptions options;
     options.maxDepth = 40;
-    write("cast one.bin", sim::GenerateCast(options));
+    write("cast one.bin", sim::generateCast(options));
     ASSERT_EQ(run({"cast one.bin", "--out", "charts", "--png"}), 0);
 
     const std::string bmp = test::slurp(dir_ / "charts" / "cast one.bmp");

@@ -22,7 +22,7 @@ QPen penOf(const Pen& pen) {
 }
 
 void drawText(QPainter& painter, const TextOp& op, bool english) {
-    const QFont font = ChartFont(op.font, english);
+    const QFont font = chartFont(op.font, english);
     painter.setFont(font);
     painter.setPen(colorOf(op.color));
     painter.setBackgroundMode(op.opaqueBackground ? Qt::OpaqueMode : Qt::TransparentMode);
@@ -42,7 +42,7 @@ void drawText(QPainter& painter, const TextOp& op, bool english) {
 
 }  // namespace
 
-QFont ChartFont(FontRole role, bool english) {
+QFont chartFont(FontRole role, bool english) {
     QFont font;
     switch (role) {
         case FontRole::AxisTitle:
@@ -63,10 +63,10 @@ QFont ChartFont(FontRole role, bool english) {
 }
 
 int QtTextMeasurer::width(FontRole font, const std::string& utf8) const {
-    return QFontMetrics(ChartFont(font, english_)).horizontalAdvance(QString::fromStdString(utf8));
+    return QFontMetrics(chartFont(font, english_)).horizontalAdvance(QString::fromStdString(utf8));
 }
 
-QImage PaintDisplayList(const DisplayList& list, bool english) {
+QImage paintDisplayList(const DisplayList& list, bool english) {
     QImage image(std::max(list.width, 1), std::max(list.height, 1), QImage::Format_RGB32);
     image.fill(colorOf(list.background));
     // Curves go straight into the image's pixels: a curve of a long series has hundreds of

@@ -11,7 +11,7 @@ namespace quorvane {
 
 // The chart's fonts by role, at the pixel sizes a 96-dpi screen gives them, without
 // antialiasing; faces asked for by name (fontconfig substitutes what is installed).
-QFont ChartFont(FontRole role, bool english);
+QFont chartFont(FontRole role, bool english);
 
 // Text widths as the painter will draw them.
 class QtTextMeasurer : public TextMeasurer {
@@ -25,6 +25,6 @@ class QtTextMeasurer : public TextMeasurer {
 
 // Draws a display list into an image of its size, as the platform the layout was made for
 // would: texts placed by their top-left corner, no antialiasing.
-QImage PaintDisplayList(const DisplayList& list, bool english);
+QImage paintDisplayList(const DisplayList& list, bool english);
 
 }  // namespace quorvane

@@ -55,7 +55,7 @@ TEST(PaintDisplayList, PlacesEachOperationWhereTheLayoutSays) {
         list.width = 100;
         list.height = 100;
         list.ops.push_back(c.op);
-        const QRect box = inked(PaintDisplayList(list, true));
+        const QRect box = inked(paintDisplayList(list, true));
         if (!c.expected.isNull()) {
             EXPECT_EQ(box, c.expected) << c.what;
         } else {
@@ -170,7 +170,7 @@ TEST(PaintDisplayList, DrawsCurvesPixelForPixelAsThePainterDid) {
             QImage expected(kWidth, kHeight, QImage::Format_RGB32);
             expected.fill(Qt::white);
             paintWithPainter(expected, curve);
-            const QImage drawn = PaintDisplayList(list, true);
+            const QImage drawn = paintDisplayList(list, true);
             ASSERT_EQ(firstDifference(drawn, expected), "none") << c.what << ", seed " << seed;
         }
     }
@@ -195,17 +195,17 @@ TEST(PaintDisplayList, PaintsAChartAsThePainterDid) {
     ChartAxes axes;
     const QtTextMeasurer measurer(true);
     const ChartPicture picture =
-        LayoutChart({data, flags, "Chart", true, 500, 400, {240, 240, 240}}, axes, measurer);
+        layoutChartPicture({data, flags, "Chart", true, 500, 400, {240, 240, 240}}, axes, measurer);
 
     DisplayList frame = picture.list;
     std::erase_if(frame.ops,
                   [](const DrawOp& op) { return std::holds_alternative<PolylineOp>(op); });
     ASSERT_EQ(picture.list.ops.size() - frame.ops.size(), 6u);  // the curves come last
-    QImage expected = PaintDisplayList(frame, true);
+    QImage expected = paintDisplayList(frame, true);
     for (size_t i = frame.ops.size(); i < picture.list.ops.size(); ++i) {
         paintWithPainter(expected, std::get<PolylineOp>(picture.list.ops[i]));
     }
-    EXPECT_EQ(firstDifference(PaintDisplayList(picture.list, true), expected), "none");
+    EXPECT_EQ(firstDifference(paintDisplayList(picture.list, true), expected), "none");
 }
 
 }  // namespace

@@ -35,11 +35,11 @@ void ChartWidget::paintEvent(QPaintEvent*) {
     const ChartPicture picture = session_.layoutChart(
         width(), height(), Rgb{uint8_t(face.red()), uint8_t(face.green()), uint8_t(face.blue())},
         measurer);
-    const QImage image = PaintDisplayList(picture.list, session_.english());
+    const QImage image = paintDisplayList(picture.list, session_.english());
     QPainter(this).drawImage(0, 0, image);
     if (session_.bitmapSavePending() && width() > 0 && height() > 0) {
         const QScreen* screen = this->screen();
-        const int bitCount = BitmapBitCount(screen ? screen->depth() : 32);
+        const int bitCount = bitmapBitCount(screen ? screen->depth() : 32);
         QMetaObject::invokeMethod(
             this,
             [this, pixels = pixelsOf(image), bitCount] {

@@ -10,13 +10,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("QuorvaneFile");
     QApplication::setWindowIcon(
-        QPixmap::fromImage(quorvane::DrawProgramIcon(quorvane::SuiteProgram::File, 64)));
+        QPixmap::fromImage(quorvane::drawProgramIcon(quorvane::SuiteProgram::File, 64)));
     quorvane::TemplateCaptions captions;
-    if (!quorvane::StartUi(argc, argv, "Ostrelan", captions)) {
+    if (!quorvane::startUi(argc, argv, "Ostrelan", captions)) {
         return 1;
     }
     quorvane::FileWindow window(captions, QDir::currentPath().toStdString());
     window.show();
-    quorvane::ReportStartupIfChecking(window);
+    quorvane::reportStartupIfChecking(window);
     return app.exec();
 }

@@ -30,7 +30,7 @@ std::vector<std::string> writeSampleFiles(const QString& folder) {
     sim::CastOptions options;
     options.maxDepth = 60;
     options.seed = 7;
-    const std::vector<uint8_t> cast = sim::GenerateCast(options);
+    const std::vector<uint8_t> cast = sim::generateCast(options);
     const std::string raw = QDir(folder).filePath("sample-cast.bin").toStdString();
     std::ofstream(raw, std::ios::binary)
         .write(reinterpret_cast<const char*>(cast.data()), std::streamsize(cast.size()));
@@ -75,8 +75,8 @@ int main(int argc, char** argv) {
         window.fileDialog = [&](const FileDialogRequest&) {
             return std::optional<FileChoice>(FileChoice{files[next++], 1});
         };
-        for (int id : {fileids::kImportRawFile, fileids::kImportProfileFile,
-                       fileids::kImportAverageFile}) {
+        for (int id :
+             {fileids::kImportRawFile, fileids::kImportProfileFile, fileids::kImportAverageFile}) {
             window.action(id)->trigger();
         }
         for (int row = 0; row < 3; ++row) {

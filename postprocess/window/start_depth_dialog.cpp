@@ -46,7 +46,7 @@ void StartDepthDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void StartDepthDialog::takeValue() {
-    const auto value = ParseFloatText(edit_->text().toStdString());
+    const auto value = parseFloatText(edit_->text().toStdString());
     if (!value) {
         prompter_.ask(kNotANumberMessage);
         return;
