@@ -5,16 +5,15 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "bench/bench_figures.h"
+#include "bench/deep_cast_card.h"
 #include "device/link/posix_serial_port.h"
 #include "device/link/system_clock.h"
 #include "device/operations/connect_sequence.h"
 #include "device/operations/download_worker.h"
 #include "device/operations/file_list.h"
 #include "device/operations/output_naming.h"
-#include "simulator/cast_generator.h"
 #include "simulator/virtual_profiler.h"
 
 namespace quorvane::bench {
@@ -32,9 +31,7 @@ class Unattended : public DeviceNotifier, public Prompter, public FileListView {
     void resetDeviceFields() override {}
     void downloadProgress(const FileDownload&) override {}
     void downloadFinished(const FileDownload&) override {}
-    Button ask(const Message& m) override {
-        return m.type == BoxType::YesNoQuestion ? Button::Yes : Button::Ok;
-    }
+    Button ask(const Message& m) override { return goOnAnswer(m.type); }
     void showFileRows(const std::vector<FileRow>&) override {}
 };
 
@@ -45,20 +42,10 @@ double threadCpuSeconds() {
 }
 
 int run() {
-    const fs::path dir = fs::temp_directory_path() / "quorvane-download-bench";
-    fs::remove_all(dir);
-    fs::create_directories(dir / "card");
-    sim::CastOptions cast;
-    cast.maxDepth = 300;  // about 190 KB: a deep cast, some two seconds on the wire
-    const std::vector<uint8_t> bytes = sim::generateCast(cast);
-    std::ofstream(dir / "card" / "CAST0001.BIN", std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-
-    sim::ProfilerOptions options;
-    options.storageDir = (dir / "card").string();
-    options.casts = 0;
-    options.baud = 921600;
-    sim::VirtualProfiler profiler(options);
+    const DeepCastCard card = makeDeepCastCard("quorvane-download-bench");
+    const fs::path& dir = card.folder;
+    const std::vector<uint8_t>& bytes = card.cast;
+    sim::VirtualProfiler profiler(card.options);
     std::string error;
     if (!profiler.start(&error)) {
         std::fprintf(stderr, "cannot start the virtual profiler: %s\n", error.c_str());
@@ -102,7 +89,7 @@ int run() {
     }
     // Stop-and-wait limit: the line busy with the device's bytes all the time, each answer
     // following its request at once. The wire carries 10 bits a byte.
-    const double wireSeconds = double(sent) * 10.0 / options.baud;
+    const double wireSeconds = double(sent) * 10.0 / card.options.baud;
     std::printf(
         "downloaded %zu bytes in %.3f s (%.0f B/s); device sent %llu bytes, %.3f s on "
         "the wire; downloader CPU %.3f s\n",

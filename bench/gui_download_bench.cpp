@@ -20,25 +20,17 @@
 #include <string>
 
 #include "bench/bench_figures.h"
+#include "bench/deep_cast_card.h"
 #include "device/link/posix_serial_port.h"
 #include "device/link/system_clock.h"
 #include "device/window/device_window.h"
 #include "device/window/device_window_ids.h"
-#include "simulator/cast_generator.h"
 #include "simulator/virtual_profiler.h"
 
 namespace quorvane::bench {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The boxes a user answers at once: OK, Yes.
-class Unattended : public Prompter {
-  public:
-    Button ask(const Message& m) override {
-        return m.type == BoxType::YesNoQuestion ? Button::Yes : Button::Ok;
-    }
-};
 
 std::set<std::string> threadIds() {
     std::set<std::string> ids;
@@ -73,20 +65,10 @@ double processCpuSeconds() {
 constexpr std::chrono::seconds kGiveUp{120};
 
 int run() {
-    const fs::path dir = fs::temp_directory_path() / "quorvane-gui-download-bench";
-    fs::remove_all(dir);
-    fs::create_directories(dir / "card");
-    sim::CastOptions cast;
-    cast.maxDepth = 300;  // about 190 KB: a deep cast, some two seconds on the wire
-    const std::vector<uint8_t> bytes = sim::generateCast(cast);
-    std::ofstream(dir / "card" / "CAST0001.BIN", std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-
-    sim::ProfilerOptions options;
-    options.storageDir = (dir / "card").string();
-    options.casts = 0;
-    options.baud = 921600;
-    sim::VirtualProfiler profiler(options);
+    const DeepCastCard card = makeDeepCastCard("quorvane-gui-download-bench");
+    const fs::path& dir = card.folder;
+    const std::vector<uint8_t>& bytes = card.cast;
+    sim::VirtualProfiler profiler(card.options);
     const std::set<std::string> before = threadIds();
     std::string error;
     if (!profiler.start(&error)) {
@@ -110,7 +92,7 @@ int run() {
     TemplateCaptions chinese;
     PosixSerialPort port;
     SystemClock clock;
-    Unattended boxes;
+    UnattendedPrompter boxes;
     DeviceWindow window(
         chinese, port, clock,
         [slave = profiler.slavePath()](std::vector<std::string>& ports) {
@@ -158,7 +140,7 @@ int run() {
     }
     // Stop-and-wait limit: the line busy with the device's bytes all the time, each answer
     // following its request at once. The wire carries 10 bits a byte.
-    const double wireSeconds = double(sent) * 10.0 / options.baud;
+    const double wireSeconds = double(sent) * 10.0 / card.options.baud;
     std::printf(
         "window downloaded %zu bytes in %.3f s; device sent %llu bytes, %.3f s on the wire; "
         "window process CPU %.3f s\n",

@@ -15,9 +15,6 @@ bool isQuestion(BoxType type) {
            type == BoxType::InformationOkCancel;
 }
 
-Button positive(BoxType type) {
-    return type == BoxType::YesNoQuestion ? Button::Yes : Button::Ok;
-}
 Button negative(BoxType type) {
     return type == BoxType::YesNoQuestion ? Button::No : Button::Cancel;
 }
@@ -39,7 +36,7 @@ Button ConsolePrompter::ask(const Message& message) {
         return Button::Ok;
     }
     if (assumeYes_) {
-        return positive(message.type);
+        return goOnAnswer(message.type);
     }
     if (!isTerminal(input_)) {
         return negative(message.type);
@@ -51,7 +48,7 @@ Button ConsolePrompter::ask(const Message& message) {
     while (c != EOF && c != '\n') {
         c = std::fgetc(input_);
     }
-    return yes ? positive(message.type) : negative(message.type);
+    return yes ? goOnAnswer(message.type) : negative(message.type);
 }
 
 }  // namespace quorvane::cli

@@ -32,6 +32,11 @@ inline Button dismissedAnswer(BoxType type) {
     return Button::Ok;
 }
 
+// The answer of a user who goes on: Yes to a question, OK to anything else.
+inline Button goOnAnswer(BoxType type) {
+    return type == BoxType::YesNoQuestion ? Button::Yes : Button::Ok;
+}
+
 // A user-facing text in both languages; the caller picks one with the process-wide English flag.
 struct Text {
     std::string zh;
@@ -55,6 +60,12 @@ class Prompter {
   public:
     virtual ~Prompter() = default;
     virtual Button ask(const Message& message) = 0;
+};
+
+// Every box answered as a user who goes on would: for unattended runs (benchmarks, pictures).
+class UnattendedPrompter : public Prompter {
+  public:
+    Button ask(const Message& message) override { return goOnAnswer(message.type); }
 };
 
 }  // namespace quorvane

@@ -21,14 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every box answered as the user would to get on: OK, Yes.
-class Unattended : public Prompter {
-  public:
-    Button ask(const Message& m) override {
-        return m.type == BoxType::YesNoQuestion ? Button::Yes : Button::Ok;
-    }
-};
-
 bool capture(bool english, const fs::path& picture) {
     const fs::path folder = fs::temp_directory_path() / "quorvane-device-screenshots";
     fs::remove_all(folder);
@@ -50,7 +42,7 @@ bool capture(bool english, const fs::path& picture) {
     }
     PosixSerialPort port;
     SystemClock clock;
-    Unattended boxes;
+    UnattendedPrompter boxes;
     DeviceWindow window(
         captions, port, clock,
         [slave = profiler.slavePath()](std::vector<std::string>& ports) {

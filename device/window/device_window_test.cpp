@@ -54,7 +54,7 @@ class ScriptedBoxes : public Prompter {
             answers.pop_front();
             return b;
         }
-        return m.type == BoxType::YesNoQuestion ? Button::Yes : Button::Ok;
+        return goOnAnswer(m.type);
     }
 
     Strings boxes;

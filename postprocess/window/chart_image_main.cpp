@@ -28,7 +28,7 @@ class StderrPrompter : public Prompter {
     explicit StderrPrompter(bool english) : english_(english) {}
     Button ask(const Message& message) override {
         std::fprintf(stderr, "%s\n", message.text.pick(english_).c_str());
-        return message.type == BoxType::YesNoQuestion ? Button::Yes : Button::Ok;
+        return goOnAnswer(message.type);
     }
 
   private:

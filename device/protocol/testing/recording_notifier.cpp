@@ -43,7 +43,7 @@ Button RecordingNotifier::ask(const Message& message) {
         answers.pop_front();
         return answer;
     }
-    return message.type == BoxType::YesNoQuestion ? Button::Yes : Button::Ok;
+    return goOnAnswer(message.type);
 }
 
 }  // namespace quorvane
