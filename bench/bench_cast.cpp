@@ -1,5 +1,9 @@
 #include "bench/bench_cast.h"
 
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
@@ -8,6 +12,8 @@
 
 #include "common/raw_format.h"
 #include "simulator/cast_generator.h"
+
+extern char** environ;
 
 namespace quorvane::bench {
 
@@ -29,6 +35,30 @@ std::string writeLongCastFile(const char* name, size_t records) {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
     return path;
+}
+
+const std::string& millionRecordCast(const char* programName) {
+    static const std::string path =
+        writeLongCastFile((std::string(programName) + "-1M.bin").c_str(), 1000000);
+    return path;
+}
+
+double childPeakRssMegabytes(const char* self, const std::vector<const char*>& arguments) {
+    std::vector<char*> argv{const_cast<char*>(self)};
+    for (const char* argument : arguments) {
+        argv.push_back(const_cast<char*>(argument));
+    }
+    argv.push_back(nullptr);
+    pid_t pid;
+    if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv.data(), environ) != 0) {
+        return -1;
+    }
+    int status = 0;
+    struct rusage usage {};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status)) {
+        return -1;
+    }
+    return double(usage.ru_maxrss) / 1024.0;
 }
 
 }  // namespace quorvane::bench

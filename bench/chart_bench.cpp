@@ -16,11 +16,8 @@
 namespace quorvane::bench {
 namespace {
 
-constexpr size_t kRecords = 1000000;
-
 const std::string& castFile() {
-    static const std::string path = writeLongCastFile("quorvane-chart-bench-1M.bin", kRecords);
-    return path;
+    return millionRecordCast("quorvane-chart-bench");
 }
 
 // Text widths do not matter for the cost of the layout.

@@ -3,10 +3,6 @@
 // chart, and the window process's peak memory.
 #include <benchmark/benchmark.h>
 
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QTreeWidget>
@@ -24,16 +20,11 @@
 #include "postprocess/window/data_list_view.h"
 #include "postprocess/window/file_window.h"
 
-extern char** environ;
-
 namespace quorvane::bench {
 namespace {
 
-constexpr size_t kRecords = 1000000;
-
 const std::string& castFile() {
-    static const std::string path = writeLongCastFile("quorvane-window-bench-1M.bin", kRecords);
-    return path;
+    return millionRecordCast("quorvane-window-bench");
 }
 
 class Agree : public Prompter {
@@ -117,20 +108,6 @@ void BM_ChartRepaint(benchmark::State& state) {
 BENCHMARK(BM_ChartRepaint)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 // Peak memory of a fresh process of this program that opens the cast in the window once.
-double peakRssMegabytes(const char* self) {
-    const std::string path = castFile();
-    char* argv[] = {const_cast<char*>(self), const_cast<char*>("--open-once"), nullptr};
-    pid_t pid;
-    if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv, environ) != 0) {
-        return -1;
-    }
-    int status = 0;
-    struct rusage usage {};
-    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status)) {
-        return -1;
-    }
-    return double(usage.ru_maxrss) / 1024.0;
-}
 
 }  // namespace
 }  // namespace quorvane::bench
@@ -158,7 +135,8 @@ int main(int argc, char** argv) {
         bench::printFigure("gui_open_vs_core_ratio", open / reduce);
         bench::printFigure("chart_repaint_vs_reduce_ratio", repaint / reduce, "%.4f");
     }
-    bench::printFigure("gui_open_peak_rss_mb", bench::peakRssMegabytes(argv[0]), "%.0f");
+    bench::printFigure("gui_open_peak_rss_mb",
+                       bench::childPeakRssMegabytes(argv[0], {"--open-once"}), "%.0f");
     bench::printFigure("gui_open_peak_rss_goal_mb", 3 * fileMegabytes + 80, "%.0f");
     std::filesystem::remove(bench::castFile());
     return 0;

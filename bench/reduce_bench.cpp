@@ -1,10 +1,6 @@
 // Raw cast to fitted profile for a million-record cast, against merely reading its bytes.
 #include <benchmark/benchmark.h>
 
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -16,16 +12,11 @@
 #include "postprocess/rawcast/raw_file.h"
 #include "postprocess/reduction/cast_reduction.h"
 
-extern char** environ;
-
 namespace quorvane::bench {
 namespace {
 
-constexpr size_t kRecords = 1000000;
-
 const std::string& castFile() {
-    static const std::string path = writeLongCastFile("quorvane-bench-1M.bin", kRecords);
-    return path;
+    return millionRecordCast("quorvane-bench");
 }
 
 void BM_ReadBytes(benchmark::State& state) {
@@ -57,21 +48,6 @@ void BM_RawToFitted(benchmark::State& state) {
 BENCHMARK(BM_RawToFitted)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 // Peak memory of one load and reduction alone, measured in a fresh process of this program.
-double peakRssMegabytes(const char* self) {
-    const std::string path = castFile();
-    char* argv[] = {const_cast<char*>(self), const_cast<char*>("--reduce-once"),
-                    const_cast<char*>(path.c_str()), nullptr};
-    pid_t pid;
-    if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv, environ) != 0) {
-        return -1;
-    }
-    int status = 0;
-    struct rusage usage {};
-    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status)) {
-        return -1;
-    }
-    return double(usage.ru_maxrss) / 1024.0;
-}
 
 }  // namespace
 }  // namespace quorvane::bench
@@ -93,7 +69,10 @@ int main(int argc, char** argv) {
     if (read > 0 && reduce > 0) {
         bench::printFigure("reduce_vs_read_ratio", reduce / read);
     }
-    bench::printFigure("reduce_peak_rss_mb", bench::peakRssMegabytes(argv[0]), "%.0f");
+    bench::printFigure(
+        "reduce_peak_rss_mb",
+        bench::childPeakRssMegabytes(argv[0], {"--reduce-once", bench::castFile().c_str()}),
+        "%.0f");
     std::filesystem::remove(bench::castFile());
     return 0;
 }
