@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "common/raw_format.h"
+#include "postprocess/rawcast/raw_file.h"
+#include "postprocess/reduction/cast_reduction.h"
 #include "simulator/cast_generator.h"
 
 extern char** environ;
@@ -41,6 +43,15 @@ const std::string& millionRecordCast(const char* programName) {
     static const std::string path =
         writeLongCastFile((std::string(programName) + "-1M.bin").c_str(), 1000000);
     return path;
+}
+
+void loadAndReduceEachIteration(benchmark::State& state, const std::string& path) {
+    for (auto _ : state) {
+        CastData data;
+        LoadRawFile(data, path);
+        ReduceSamples(data);
+        benchmark::DoNotOptimize(data.fittedProfile.data());
+    }
 }
 
 double childPeakRssMegabytes(const char* self, const std::vector<const char*>& arguments) {

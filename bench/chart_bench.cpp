@@ -29,12 +29,7 @@ class FixedWidthMeasurer : public TextMeasurer {
 };
 
 void BM_LoadAndReduce(benchmark::State& state) {
-    for (auto _ : state) {
-        CastData data;
-        LoadRawFile(data, castFile());
-        ReduceSamples(data);
-        benchmark::DoNotOptimize(data.fittedProfile.data());
-    }
+    loadAndReduceEachIteration(state, castFile());
 }
 BENCHMARK(BM_LoadAndReduce)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 

@@ -80,12 +80,7 @@ struct OpenWindow {
 };
 
 void BM_LoadAndReduce(benchmark::State& state) {
-    for (auto _ : state) {
-        CastData data;
-        LoadRawFile(data, castFile());
-        ReduceSamples(data);
-        benchmark::DoNotOptimize(data.fittedProfile.data());
-    }
+    loadAndReduceEachIteration(state, castFile());
 }
 BENCHMARK(BM_LoadAndReduce)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
@@ -106,8 +101,6 @@ void BM_ChartRepaint(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ChartRepaint)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-
-// Peak memory of a fresh process of this program that opens the cast in the window once.
 
 }  // namespace
 }  // namespace quorvane::bench

@@ -47,8 +47,6 @@ void BM_RawToFitted(benchmark::State& state) {
 }
 BENCHMARK(BM_RawToFitted)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-// Peak memory of one load and reduction alone, measured in a fresh process of this program.
-
 }  // namespace
 }  // namespace quorvane::bench
 
