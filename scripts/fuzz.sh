@@ -10,7 +10,9 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 out="$top/$build"
 seconds=${FUZZ_SECONDS:-60}
 jobs=${FUZZ_JOBS:-2}
-mkdir -p "$out/crashes" "$out/logs"
+mkdir -p "$out/crashes" "$out/logs" "$out/tmp"
+# The targets' scratch files stay in the build, not in the system's temporary folder.
+export TMPDIR="$out/tmp"
 
 run_one() {
     local program=$1 name
