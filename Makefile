@@ -1,4 +1,4 @@
-# Front door: make deps | build | test | demo | bench | windows-check | package.
+# Front door: make deps | build | test | demo | bench | windows-check | fuzz | package.
 # CMake does the real work.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
@@ -7,9 +7,13 @@ PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev qt6-tools-d
     qt6-l10n-tools fonts-wqy-microhei xvfb xauth dpkg-dev locales
 # The Windows check: the MinGW-w64 cross compiler and Wine (64-bit only; recommends not needed).
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 googletest
+# The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
+FUZZ_PACKAGES = clang libclang-rt-14-dev
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build test demo bench screenshots windows-check package clean
+.PHONY: deps configure build test demo bench screenshots windows-check fuzz package clean
 
 # The Debian packages of $(1) that are not installed yet, installed with apt-get options $(2).
 define install-missing
@@ -57,9 +61,17 @@ windows-check: build
 	$(call install-missing,$(WINDOWS_PACKAGES),--no-install-recommends)
 	JOBS=$(JOBS) scripts/windows_check.sh $(BUILD)
 
+# Every parser fuzzed for FUZZ_SECONDS, in a clang build of its own holding only the libraries
+# the targets need.
+fuzz: deps
+	$(call install-missing,$(FUZZ_PACKAGES),--no-install-recommends)
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DQUORVANE_FUZZ=ON -DQUORVANE_TESTS=OFF
+	cmake --build $(FUZZ_BUILD) --target quorvane_fuzzers -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_JOBS=$(JOBS) scripts/fuzz.sh $(FUZZ_BUILD)
+
 # The Debian package of the whole suite, in $(BUILD)/.
 package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) demo
+	rm -rf $(BUILD) $(FUZZ_BUILD) demo

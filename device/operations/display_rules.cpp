@@ -17,7 +17,9 @@ std::string FormatMemorySize(double kilobytes) {
 }
 
 Text voltageText(const VoltageReading& reading) {
-    const char* shown = reading.shown.c_str();
+    // The field is the device's text: bytes in its code page, like its ID.
+    const std::string decoded = gbkToUtf8(reading.shown);
+    const char* shown = decoded.c_str();
     if (isBelowNormalVoltage(reading)) {
         return {strformat("设备电压值：%sV,低于正常工作电压11V", shown),
                 strformat("Voltage: %sV,Below normal voltage 11V", shown)};

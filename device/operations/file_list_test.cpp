@@ -20,6 +20,9 @@ TEST(FileRow, DigitGroupingFromTheRight) {
         {"1234567", "1,234,567"},
         {"abcdefg", "a,bcd,efg"},
         {"", ""},
+        // Characters, not bytes: two- and three-byte ones stay whole.
+        {"中文12", "中,文12"},
+        {"1é234", "1é,234"},
     };
     for (const auto& [text, grouped] : cases) {
         EXPECT_EQ(groupDigits(text), grouped) << text;
@@ -31,6 +34,10 @@ TEST(FileRow, ColumnTextsOfAnIndexLine) {
               (FileRow{"0", "N", "1,234,567", "2014-03-05 10:20:30"}));
     EXPECT_EQ(AddFileRow(*parseFileIndexLine("$cmd,file,1,A,12ab,0,0*ff")),
               (FileRow{"1", "A", "1,2ab", "1980-00-00 00:00:00"}));
+    // The number and size are the device's text too: decoded, a stray byte shown as '_'.
+    EXPECT_EQ(AddFileRow(*parseFileIndexLine("$cmd,file,\xB7,A,\xD6\xD0"
+                                             "1234,0,0*ff")),
+              (FileRow{"_", "A", "中1,234", "1980-00-00 00:00:00"}));
 }
 
 TEST(FileIndexRows, MalformedLineKeepsThePositionsAligned) {

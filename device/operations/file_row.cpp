@@ -1,20 +1,30 @@
 #include "device/operations/file_row.h"
 
+#include <vector>
+
 #include "common/gbk_text.h"
 #include "device/operations/display_rules.h"
 
 namespace quorvane {
 
 FileRow AddFileRow(const FileIndexLine& line) {
-    return FileRow{line.number, gbkToUtf8(line.name), groupDigits(line.size),
+    // Every text of the line is the device's, in its code page; the size need not be digits.
+    return FileRow{gbkToUtf8(line.number), gbkToUtf8(line.name), groupDigits(gbkToUtf8(line.size)),
                    dateTimeText(fatDateTime(line.dateWord, line.timeWord))};
 }
 
 std::string groupDigits(std::string_view text) {
+    // Groups of three characters, not bytes: a comma inside a UTF-8 sequence would break it.
+    std::vector<size_t> starts;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            starts.push_back(i);
+        }
+    }
     std::string grouped(text);
-    for (size_t left = grouped.size(); left > 3;) {
+    for (size_t left = starts.size(); left > 3;) {
         left -= 3;
-        grouped.insert(left, 1, ',');
+        grouped.insert(starts[left], 1, ',');
     }
     return grouped;
 }

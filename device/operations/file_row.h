@@ -12,7 +12,7 @@ namespace quorvane {
 // One row of the device file list. Its 0-based position in the list is the index by which the
 // device addresses the file; the Num column is shown only.
 struct FileRow {
-    std::string number;  // "Num": the device's own file number, as sent
+    std::string number;  // "Num": the device's own file number, decoded like the name
     std::string name;    // "Name", decoded from the device's code page
     std::string size;    // "Size : Byte", digits grouped by three
     std::string date;    // "Date": "%d-%02d-%02d %02d:%02d:%02d"

@@ -56,18 +56,37 @@ bool isReservedDeviceName(std::string_view text) {
            base[3] >= '1' && base[3] <= '9';
 }
 
+// Windows drops trailing dots and blanks from a name, which would make it another name.
+void replaceTrailingDotsAndBlanks(std::string& name) {
+    for (size_t i = name.size(); i > 0 && (name[i - 1] == '.' || name[i - 1] == ' '); --i) {
+        name[i - 1] = '_';
+    }
+}
+
+void dropLastCharacter(std::string& utf8) {
+    while (!utf8.empty() && (static_cast<unsigned char>(utf8.back()) & 0xC0) == 0x80) {
+        utf8.pop_back();
+    }
+    if (!utf8.empty()) {
+        utf8.pop_back();
+    }
+}
+
 }  // namespace
 
 std::string safePathComponent(std::string_view text) {
-    // One byte is kept back for the '_' a reserved name receives.
-    std::string safe = replaceUnsafeCharacters(text, kMaxComponentBytes - 1);
-    for (size_t i = safe.size(); i > 0 && (safe[i - 1] == '.' || safe[i - 1] == ' '); --i) {
-        safe[i - 1] = '_';
-    }
+    std::string safe = replaceUnsafeCharacters(text, kMaxComponentBytes);
+    replaceTrailingDotsAndBlanks(safe);
     if (safe.empty()) {
         return "_";
     }
     if (isReservedDeviceName(safe)) {
+        // Only a reserved name gives up its last character for the '_': a safe name of full
+        // length must come back unchanged.
+        if (safe.size() == kMaxComponentBytes) {
+            dropLastCharacter(safe);
+            replaceTrailingDotsAndBlanks(safe);
+        }
         safe.insert(0, 1, '_');
     }
     return safe;

@@ -38,11 +38,28 @@ TEST(SafePathComponent, OrdinaryNamesStayAndUnsafeOnesBecomeOneComponent) {
 }
 
 TEST(SafePathComponent, LongTextsAreCutAtACharacterBoundary) {
-    EXPECT_EQ(safePathComponent(std::string(300, 'a')).size(), kMaxComponentBytes - 1);
+    EXPECT_EQ(safePathComponent(std::string(300, 'a')), std::string(255, 'a'));
     const std::string cut = safePathComponent(std::string(100, 'x') + std::string(80, '\0') +
                                               std::string(60, 'y') + "测测测测测测测测测测");
     EXPECT_LE(cut.size(), kMaxComponentBytes);
     EXPECT_EQ(safePathComponent(cut), cut) << "whole characters only";
+}
+
+// A safe name of the full 255 bytes is kept; a reserved one gives up its last character (whole,
+// and then no trailing dot) for the '_' in front.
+TEST(SafePathComponent, FullLengthNamesStayOneComponentOf255Bytes) {
+    const std::string a250(250, 'a');
+    const std::pair<std::string, std::string> cases[] = {
+        {"x" + a250 + ".bin", "x" + a250 + ".bin"},
+        {"CON.a" + a250, "_CON." + a250},
+        {"CON." + std::string(249, 'a') + ".b", "_CON." + std::string(249, 'a') + "_"},
+        {"CON." + std::string(248, 'a') + "测", "_CON." + std::string(248, 'a')},
+    };
+    for (const auto& [text, safe] : cases) {
+        EXPECT_EQ(safePathComponent(text), safe) << text;
+        EXPECT_LE(safe.size(), kMaxComponentBytes);
+        EXPECT_EQ(safePathComponent(safe), safe) << "kept as it is once safe";
+    }
 }
 
 TEST(OutputFileName, DateTextAndNumbering) {

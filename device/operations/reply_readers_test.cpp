@@ -52,6 +52,9 @@ TEST(ReadVoltage, DotRulesThresholdAndPause) {
         {"12.", false, {failed}},
         {".5", false, {failed}},
         {"", false, {failed}},
+        // Not digits: the device's bytes are decoded as its code page, never shown raw.
+        {"12\xD6\xD0.5", true, {"pane0: Voltage: 12中.5V"}},
+        {"12\xB7.5", true, {"pane0: Voltage: 12_.5V"}},
     };
     for (const Case& c : cases) {
         ChannelRig rig;

@@ -46,7 +46,10 @@ std::optional<NiceScaleResult> NiceScale(double min, double max) {
     const double first = snappedFloor(min / step);
     const double last = snappedCeil(max / step);
     const double count = last - first + 1;
-    if (!std::isfinite(step) || !(count <= kMaxTickCount)) {
+    // Near the ends of the double range the outer ticks can round past the largest value: an
+    // infinite start would turn every label and point of the axis into infinities and NaNs.
+    if (!std::isfinite(step) || !(count <= kMaxTickCount) || !std::isfinite(first * step) ||
+        !std::isfinite(last * step)) {
         return std::nullopt;
     }
     // A step near the resolution of the values around it gives ticks that advance unevenly

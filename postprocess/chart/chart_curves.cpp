@@ -88,7 +88,7 @@ class CurvePlotter {
         reduceColumns(run);
         // A single point draws nothing.
         if (run.size() >= 2) {
-            list_.ops.emplace_back(std::in_place_type<PolylineOp>, curvePen(style), std::move(run));
+            list_.ops.emplace_back(PolylineOp{curvePen(style), std::move(run)});
         }
         run.clear();
     }
