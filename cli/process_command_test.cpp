@@ -108,7 +108,7 @@ TEST_F(ProcessCommandTest, AcquisitionFormatsCarryTheCastTimeAndPosition) {
 
     // --append adds a section to the CARIS file; --time overrides the name.
     ASSERT_EQ(run("process 2014-03-05_102030_N.bin --out o --format caris --append --time "
-                  "'2014-03-06 01:00:00'"),
+                  "\"2014-03-06 01:00:00\""),
               0)
         << err();
     const std::string svp = slurp(dir_ / "o" / (name + ".svp"));
