@@ -1,5 +1,6 @@
 #include "cli/console_prompter.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 
@@ -25,8 +26,14 @@ ConsolePrompter::ConsolePrompter(bool english, bool assumeYes, std::FILE* input,
     : english_(english), assumeYes_(assumeYes), input_(input), output_(output) {}
 
 void ConsolePrompter::say(const Text& text) {
-    // Box texts carry the device's file names.
-    std::fprintf(output_, "%s\n", printableText(text.pick(english_)).c_str());
+    // Box texts carry the device's file names, made printable; the line breaks of the texts
+    // themselves ("Maximum depth…\nAverage…") stay line breaks.
+    const std::string& shown = text.pick(english_);
+    for (size_t start = 0; start <= shown.size();) {
+        const size_t end = std::min(shown.find('\n', start), shown.size());
+        std::fprintf(output_, "%s\n", printableText(shown.substr(start, end - start)).c_str());
+        start = end + 1;
+    }
     std::fflush(output_);
 }
 
