@@ -127,6 +127,35 @@ TEST_F(DownloadTest, SpoiledFramesAreAskedForAgainAndTheFileStaysWhole) {
     }
 }
 
+TEST_F(DownloadTest, ADeviceThatMissesRequestsForItsNextBlockResendsTheNewestHarmlessly) {
+    // Six blocks. The device answers "svp_ok" to the third request for a next block and to the
+    // ones after it, without moving on: the host asks again, gets the second block once more,
+    // passes it over and asks for the next block again, however often in a row that happens.
+    const std::string bytes = rawCastBytes(3000);
+    for (const int misses : {1, 2, 4}) {
+        SCOPED_TRACE(misses);
+        fs::remove_all(folder());
+        rig.device.commands.clear();
+        rig.shown.downloads.clear();
+        rig.device.files = {{"M.bin", bytes}};
+        rig.device.mishears = [misses](const std::string& command, int count) {
+            const bool missed =
+                command == "$cmd,send,file,3*ff" && count >= 3 && count < 3 + misses;
+            return missed ? std::optional<std::string>("svp_ok\r\n") : std::nullopt;
+        };
+        EXPECT_EQ(download({0}).saved, 1);
+        EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_M.bin"), bytes);
+        ASSERT_EQ(rig.shown.downloads.size(), 1u);
+        EXPECT_EQ(rig.shown.downloads[0].blocksSkipped, misses);
+        Strings expected{"3", "3"};
+        for (int i = 0; i < misses; ++i) {
+            expected.insert(expected.end(), {"3", "7"});
+        }
+        expected.insert(expected.end(), {"3", "3", "3", "3"});
+        EXPECT_EQ(blockCommands(), expected);
+    }
+}
+
 TEST_F(DownloadTest, ABlockMissingForMoreThanASecondIsWrittenAsZeros) {
     const std::string bytes = rawCastBytes(2000);
     rig.device.files = {{"Z.bin", bytes}};
