@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/testing/file_size_limit.h"
 #include "common/testing/temp_dir_test.h"
 #include "device/operations/export_file.h"
 #include "device/operations/export_status.h"
@@ -15,11 +16,6 @@
 #include "device/operations/testing/raw_cast_bytes.h"
 #include "device/operations/testing/session_rig.h"
 #include "device/protocol/block_frame.h"
-
-#if !defined(_WIN32)
-#include <sys/resource.h>
-#include <csignal>
-#endif
 
 namespace quorvane {
 namespace {
@@ -325,6 +321,21 @@ TEST_F(DownloadTest, ABrokenLineKeepsThePartialFileAndEndsTheWorker) {
     EXPECT_EQ(rig.device.commands.back(), "$cmd,send,file,3*ff") << "the next row is not tried";
 }
 
+TEST_F(DownloadTest, AFolderThatCannotBeMadeIsNeverReportedAsReceived) {
+    // Data is a regular file, so Data/12345678 cannot be made, whoever runs the test.
+    std::ofstream(dir_ / "Data") << "not a folder";
+    rig.device.files = {{"A.bin", rawCastBytes(100)}, {"B.bin", rawCastBytes(1500)}};
+    const DownloadSummary summary = download({0, 1});
+    EXPECT_EQ(summary.result, 1);
+    EXPECT_EQ(summary.saved, 0);
+    EXPECT_EQ(summary.failed, 2);
+    EXPECT_EQ(withoutProgress(rig.shown.events),
+              (Strings{"box49: Failed to create the file for data exporting",
+                       "box49: Failed to create the file for data exporting"}));
+    EXPECT_TRUE(rig.shown.downloads.empty());
+    EXPECT_EQ(filesIn(dir_), (Strings{"Data"}));
+}
+
 TEST_F(DownloadTest, AFailedCommandWriteRunsTheDisconnectHandling) {
     const std::string bytes = rawCastBytes(3000);
     rig.device.files = {{"W.bin", bytes}};
@@ -343,31 +354,11 @@ TEST_F(DownloadTest, AFailedCommandWriteRunsTheDisconnectHandling) {
 }
 
 #if !defined(_WIN32)
-// A file size limit stands in for a full disk: writes beyond it fail as they would there.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-  private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
 TEST_F(DownloadTest, AFullDiskIsNeverReportedAsReceived) {
     rig.device.files = {{"D.bin", rawCastBytes(3000)}, {"E.bin", rawCastBytes(100)}};
     DownloadSummary summary;
     {
-        FileSizeLimit limit(1000);
+        test::FileSizeLimit limit(1000);
         summary = download({0, 1});
     }
     EXPECT_EQ(summary.failed, 1);

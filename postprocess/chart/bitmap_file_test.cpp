@@ -71,6 +71,7 @@ TEST_F(SaveBitmapFileTest, ReplacesAnExistingFileAndTakesAUtf8Path) {
 
 TEST_F(SaveBitmapFileTest, ReportsEveryFailure) {
     const std::string file = path("chart.bmp");
+    write("plain", std::vector<uint8_t>(4, 1));
     struct Failure {
         const char* name;
         Pixels pixels;
@@ -79,6 +80,7 @@ TEST_F(SaveBitmapFileTest, ReportsEveryFailure) {
     };
     const Failure failures[] = {
         {"missing folder", {1, 1, {0}}, 24, path("missing/chart.bmp")},
+        {"folder is a file", {1, 1, {0}}, 24, path("plain/chart.bmp")},
         {"too few pixels", {2, 2, {0, 0, 0}}, 24, file},
         {"empty bitmap", {0, 5, {}}, 24, file},
         {"unknown bit count", {1, 1, {0}}, 16, file},
