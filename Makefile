@@ -57,6 +57,22 @@ windows-check: build
 	$(call install-missing,$(WINDOWS_PACKAGES),--no-install-recommends)
 	JOBS=$(JOBS) scripts/windows_check.sh $(BUILD)
 
+.PHONY: sanitize tsan soak
+
+# Every test under AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan.
+sanitize: deps
+	JOBS=$(JOBS) scripts/sanitize.sh asan
+
+# The device layers' tests and the device window's under ThreadSanitizer, in build-tsan.
+tsan: deps
+	JOBS=$(JOBS) scripts/sanitize.sh tsan
+
+# Downloads from the virtual profiler under seeded random faults, each file checked against
+# the card.
+SOAK_RUNS ?= 200
+soak: build
+	$(BUILD)/soak/quorvane-soak --runs $(SOAK_RUNS)
+
 # The Debian package of the whole suite, in $(BUILD)/.
 package: build
 	cd $(BUILD) && cpack -G DEB
