@@ -13,7 +13,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build test demo bench screenshots windows-check fuzz package clean
+.PHONY: deps configure build test demo bench screenshots windows-check fuzz sanitize tsan soak package clean
 
 # The Debian packages of $(1) that are not installed yet, installed with apt-get options $(2).
 define install-missing
@@ -69,9 +69,23 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) --target quorvane_fuzzers -j $(JOBS)
 	FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_JOBS=$(JOBS) scripts/fuzz.sh $(FUZZ_BUILD)
 
+# Every test under AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan.
+sanitize: deps
+	JOBS=$(JOBS) scripts/sanitize.sh asan
+
+# The device layers' tests and the device window's under ThreadSanitizer, in build-tsan.
+tsan: deps
+	JOBS=$(JOBS) scripts/sanitize.sh tsan
+
+# Downloads from the virtual profiler under seeded random faults, each file checked against
+# the card.
+SOAK_RUNS ?= 200
+soak: build
+	$(BUILD)/soak/quorvane-soak --runs $(SOAK_RUNS)
+
 # The Debian package of the whole suite, in $(BUILD)/.
 package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD) demo
+	rm -rf $(BUILD) $(FUZZ_BUILD) build-asan build-tsan demo

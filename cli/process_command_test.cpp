@@ -158,5 +158,29 @@ TEST_F(ProcessCommandTest, RefusalsAndWarningsGoToStderrWithTheExitStatus) {
     }
 }
 
+// A disk that fills up under two of the files: both are reported, the others written, and the
+// run does not end as a success.
+TEST_F(ProcessCommandTest, AFullDiskIsReportedAndNeverEndsInSuccess) {
+    if (!fs::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    fs::create_directories(dir_ / "Data");
+    fs::create_symlink("/dev/full", dir_ / "Data" / "cast.prf");
+    fs::create_symlink("/dev/full", dir_ / "Data" / "cast_Fitting File.csv");
+    EXPECT_EQ(run("process cast.bin"), 1);
+    EXPECT_NE(err().find("Failed to write SVP file : Data/cast.prf. The file is incomplete"),
+              std::string::npos)
+        << err();
+    EXPECT_NE(err().find("Failed to write export file : Data/cast_Fitting File.csv. The file is "
+                         "incomplete."),
+              std::string::npos)
+        << err();
+    EXPECT_NE(err().find("cast.bin: not every file could be written"), std::string::npos);
+    // The summary names the files written, and only those.
+    EXPECT_NE(out().find("Data/cast.asvf"), std::string::npos) << out();
+    EXPECT_EQ(out().find("cast.prf"), std::string::npos) << out();
+    EXPECT_EQ(out().find("cast_Fitting File.csv"), std::string::npos) << out();
+}
+
 }  // namespace
 }  // namespace quorvane

@@ -220,7 +220,6 @@ FileEnd Download::receiveBlocks() {
     // Blocks given up since the last one written: the device may still answer their requests
     // late, and those old blocks are then passed over until it has caught up.
     int owed = 0;
-    bool skippedLast = false;
     while (state_.bytesReceived < state_.fileSize) {
         if (stopRequested()) {
             return FileEnd::Stopped;
@@ -235,7 +234,6 @@ FileEnd Download::receiveBlocks() {
                 return FileEnd::WriteFailed;
             }
             askAgain = false;
-            skippedLast = false;
             ++owed;
             showProgress();
             if (++zeroFilledInARow == kBlocksGivenUpInARow &&
@@ -260,17 +258,17 @@ FileEnd Download::receiveBlocks() {
                 return FileEnd::WriteFailed;
             case BlockResult::OlderBlock:
             case BlockResult::AlreadyReceived:
-                // An old block is passed over only when the device can be behind: it still owes
-                // late answers to blocks given up, or it sent the newest block again because
-                // the next one's request went unheard (once). Otherwise its records were
-                // numbered wrong or it is ahead of the host: skipping would drift.
+                // The newest block again: the request for the next one went unheard, as often
+                // as it may happen in a row (the give-up time bounds a device that never moves
+                // on). An older block is passed over only while the device still owes late
+                // answers to blocks given up; otherwise its records were numbered wrong or it
+                // is ahead of the host, and skipping would drift.
                 if (owed > 0) {
                     --owed;
-                } else if (result == BlockResult::OlderBlock || skippedLast) {
+                } else if (result == BlockResult::OlderBlock) {
                     return FileEnd::OutOfStep;
                 }
                 ++file_.blocksSkipped;
-                skippedLast = true;
                 break;
             case BlockResult::Handled:
                 ++file_.blocksWritten;
@@ -278,7 +276,6 @@ FileEnd Download::receiveBlocks() {
                 file_.bytesWritten = state_.bytesReceived;
                 zeroFilledInARow = 0;
                 owed = 0;
-                skippedLast = false;
                 break;
             case BlockResult::AskAgain:
                 break;

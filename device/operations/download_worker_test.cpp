@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/testing/file_size_limit.h"
 #include "common/testing/temp_dir_test.h"
 #include "device/operations/export_file.h"
 #include "device/operations/export_status.h"
@@ -15,11 +16,6 @@
 #include "device/operations/testing/raw_cast_bytes.h"
 #include "device/operations/testing/session_rig.h"
 #include "device/protocol/block_frame.h"
-
-#if !defined(_WIN32)
-#include <sys/resource.h>
-#include <csignal>
-#endif
 
 namespace quorvane {
 namespace {
@@ -124,6 +120,35 @@ TEST_F(DownloadTest, SpoiledFramesAreAskedForAgainAndTheFileStaysWhole) {
         const Strings blocks = blockCommands();
         const bool retried = std::count(blocks.begin(), blocks.end(), "7") > 0;
         EXPECT_EQ(retried, c.fault.delayMs == 0);
+    }
+}
+
+TEST_F(DownloadTest, ADeviceThatMissesRequestsForItsNextBlockResendsTheNewestHarmlessly) {
+    // Six blocks. The device answers "svp_ok" to the third request for a next block and to the
+    // ones after it, without moving on: the host asks again, gets the second block once more,
+    // passes it over and asks for the next block again, however often in a row that happens.
+    const std::string bytes = rawCastBytes(3000);
+    for (const int misses : {1, 2, 4}) {
+        SCOPED_TRACE(misses);
+        fs::remove_all(folder());
+        rig.device.commands.clear();
+        rig.shown.downloads.clear();
+        rig.device.files = {{"M.bin", bytes}};
+        rig.device.mishears = [misses](const std::string& command, int count) {
+            const bool missed =
+                command == "$cmd,send,file,3*ff" && count >= 3 && count < 3 + misses;
+            return missed ? std::optional<std::string>("svp_ok\r\n") : std::nullopt;
+        };
+        EXPECT_EQ(download({0}).saved, 1);
+        EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_M.bin"), bytes);
+        ASSERT_EQ(rig.shown.downloads.size(), 1u);
+        EXPECT_EQ(rig.shown.downloads[0].blocksSkipped, misses);
+        Strings expected{"3", "3"};
+        for (int i = 0; i < misses; ++i) {
+            expected.insert(expected.end(), {"3", "7"});
+        }
+        expected.insert(expected.end(), {"3", "3", "3", "3"});
+        EXPECT_EQ(blockCommands(), expected);
     }
 }
 
@@ -296,6 +321,21 @@ TEST_F(DownloadTest, ABrokenLineKeepsThePartialFileAndEndsTheWorker) {
     EXPECT_EQ(rig.device.commands.back(), "$cmd,send,file,3*ff") << "the next row is not tried";
 }
 
+TEST_F(DownloadTest, AFolderThatCannotBeMadeIsNeverReportedAsReceived) {
+    // Data is a regular file, so Data/12345678 cannot be made, whoever runs the test.
+    std::ofstream(dir_ / "Data") << "not a folder";
+    rig.device.files = {{"A.bin", rawCastBytes(100)}, {"B.bin", rawCastBytes(1500)}};
+    const DownloadSummary summary = download({0, 1});
+    EXPECT_EQ(summary.result, 1);
+    EXPECT_EQ(summary.saved, 0);
+    EXPECT_EQ(summary.failed, 2);
+    EXPECT_EQ(withoutProgress(rig.shown.events),
+              (Strings{"box49: Failed to create the file for data exporting",
+                       "box49: Failed to create the file for data exporting"}));
+    EXPECT_TRUE(rig.shown.downloads.empty());
+    EXPECT_EQ(filesIn(dir_), (Strings{"Data"}));
+}
+
 TEST_F(DownloadTest, AFailedCommandWriteRunsTheDisconnectHandling) {
     const std::string bytes = rawCastBytes(3000);
     rig.device.files = {{"W.bin", bytes}};
@@ -314,31 +354,11 @@ TEST_F(DownloadTest, AFailedCommandWriteRunsTheDisconnectHandling) {
 }
 
 #if !defined(_WIN32)
-// A file size limit stands in for a full disk: writes beyond it fail as they would there.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-  private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
 TEST_F(DownloadTest, AFullDiskIsNeverReportedAsReceived) {
     rig.device.files = {{"D.bin", rawCastBytes(3000)}, {"E.bin", rawCastBytes(100)}};
     DownloadSummary summary;
     {
-        FileSizeLimit limit(1000);
+        test::FileSizeLimit limit(1000);
         summary = download({0, 1});
     }
     EXPECT_EQ(summary.failed, 1);

@@ -24,11 +24,12 @@ Bytes frameOf(std::string_view payload) {
     return makeBlockFrame(bytesOf(payload));
 }
 
-// A payload of raw records numbered from `first`, cut or padded to `size` bytes.
+// A payload of raw records numbered from `first`, cut or padded to `size` bytes. The numbers
+// wrap round as the device's 32-bit counter does.
 Bytes records(int32_t first, size_t size, size_t leading = 0) {
     Bytes payload(leading, 0x11);
-    for (int32_t n = first; payload.size() < size; ++n) {
-        const RawRecord r = RawRecord::make(n, 1500.0f, 10.0f, 2.0f);
+    for (uint32_t n = uint32_t(first); payload.size() < size; ++n) {
+        const RawRecord r = RawRecord::make(int32_t(n), 1500.0f, 10.0f, 2.0f);
         payload.insert(payload.end(), r.bytes.begin(), r.bytes.end());
     }
     payload.resize(size);

@@ -1,6 +1,7 @@
 #include "postprocess/chart/bitmap_file.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <limits>
 
 #include "common/file_io.h"
@@ -81,7 +82,18 @@ bool SaveBitmapFile(const Pixels& pixels, int bitCount, const std::string& utf8P
         return false;
     }
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-    return finishWriting(std::move(file)) && written;
+    if (finishWriting(std::move(file)) && written) {
+        return true;
+    }
+    // A cut-off bitmap is no chart, and a tool that looks for the file would take it for one:
+    // nothing stays, as when the file cannot be created. Only a file itself goes, never a
+    // device such as /dev/full or what a link points to.
+    std::error_code ignored;
+    const std::filesystem::path path = pathFromUtf8(utf8Path);
+    if (std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ignored))) {
+        std::filesystem::remove(path, ignored);
+    }
+    return false;
 }
 
 }  // namespace quorvane

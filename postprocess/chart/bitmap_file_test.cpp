@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "common/testing/file_size_limit.h"
 #include "common/testing/temp_dir_test.h"
 
 namespace quorvane {
@@ -71,6 +72,7 @@ TEST_F(SaveBitmapFileTest, ReplacesAnExistingFileAndTakesAUtf8Path) {
 
 TEST_F(SaveBitmapFileTest, ReportsEveryFailure) {
     const std::string file = path("chart.bmp");
+    write("plain", std::vector<uint8_t>(4, 1));
     struct Failure {
         const char* name;
         Pixels pixels;
@@ -79,6 +81,7 @@ TEST_F(SaveBitmapFileTest, ReportsEveryFailure) {
     };
     const Failure failures[] = {
         {"missing folder", {1, 1, {0}}, 24, path("missing/chart.bmp")},
+        {"folder is a file", {1, 1, {0}}, 24, path("plain/chart.bmp")},
         {"too few pixels", {2, 2, {0, 0, 0}}, 24, file},
         {"empty bitmap", {0, 5, {}}, 24, file},
         {"unknown bit count", {1, 1, {0}}, 16, file},
@@ -87,10 +90,20 @@ TEST_F(SaveBitmapFileTest, ReportsEveryFailure) {
         EXPECT_FALSE(SaveBitmapFile(f.pixels, f.bitCount, f.path)) << f.name;
         EXPECT_FALSE(std::filesystem::exists(f.path)) << f.name;
     }
-    // A full disk shows only when the buffered bytes are flushed.
+    // A full disk shows only when the buffered bytes are flushed; the device stays.
     if (std::filesystem::exists("/dev/full")) {
         EXPECT_FALSE(SaveBitmapFile({64, 64, std::vector<uint32_t>(64 * 64)}, 32, "/dev/full"));
+        EXPECT_TRUE(std::filesystem::exists("/dev/full"));
     }
+#if !defined(_WIN32)
+    // A disk that fills up half-way: no cut-off bitmap is left to pass for a chart.
+    const std::string cutOff = path("cut.bmp");
+    {
+        const test::FileSizeLimit limit(4096);
+        EXPECT_FALSE(SaveBitmapFile({64, 64, std::vector<uint32_t>(64 * 64)}, 32, cutOff));
+    }
+    EXPECT_FALSE(std::filesystem::exists(cutOff));
+#endif
 }
 
 }  // namespace

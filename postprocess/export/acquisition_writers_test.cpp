@@ -108,6 +108,39 @@ TEST_F(AcquisitionWritersTest, EachFormatHasTheBytesOfItsPackage) {
     }
 }
 
+// Every package format reports a folder it cannot write into and a disk that fills up, and
+// never calls such a file written.
+TEST_F(AcquisitionWritersTest, WriteFailuresAreReportedForEveryFormat) {
+    std::ofstream(path("plain")) << "a regular file, not a folder";
+    const bool full = std::filesystem::exists("/dev/full");
+    const ExportFormat formats[] = {ExportFormat::KongsbergAsvp, ExportFormat::CarisSvp,
+                                    ExportFormat::HypackTimed,   ExportFormat::SonardynePro,
+                                    ExportFormat::Unb,           ExportFormat::IxBlue,
+                                    ExportFormat::HipapUsr,      ExportFormat::CsvMetadata};
+    for (const ExportFormat format : formats) {
+        SCOPED_TRACE(int(format));
+        ExportOptions options{format, true, false, 0.5f};
+        options.cast = fullCast();
+        const ExportResult created = exportProfile(kProfile, path("plain/cast"), options);
+        EXPECT_FALSE(created.ok);
+        ASSERT_TRUE(created.failure.has_value());
+        EXPECT_EQ(created.failure->text.en, "Failed to create export file : " + created.path);
+        if (!full) {
+            continue;
+        }
+        // /dev/full under the name the writer gives the file: it opens, and fails at the flush.
+        const std::string extension = created.path.substr(path("plain/cast").size());
+        const std::string onFullDisk = path("full" + extension);
+        std::error_code linkedBefore;
+        std::filesystem::create_symlink("/dev/full", onFullDisk, linkedBefore);
+        const ExportResult written = exportProfile(kProfile, onFullDisk, options);
+        EXPECT_FALSE(written.ok);
+        ASSERT_TRUE(written.failure.has_value());
+        EXPECT_EQ(written.failure->text.en,
+                  "Failed to write export file : " + onFullDisk + ". The file is incomplete.");
+    }
+}
+
 // The user's locale must not turn a single point into a comma.
 TEST_F(AcquisitionWritersTest, NumbersKeepTheirPointInACommaLocale) {
     const test::CommaLocale comma;

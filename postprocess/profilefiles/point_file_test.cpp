@@ -81,6 +81,8 @@ TEST_F(PointFileTest, FailuresAreReportedWithTheirMessages) {
          "当前文件无平均声速数据，请点击“数据分析”菜单下“平均声速”菜单项设置平均声速！！"},
         {"profile not created", SaveProfileFile(uncreatable, profile), "Failed to save SVP file!",
          "保存声速剖面文件失败！"},
+        {"average not created", SaveAverageFile(uncreatable, {{1, 1500}}),
+         "Failed to save Average File!", "保存平均声速文件失败！"},
         {"average not read",
          [&] {
              std::vector<AveragePoint> out;
@@ -94,6 +96,10 @@ TEST_F(PointFileTest, FailuresAreReportedWithTheirMessages) {
                          "Failed to write SVP file : /dev/full. The file is incomplete (the disk "
                          "may be full).",
                          "写入声速剖面文件/dev/full失败，文件不完整（磁盘可能已满）！"});
+        cases.push_back({"average on a full disk", SaveAverageFile("/dev/full", {{1, 1500}}),
+                         "Failed to write Average file : /dev/full. The file is incomplete (the "
+                         "disk may be full).",
+                         "写入平均声速文件/dev/full失败，文件不完整（磁盘可能已满）！"});
     }
     for (const Case& c : cases) {
         EXPECT_FALSE(c.result.ok) << c.name;

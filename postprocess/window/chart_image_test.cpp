@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QSet>
 
+#include "common/testing/file_size_limit.h"
 #include "common/testing/temp_dir_test.h"
 #include "simulator/cast_generator.h"
 
@@ -17,8 +18,10 @@ class ChartImageTool : public test::TempDirTest {
         tool.setWorkingDirectory(QString::fromStdString(dir_.string()));
         tool.start(QUORVANE_CHART_PATH, arguments);
         EXPECT_TRUE(tool.waitForFinished(120000));
-        return tool.exitCode();
+        errors_ = tool.readAllStandardError().toStdString();
+        return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
     }
+    std::string errors_;
 };
 
 uint32_t le32(const std::string& bytes, size_t at) {
@@ -67,6 +70,26 @@ TEST_F(ChartImageTool, ACastThatCannotBeReadWritesNoChartAndFails) {
     EXPECT_FALSE(std::filesystem::exists(dir_ / "charts" / "missing.bmp"));
     EXPECT_EQ(run({"--out", "charts"}), 2);
     EXPECT_EQ(run({"x.bin", "--lang", "fr"}), 2);
+}
+
+TEST_F(ChartImageTool, AChartThatCannotBeWrittenIsNeverReportedAsWritten) {
+    sim::CastOptions options;
+    options.maxDepth = 20;
+    write("cast.bin", sim::generateCast(options));
+    std::ofstream(dir_ / "plain") << "a regular file, not a folder";
+    EXPECT_EQ(run({"cast.bin", "--out", "plain/charts"}), 1);
+    EXPECT_NE(errors_.find("cannot create"), std::string::npos) << errors_;
+
+    // A disk that fills up after the first few kilobytes of the bitmap: the tool says so and
+    // leaves no half chart behind.
+    int status = 0;
+    {
+        const test::FileSizeLimit limit(4096);
+        status = run({"cast.bin", "--out", "charts"});
+    }
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(errors_.find("cast.bin: no chart written"), std::string::npos) << errors_;
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "charts" / "cast.bmp"));
 }
 
 }  // namespace

@@ -93,7 +93,11 @@ FileWindow::FileWindow(const TemplateCaptions& captions, std::string startDirect
     showSession();
 }
 
-FileWindow::~FileWindow() = default;
+FileWindow::~FileWindow() {
+    // The widgets read the session while they go (the closing window hides the list, whose
+    // header asks the model for the session's rows): they are deleted before the session is.
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
 
 void FileWindow::buildControls(QWidget* client) {
     const DialogUnits du(font());

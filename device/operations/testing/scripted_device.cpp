@@ -43,6 +43,13 @@ ScriptedDevice::ScriptedDevice(FakePort& port, FakeClock& clock) : port_(port), 
             return;
         }
         commands.push_back(written);
+        if (mishears) {
+            const int count = int(std::count(commands.begin(), commands.end(), written));
+            if (const std::optional<std::string> misheard = mishears(written, count)) {
+                port_.deliver(*misheard);
+                return;
+            }
+        }
         const std::optional<std::string> reply = scripted(written);
         const std::string bytes = reply ? *reply : handle(written);
         if (!bytes.empty()) {

@@ -44,6 +44,10 @@ class ScriptedDevice {
     void answerOnce(const std::string& command, const std::string& reply);
 
     std::vector<ScriptedFile> files;
+    // Consulted for each command before anything else, with how often that command has been
+    // written so far (from 1): a reply given is sent instead of the answer and the command is
+    // not carried out, as when the device misheard it.
+    std::function<std::optional<std::string>(const std::string& command, int count)> mishears;
     // Consulted for each data frame sent: its count from 1 over the whole session and the
     // offset of its block in the file.
     std::function<FrameFault(int frame, size_t offset)> frameFault;
