@@ -14,26 +14,13 @@
 #include "device/operations/download_worker.h"
 #include "device/operations/file_list.h"
 #include "device/operations/output_naming.h"
+#include "device/operations/unattended_window.h"
 #include "simulator/virtual_profiler.h"
 
 namespace quorvane::bench {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The window's part, reduced to nothing: every box answered OK, no status shown.
-class Unattended : public DeviceNotifier, public Prompter, public FileListView {
-  public:
-    void setStatus(StatusPane, const Text&) override {}
-    void setTitle(const Text&) override {}
-    void refreshFields(const DeviceValues&) override {}
-    void showMemory(const std::string&, const std::string&) override {}
-    void resetDeviceFields() override {}
-    void downloadProgress(const FileDownload&) override {}
-    void downloadFinished(const FileDownload&) override {}
-    Button ask(const Message& m) override { return goOnAnswer(m.type); }
-    void showFileRows(const std::vector<FileRow>&) override {}
-};
 
 double threadCpuSeconds() {
     timespec t{};
@@ -54,7 +41,7 @@ int run() {
 
     PosixSerialPort port;
     SystemClock clock;
-    Unattended window;
+    UnattendedWindow window;
     DeviceSession session(port, clock, window, window, window);
     session.setWorkingFolder(dir);
     const std::string slave = profiler.slavePath();

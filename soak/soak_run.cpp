@@ -9,6 +9,7 @@
 #include "device/operations/export_file.h"
 #include "device/operations/file_list.h"
 #include "device/operations/output_naming.h"
+#include "device/operations/unattended_window.h"
 #include "simulator/cast_store.h"
 #include "simulator/device_clock.h"
 #include "simulator/virtual_profiler.h"
@@ -21,19 +22,9 @@ namespace fs = std::filesystem;
 
 // The window's part: every box answered as a user in a hurry would, each file's end kept.
 // The worker calls in from its thread; the results are read after it has been joined.
-class Unattended : public DeviceNotifier, public Prompter, public FileListView {
+class Unattended : public UnattendedWindow {
   public:
-    void setStatus(StatusPane, const Text&) override {}
-    void setTitle(const Text&) override {}
-    void refreshFields(const DeviceValues&) override {}
-    void showMemory(const std::string&, const std::string&) override {}
-    void resetDeviceFields() override {}
-    void downloadProgress(const FileDownload&) override {}
     void downloadFinished(const FileDownload& file) override { finished[file.name] = file; }
-    Button ask(const Message& m) override {
-        return m.type == BoxType::YesNoQuestion ? Button::Yes : Button::Ok;
-    }
-    void showFileRows(const std::vector<FileRow>&) override {}
 
     std::map<std::string, FileDownload> finished;
 };
