@@ -77,32 +77,22 @@ void WorkerMailbox::flush() {
 }
 
 Button WorkerMailbox::ask(std::function<Button()> show, BoxType type) {
-    // Shared with the call on the window thread, which may run after the worker stopped
-    // waiting.
+    // Shared with the update, which may run after the worker stopped waiting. The box goes
+    // through the queue of updates, under the one lock, so it comes after the texts that lead
+    // to it and everything it carries is handed over where the race detector sees it.
     auto answer = std::make_shared<std::optional<Button>>();
-    {
-        std::lock_guard lock(mutex_);
-        if (closed_) {
-            return dismissedAnswer(type);
-        }
-    }
-    QMetaObject::invokeMethod(
-        this,
-        [this, answer, show = std::move(show)] {
-            // The texts that lead to the box come before it.
-            flush();
-            {
-                std::lock_guard lock(mutex_);
-                if (closed_) {
-                    return;
-                }
-            }
-            const Button pressed = show();
+    post([this, answer, show = std::move(show)] {
+        {
             std::lock_guard lock(mutex_);
-            *answer = pressed;
-            answered_.notify_all();
-        },
-        Qt::QueuedConnection);
+            if (closed_) {
+                return;
+            }
+        }
+        const Button pressed = show();
+        std::lock_guard lock(mutex_);
+        *answer = pressed;
+        answered_.notify_all();
+    });
     std::unique_lock lock(mutex_);
     answered_.wait(lock, [&] { return answer->has_value() || closed_; });
     return answer->has_value() ? **answer : dismissedAnswer(type);
