@@ -37,19 +37,17 @@ TEST(SafePathComponent, OrdinaryNamesStayAndUnsafeOnesBecomeOneComponent) {
     }
 }
 
-TEST(SafePathComponent, LongTextsAreCutAtACharacterBoundary) {
-    EXPECT_EQ(safePathComponent(std::string(300, 'a')), std::string(255, 'a'));
-    const std::string cut = safePathComponent(std::string(100, 'x') + std::string(80, '\0') +
-                                              std::string(60, 'y') + "测测测测测测测测测测");
-    EXPECT_LE(cut.size(), kMaxComponentBytes);
-    EXPECT_EQ(safePathComponent(cut), cut) << "whole characters only";
-}
-
-// A safe name of the full 255 bytes is kept; a reserved one gives up its last character (whole,
-// and then no trailing dot) for the '_' in front.
-TEST(SafePathComponent, FullLengthNamesStayOneComponentOf255Bytes) {
+// A longer text is cut at a character boundary; a safe name of the full 255 bytes is kept; a
+// reserved one gives up its last character (whole, and then no trailing dot) for the '_' in
+// front.
+TEST(SafePathComponent, LongNamesStayOneComponentOfAtMost255Bytes) {
     const std::string a250(250, 'a');
+    const std::string head = std::string(100, 'x') + std::string(80, '_') + std::string(61, 'y');
     const std::pair<std::string, std::string> cases[] = {
+        {std::string(300, 'a'), std::string(255, 'a')},
+        // 241 bytes, then four whole characters of three bytes: a fifth would end at 256.
+        {std::string(100, 'x') + std::string(80, '\0') + std::string(61, 'y') + "测测测测测测",
+         head + "测测测测"},
         {"x" + a250 + ".bin", "x" + a250 + ".bin"},
         {"CON.a" + a250, "_CON." + a250},
         {"CON." + std::string(249, 'a') + ".b", "_CON." + std::string(249, 'a') + "_"},
