@@ -186,39 +186,36 @@ TEST(OnSetParameters, AFailedClockWriteStopsWithoutASummary) {
     EXPECT_TRUE(rig.device.commands.empty());
 }
 
-TEST(OnReadTime, ClockReplyShownInPaneAndBox) {
+TEST(OnReadTime, ClockReplyShownInPaneAndBoxOrTheFailure) {
     struct Case {
-        const char* fields;
-        const char* shown;  // empty: nothing shown by OnReadTime
+        const char* fields;  // null: no reply
+        Strings events;
     };
+    const std::string shown = "2014-03-05 10:20:30";
+    const Strings read{"pane1: " + shown, "box65: Current time:" + shown};
     const Case cases[] = {
-        {"2014,3,5,10,20,30", "2014-03-05 10:20:30"},
-        {"67550,65539,5,10,20,30", "2014-03-05 10:20:30"},  // modulo 65536
-        {"2014,3,5,10,20", ""},                             // a comma short
+        {"2014,3,5,10,20,30", read},
+        {"67550,65539,5,10,20,30", read},                                // modulo 65536
+        {"2014,3,5,10,20", {"pane1: Failed to read the device time!"}},  // a comma short
+        {nullptr, {"box49: Communication error, please try again!"}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.fields ? c.fields : "no reply");
         ConnectedRig rig;
-        rig.device.utcTime = c.fields;
+        if (c.fields) {
+            rig.device.utcTime = c.fields;
+        } else {
+            rig.device.answer("$cmd,get,utctime*ff", "");
+        }
         const std::optional<LocalDateTime> time = OnReadTime(rig.session);
         EXPECT_EQ(rig.device.commands, Strings{"$cmd,get,utctime*ff"});
-        if (*c.shown == '\0') {
-            EXPECT_FALSE(time);
-            EXPECT_EQ(rig.shown.events, Strings{"pane1: Failed to read the device time!"});
-            continue;
+        EXPECT_EQ(rig.shown.events, c.events);
+        ASSERT_EQ(time.has_value(), c.events == read);
+        if (time) {
+            EXPECT_EQ(dateTimeText(*time), shown);
+            EXPECT_EQ(rig.shown.texts[1].zh, "设备当前时间：" + shown);
         }
-        ASSERT_TRUE(time) << c.fields;
-        EXPECT_EQ(dateTimeText(*time), c.shown);
-        EXPECT_EQ(rig.shown.events, (Strings{std::string("pane1: ") + c.shown,
-                                             std::string("box65: Current time:") + c.shown}));
-        EXPECT_EQ(rig.shown.texts[1].zh, std::string("设备当前时间：") + c.shown);
     }
-}
-
-TEST(OnReadTime, NoReplyShowsOnlyTheWaitsNotice) {
-    ConnectedRig rig;
-    rig.device.answer("$cmd,get,utctime*ff", "");
-    EXPECT_FALSE(OnReadTime(rig.session));
-    EXPECT_EQ(rig.shown.events, Strings{"box49: Communication error, please try again!"});
 }
 
 }  // namespace

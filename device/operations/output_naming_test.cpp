@@ -37,19 +37,17 @@ TEST(SafePathComponent, OrdinaryNamesStayAndUnsafeOnesBecomeOneComponent) {
     }
 }
 
-TEST(SafePathComponent, LongTextsAreCutAtACharacterBoundary) {
-    EXPECT_EQ(safePathComponent(std::string(300, 'a')), std::string(255, 'a'));
-    const std::string cut = safePathComponent(std::string(100, 'x') + std::string(80, '\0') +
-                                              std::string(60, 'y') + "测测测测测测测测测测");
-    EXPECT_LE(cut.size(), kMaxComponentBytes);
-    EXPECT_EQ(safePathComponent(cut), cut) << "whole characters only";
-}
-
-// A safe name of the full 255 bytes is kept; a reserved one gives up its last character (whole,
-// and then no trailing dot) for the '_' in front.
-TEST(SafePathComponent, FullLengthNamesStayOneComponentOf255Bytes) {
+// A longer text is cut at a character boundary; a safe name of the full 255 bytes is kept; a
+// reserved one gives up its last character (whole, and then no trailing dot) for the '_' in
+// front.
+TEST(SafePathComponent, LongNamesStayOneComponentOfAtMost255Bytes) {
     const std::string a250(250, 'a');
+    const std::string head = std::string(100, 'x') + std::string(80, '_') + std::string(61, 'y');
     const std::pair<std::string, std::string> cases[] = {
+        {std::string(300, 'a'), std::string(255, 'a')},
+        // 241 bytes, then four whole characters of three bytes: a fifth would end at 256.
+        {std::string(100, 'x') + std::string(80, '\0') + std::string(61, 'y') + "测测测测测测",
+         head + "测测测测"},
         {"x" + a250 + ".bin", "x" + a250 + ".bin"},
         {"CON.a" + a250, "_CON." + a250},
         {"CON." + std::string(249, 'a') + ".b", "_CON." + std::string(249, 'a') + "_"},
@@ -62,13 +60,8 @@ TEST(SafePathComponent, FullLengthNamesStayOneComponentOf255Bytes) {
     }
 }
 
-TEST(OutputFileName, DateTextAndNumbering) {
-    EXPECT_EQ(dateTextForFileName("2014-03-05 10:20:30"), "2014-03-05_102030");
-    EXPECT_EQ(outputFileName("2014-03-05_102030", "N", 0), "2014-03-05_102030_N");
-    EXPECT_EQ(outputFileName("2014-03-05_102030", "N", 1), "2014-03-05_102030(1)_N");
-    EXPECT_EQ(outputFileName("2014-03-05_102030", "N", 12), "2014-03-05_102030(12)_N");
-    EXPECT_EQ(deviceDataFolder("/w", "12345678"), std::filesystem::path("/w/Data/12345678"));
-    // Two long names that differ only beyond the cut still get files of their own.
+// The number goes before the name, so the cut of a long name never takes it away.
+TEST(OutputFileName, TwoLongNamesDifferingBeyondTheCutStillGetFilesOfTheirOwn) {
     const std::string a = std::string(300, 'n') + "a";
     const std::string b = std::string(300, 'n') + "b";
     EXPECT_EQ(outputFileName("d", a, 0), outputFileName("d", b, 0));

