@@ -18,7 +18,7 @@ std::vector<double> depths(const std::vector<ProfilePoint>& points) {
 }
 
 // A data set whose records sit at the given depths (latitude 30°, density 1, surface 1 bar).
-CastData castAtDepths(const std::vector<double>& ds, float interval, float velocity = 1500.0f) {
+CastData castAtDepths(const std::vector<double>& ds, float interval) {
     CastData data;
     data.latitude = 30.0f;
     data.density = 1.0f;
@@ -28,7 +28,7 @@ CastData castAtDepths(const std::vector<double>& ds, float interval, float veloc
     int n = 0;
     for (double d : ds) {
         data.rawRecords.push_back(
-            RawRecord::make(++n, velocity, 10.0f, static_cast<float>(1.0 + d * g / 100.0)));
+            RawRecord::make(++n, 1500.0f, 10.0f, static_cast<float>(1.0 + d * g / 100.0)));
     }
     return data;
 }
@@ -42,29 +42,24 @@ TEST(Gravity, WorkedExampleAt30Degrees) {
 }
 
 TEST(ReduceSamples, AcceptanceLimitsAreInclusive) {
+    // The last four lie at or above the surface or below 500 m.
     struct Case {
-        float velocity, temperature;
+        float velocity, temperature, pressure;
         bool kept;
     } cases[] = {
-        {1299.9f, 10, false}, {1300.0f, 10, true}, {1800.0f, 10, true},   {1800.1f, 10, false},
-        {1500, -40.0f, true}, {1500, 80.0f, true}, {1500, -40.1f, false}, {1500, 80.1f, false},
-        {NAN, 10, false},     {1500, NAN, false},
+        {1299.9f, 10, 2, false},  {1300.0f, 10, 2, true},  {1800.0f, 10, 2, true},
+        {1800.1f, 10, 2, false},  {1500, -40.0f, 2, true}, {1500, 80.0f, 2, true},
+        {1500, -40.1f, 2, false}, {1500, 80.1f, 2, false}, {NAN, 10, 2, false},
+        {1500, NAN, 2, false},    {1500, 10, 1.0f, false}, {1500, 10, 0.5f, false},
+        {1500, 10, 51.0f, false}, {1500, 10, NAN, false},
     };
     for (const Case& c : cases) {
         CastData data;
         data.surfacePressure = 1.0f;
-        data.rawRecords.push_back(RawRecord::make(1, c.velocity, c.temperature, 2.0f));
+        data.rawRecords.push_back(RawRecord::make(1, c.velocity, c.temperature, c.pressure));
         ReduceSamples(data);
-        EXPECT_EQ(data.rawProfile.size(), c.kept ? 1u : 0u) << c.velocity << " " << c.temperature;
-    }
-    // Depth limits: at or above the surface and below 500 m are dropped.
-    const float pressures[] = {1.0f, 0.5f, 51.0f, NAN};
-    for (float p : pressures) {
-        CastData data;
-        data.surfacePressure = 1.0f;
-        data.rawRecords.push_back(RawRecord::make(1, 1500, 10, p));
-        ReduceSamples(data);
-        EXPECT_TRUE(data.rawProfile.empty()) << p;
+        EXPECT_EQ(data.rawProfile.size(), c.kept ? 1u : 0u)
+            << c.velocity << " " << c.temperature << " " << c.pressure;
     }
 }
 
@@ -154,15 +149,12 @@ void expectSameProfile(const std::vector<ProfilePoint>& got,
     EXPECT_EQ(fields(got), fields(want));
 }
 
-struct FitCase {
-    const char* name;
-    std::vector<ProfilePoint> down, up;
-    std::vector<ProfilePoint> fitted;
-};
-
 TEST(FitProfile, InterpolatesExtrapolatesAndAveragesCasts) {
     const std::vector<ProfilePoint> down = {{1, 1500, 10}, {2, 1510, 9}, {3, 1520, 8}};
-    const FitCase cases[] = {
+    const struct {
+        const char* name;
+        std::vector<ProfilePoint> down, up, fitted;
+    } cases[] = {
         {"both casts; points' own depths get nothing",
          down,
          {{3, 1520, 8}, {2, 1512, 9}, {1, 1502, 10}},
@@ -184,7 +176,7 @@ TEST(FitProfile, InterpolatesExtrapolatesAndAveragesCasts) {
          {},
          {{2.5, 1515, 5}}},
     };
-    for (const FitCase& c : cases) {
+    for (const auto& c : cases) {
         CastData data;
         data.downCast = c.down;
         data.upCast = c.up;
@@ -199,19 +191,8 @@ TEST(FitProfile, InterpolatesExtrapolatesAndAveragesCasts) {
 
 // The fit exactly as written down: stable sort, then a scan for the first bracketing pair.
 std::vector<ProfilePoint> referenceFit(CastData data) {
-    // The line through p and q at depth d; none when they share a depth.
-    const auto line = [](const ProfilePoint& p, const ProfilePoint& q,
-                         double d) -> std::optional<ProfilePoint> {
-        if (q.depth == p.depth) {
-            return std::nullopt;
-        }
-        const double kv = (q.soundVelocity - p.soundVelocity) / (q.depth - p.depth);
-        const double kt = (q.temperature - p.temperature) / (q.depth - p.depth);
-        return ProfilePoint{d, p.soundVelocity - kv * p.depth + kv * d,
-                            p.temperature - kt * p.depth + kt * d};
-    };
-    const auto valueAt = [&](const std::vector<ProfilePoint>& c,
-                             double d) -> std::optional<ProfilePoint> {
+    const auto valueAt = [](const std::vector<ProfilePoint>& c,
+                            double d) -> std::optional<ProfilePoint> {
         const size_t m = c.size();
         if (m == 1) {
             return ProfilePoint{d, c[0].soundVelocity, c[0].temperature};
@@ -219,18 +200,26 @@ std::vector<ProfilePoint> referenceFit(CastData data) {
         if (m < 3) {
             return std::nullopt;
         }
-        if (d < c[0].depth) {
-            return line(c[0], c[1], d);
-        }
-        if (d > c[m - 1].depth) {
-            return line(c[m - 2], c[m - 1], d);
-        }
-        for (size_t j = 0; j + 1 < m; ++j) {
-            if (c[j].depth < d && d < c[j + 1].depth) {
-                return line(c[j], c[j + 1], d);
+        // Outside the cast the end pair is extended; inside, a pair must hold d strictly.
+        size_t j = d < c[0].depth ? 0 : m - 2;
+        if (!(d < c[0].depth) && !(d > c[m - 1].depth)) {
+            j = 0;
+            while (j + 1 < m && !(c[j].depth < d && d < c[j + 1].depth)) {
+                ++j;
+            }
+            if (j + 1 == m) {
+                return std::nullopt;
             }
         }
-        return std::nullopt;
+        const ProfilePoint& p = c[j];
+        const ProfilePoint& q = c[j + 1];
+        if (q.depth == p.depth) {
+            return std::nullopt;
+        }
+        const double kv = (q.soundVelocity - p.soundVelocity) / (q.depth - p.depth);
+        const double kt = (q.temperature - p.temperature) / (q.depth - p.depth);
+        return ProfilePoint{d, p.soundVelocity - kv * p.depth + kv * d,
+                            p.temperature - kt * p.depth + kt * d};
     };
     const auto byDepth = [](const ProfilePoint& a, const ProfilePoint& b) {
         return a.depth < b.depth;
@@ -313,7 +302,6 @@ TEST(FitProfile, UnusableIntervalStopsWithoutGridAndReportsIt) {
     const float intervals[] = {0.0f, -0.5f, NAN, INFINITY, 1e-6f};
     for (float interval : intervals) {
         CastData data = castAtDepths({1, 50, 100, 50, 1}, interval);
-        data.depthInterval = interval;
         const FitStatus status = ReduceSamples(data);
         EXPECT_EQ(status, FitStatus::BadDepthInterval) << interval;
         EXPECT_TRUE(data.fittedProfile.empty());
