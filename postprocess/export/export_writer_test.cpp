@@ -122,30 +122,19 @@ TEST_F(ExportWriterTest, DepthFilterMeasuresEachRowFromTheRowWrittenBefore) {
 // such a file written.
 TEST_F(ExportWriterTest, WriteFailuresAreReportedWithThePathForEveryFormat) {
     std::ofstream(path("plain")) << "a regular file, not a folder";
+    // /dev/full accepts the open and fails at the flush, like a disk that fills up.
     const bool full = fs::exists("/dev/full");
-    const auto expectFailure = [](const ExportResult& r, const std::string& zh,
-                                  const std::string& en) {
+    const auto expectFailure = [](const ExportResult& r, const std::string& file, bool opened) {
         EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.path, file);
         ASSERT_TRUE(r.failure.has_value());
         EXPECT_EQ(r.failure->type, BoxType::WarningOkCancel);
-        EXPECT_EQ(r.failure->text, (Text{zh, en}));
-    };
-    const auto notCreated = [&](const ExportResult& r, const std::string& finalPath) {
-        EXPECT_EQ(r.path, finalPath);
-        expectFailure(r, "无法创建导出文件" + finalPath + "！",
-                      "Failed to create export file : " + finalPath);
-    };
-    // /dev/full under the name the writer gives the file: it opens, and fails at the flush.
-    const auto onFullDisk = [&](const std::string& extension) {
-        const std::string file = path("full" + extension);
-        std::error_code linkedBefore;
-        fs::create_symlink("/dev/full", file, linkedBefore);
-        return file;
-    };
-    const auto notWritten = [&](const ExportResult& r, const std::string& file) {
-        EXPECT_EQ(r.path, file);
-        expectFailure(r, "写入导出文件" + file + "失败，文件不完整！",
-                      "Failed to write export file : " + file + ". The file is incomplete.");
+        const Text expected =
+            opened
+                ? Text{"写入导出文件" + file + "失败，文件不完整！",
+                       "Failed to write export file : " + file + ". The file is incomplete."}
+                : Text{"无法创建导出文件" + file + "！", "Failed to create export file : " + file};
+        EXPECT_EQ(r.failure->text, expected);
     };
     const ExportFormat formats[] = {
         ExportFormat::Csv,           ExportFormat::Hypack,     ExportFormat::Text,
@@ -158,21 +147,24 @@ TEST_F(ExportWriterTest, WriteFailuresAreReportedWithThePathForEveryFormat) {
         options.cast = {CastTime{2014, 3, 5, 2, 20, 30}, CastPosition{-0.5, 123.5}, 12345678,
                         "cast", "2014-03-05_102030_N.bin"};
         const std::string extension = withExportExtension("", format);
-        notCreated(exportProfile(kProfile, path("plain/out"), options),
-                   path("plain/out") + extension);
+        expectFailure(exportProfile(kProfile, path("plain/out"), options),
+                      path("plain/out") + extension, false);
+        // Under the name the writer gives the file.
+        std::error_code linkedBefore;
+        fs::create_symlink("/dev/full", path("full" + extension), linkedBefore);
         if (full) {
-            const std::string file = onFullDisk(extension);
-            notWritten(exportProfile(kProfile, file, options), file);
+            expectFailure(exportProfile(kProfile, path("full" + extension), options),
+                          path("full" + extension), true);
         }
     }
     // The average's writer, and a long file that fails already while it is written.
     const ExportOptions csv{ExportFormat::Csv, true, false, 0.5f};
-    notCreated(exportAverage(kAverage, 0.5f, path("plain/avg"), csv), path("plain/avg.csv"));
+    expectFailure(exportAverage(kAverage, 0.5f, path("plain/avg"), csv), path("plain/avg.csv"),
+                  false);
     if (full) {
-        const std::string file = onFullDisk(".csv");
-        notWritten(exportAverage(kAverage, 0.5f, file, csv), file);
-        notWritten(exportProfile(std::vector<ProfilePoint>(20000, {1.0, 1500.0, 10.0}), file, csv),
-                   file);
+        const std::vector<ProfilePoint> many(20000, ProfilePoint{1.0, 1500.0, 10.0});
+        expectFailure(exportAverage(kAverage, 0.5f, path("full.csv"), csv), path("full.csv"), true);
+        expectFailure(exportProfile(many, path("full.csv"), csv), path("full.csv"), true);
     }
 }
 
