@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <tuple>
+#include <utility>
 
 #include "postprocess/reduction/gravity.h"
 
@@ -136,6 +138,18 @@ TEST(SplitCasts, EmptyProfileClearsNothing) {
     EXPECT_EQ(data.fittedProfile.size(), 1u);
 }
 
+// The casts to fit on the grid from depthMin to depthMax.
+CastData toFit(std::vector<ProfilePoint> down, std::vector<ProfilePoint> up, double depthMin,
+               double depthMax, float interval) {
+    CastData data;
+    data.downCast = std::move(down);
+    data.upCast = std::move(up);
+    data.depthMin = depthMin;
+    data.depthMax = depthMax;
+    data.depthInterval = interval;
+    return data;
+}
+
 // Exact: the grid depth is the repeated float addition itself, and the values follow it.
 void expectSameProfile(const std::vector<ProfilePoint>& got,
                        const std::vector<ProfilePoint>& want) {
@@ -177,12 +191,7 @@ TEST(FitProfile, InterpolatesExtrapolatesAndAveragesCasts) {
          {{2.5, 1515, 5}}},
     };
     for (const auto& c : cases) {
-        CastData data;
-        data.downCast = c.down;
-        data.upCast = c.up;
-        data.depthMin = 1.0;
-        data.depthMax = 3.0;
-        data.depthInterval = 0.5f;
+        CastData data = toFit(c.down, c.up, 1.0, 3.0, 0.5f);
         SCOPED_TRACE(c.name);
         EXPECT_EQ(FitProfile(data), FitStatus::Fitted);
         expectSameProfile(data.fittedProfile, c.fitted);
@@ -272,11 +281,7 @@ TEST(FitProfile, MatchesTheStraightforwardFitOnRandomCasts) {
 // The random casts start on dyadic depths, where repeated addition and multiplication agree;
 // from 1.01 m in steps of 0.7f they part after about 16 m.
 TEST(FitProfile, GridIsRepeatedAdditionOfTheFloatInterval) {
-    CastData data;
-    data.downCast = {{0, 1500, 10}};
-    data.depthMin = 1.01;
-    data.depthMax = 20.0;
-    data.depthInterval = 0.7f;
+    CastData data = toFit({{0, 1500, 10}}, {}, 1.01, 20.0, 0.7f);
     FitProfile(data);
     double d = 1.01;
     for (const ProfilePoint& p : data.fittedProfile) {
@@ -288,11 +293,8 @@ TEST(FitProfile, GridIsRepeatedAdditionOfTheFloatInterval) {
 
 TEST(FitProfile, DepthsTooLargeForTheIntervalStillEndTheGrid) {
     // An edited depth of 1e20 m: adding 0.5 no longer changes the grid depth.
-    CastData data;
-    data.downCast = {{1e20, 1500, 10}, {1e20, 1501, 10}, {1e20, 1502, 10}};
-    data.upCast = {{1e20, 1503, 10}};
-    data.depthMin = data.depthMax = 1e20;
-    data.depthInterval = 0.5f;
+    CastData data = toFit({{1e20, 1500, 10}, {1e20, 1501, 10}, {1e20, 1502, 10}},
+                          {{1e20, 1503, 10}}, 1e20, 1e20, 0.5f);
     EXPECT_EQ(FitProfile(data), FitStatus::Fitted);
     ASSERT_EQ(data.fittedProfile.size(), 1u);
     EXPECT_EQ(data.fittedProfile[0].soundVelocity, 1503);  // the one-point cast alone
@@ -319,11 +321,7 @@ TEST(FitProfile, UnusableIntervalStopsWithoutGridAndReportsIt) {
 // An edited depth far below the rest makes too many grid depths even at a sound interval: the
 // message must point at the depths, not ask for the interval the user already has.
 TEST(FitProfile, DepthRangeTooLargeForTheGridNamesTheDepths) {
-    CastData data;
-    data.downCast = {{1, 1500, 10}, {2, 1500, 10}, {1e6, 1500, 10}};
-    data.depthMin = 1;
-    data.depthMax = 1e6;
-    data.depthInterval = 0.5f;
+    CastData data = toFit({{1, 1500, 10}, {2, 1500, 10}, {1e6, 1500, 10}}, {}, 1, 1e6, 0.5f);
     const FitStatus status = FitProfile(data);
     EXPECT_EQ(status, FitStatus::DepthRangeTooLarge);
     EXPECT_TRUE(data.fittedProfile.empty());
