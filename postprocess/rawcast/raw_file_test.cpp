@@ -29,35 +29,30 @@ void append(std::vector<uint8_t>& out, const RawRecord& r) {
 }
 
 TEST_F(RawFileTest, HeaderSettingsAndTitleApplyEvenWhenFileHasNoData) {
-    CastData data;
-    data.surfacePressure = 1.5f;
-    data.rawRecords.push_back(RawRecord::make(1, 1500, 10, 3));
-    const RawLoadResult r = LoadRawFile(data, write("c.bin", header()));
-    EXPECT_TRUE(r.headerApplied);
-    EXPECT_FALSE(r.scanned);
-    ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_EQ(r.messages[0].text.en, "The file size error. Please select another file.");
-    EXPECT_EQ(r.messages[0].type, BoxType::WarningOkCancel);
-    EXPECT_FLOAT_EQ(data.density, 1.025f);
-    EXPECT_FLOAT_EQ(data.latitude, 45.5f);
-    EXPECT_FLOAT_EQ(data.depthInterval, 0.25f);
-    EXPECT_EQ(r.title.en, " Device ID:12345678   Firmware Version:V1.2.0");
-    EXPECT_EQ(r.title.zh, " 设备ID：12345678   固件版本：V1.2.0");
-    EXPECT_TRUE(data.rawRecords.empty());
-    EXPECT_FLOAT_EQ(data.surfacePressure, 1.5f);  // the scan never ran
-}
-
-TEST_F(RawFileTest, FirmwareFieldEndsAtNulOrAfterEightCharacters) {
-    struct Case {
-        std::string field;
-        std::string shown;
-    } cases[] = {{"ABCDEFGH", "ABCDEFGH"}, {std::string("V12\0XYZW", 8), "V12"}, {"", ""}};
-    for (const Case& c : cases) {
-        std::vector<uint8_t> bytes = header(c.field);
+    // The firmware field ends at a NUL or after eight characters.
+    const std::pair<std::string, std::string> firmware[] = {{"V1.2.0", "V1.2.0"},
+                                                            {"ABCDEFGH", "ABCDEFGH"},
+                                                            {std::string("V12\0XYZW", 8), "V12"},
+                                                            {"", ""}};
+    for (const auto& [field, shown] : firmware) {
+        std::vector<uint8_t> bytes = header(field);
         bytes[36] = 'Z';  // the byte after the field must not leak into the text
         CastData data;
-        const RawLoadResult r = LoadRawFile(data, write("f.bin", bytes));
-        EXPECT_EQ(r.title.en, " Device ID:12345678   Firmware Version:" + c.shown);
+        data.surfacePressure = 1.5f;
+        data.rawRecords.push_back(RawRecord::make(1, 1500, 10, 3));
+        const RawLoadResult r = LoadRawFile(data, write("c.bin", bytes));
+        EXPECT_TRUE(r.headerApplied);
+        EXPECT_FALSE(r.scanned);
+        ASSERT_EQ(r.messages.size(), 1u);
+        EXPECT_EQ(r.messages[0].text.en, "The file size error. Please select another file.");
+        EXPECT_EQ(r.messages[0].type, BoxType::WarningOkCancel);
+        EXPECT_FLOAT_EQ(data.density, 1.025f);
+        EXPECT_FLOAT_EQ(data.latitude, 45.5f);
+        EXPECT_FLOAT_EQ(data.depthInterval, 0.25f);
+        EXPECT_EQ(r.title.en, " Device ID:12345678   Firmware Version:" + shown);
+        EXPECT_EQ(r.title.zh, " 设备ID：12345678   固件版本：" + shown);
+        EXPECT_TRUE(data.rawRecords.empty());
+        EXPECT_FLOAT_EQ(data.surfacePressure, 1.5f);  // the scan never ran
     }
 }
 
