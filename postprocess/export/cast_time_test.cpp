@@ -104,15 +104,12 @@ TEST(CastPosition, CarisDegreesRoundTheSecondsBeforeTheCarryAndKeepTheSign) {
         double degrees;
         std::string text;
     };
+    // Less than a degree south, the carry into the degrees and a long fraction are read back
+    // from the CARIS files the writers test writes.
     const Case cases[] = {
         {45.5125, "45:30:45.00"},
-        {-0.5, "-00:30:00.00"},       // south of the equator by less
-                                      // than a degree
         {-0.0000001, "00:00:00.00"},  // rounds to no offset at all
-        {10.999999999, "11:00:00.00"},
-        {-73.99999, "-73:59:59.96"},
         {-73.999999, "-74:00:00.00"},
-        {123.4567891234, "123:27:24.44"},
         {-180.0, "-180:00:00.00"},
     };
     for (const Case& c : cases) {

@@ -4,10 +4,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <vector>
 
 #include "common/testing/temp_dir_test.h"
+#include "postprocess/export/export_choices.h"
 #include "postprocess/export/testing/comma_locale.h"
 
 namespace quorvane {
@@ -57,17 +59,25 @@ TEST_F(ExportWriterTest, FilesHaveTheExactBytesOfEachFormatAndLanguage) {
         {true, ExportFormat::Text, true, ".txt",
          "Begin depth,0.300\r\nDepth,Sound Velocity\r\n0.500 1480.250\r\n1.000 1480.000\r\n"},
     };
-    int n = 0;
-    for (const Case& c : cases) {
-        const ExportOptions options{c.format, c.english, false, 0.5f};
-        const std::string chosen = path("out" + std::to_string(n++));
-        const ExportResult result = c.average ? exportAverage(kAverage, 0.3f, chosen, options)
-                                              : exportProfile(kProfile, chosen, options);
-        ASSERT_TRUE(result.ok) << chosen;
-        EXPECT_FALSE(result.failure.has_value());
-        EXPECT_EQ(result.path, chosen + c.extension);
-        EXPECT_EQ(result.rowsWritten, 2u);
-        EXPECT_EQ(slurp(result.path), c.expected) << chosen;
+    // A program that switched LC_NUMERIC to a comma locale must still write points.
+    for (const bool comma : {false, true}) {
+        std::optional<test::CommaLocale> locale;
+        if (comma) {
+            locale.emplace();
+            ASSERT_TRUE(locale->active()) << "no locale with a decimal comma could be made";
+        }
+        int n = 0;
+        for (const Case& c : cases) {
+            const ExportOptions options{c.format, c.english, false, 0.5f};
+            const std::string chosen = path("out" + std::to_string(n++));
+            const ExportResult result = c.average ? exportAverage(kAverage, 0.3f, chosen, options)
+                                                  : exportProfile(kProfile, chosen, options);
+            ASSERT_TRUE(result.ok) << chosen;
+            EXPECT_FALSE(result.failure.has_value());
+            EXPECT_EQ(result.path, chosen + c.extension);
+            EXPECT_EQ(result.rowsWritten, 2u);
+            EXPECT_EQ(slurp(result.path), c.expected) << chosen << " comma locale " << comma;
+        }
     }
 }
 
@@ -108,43 +118,53 @@ TEST_F(ExportWriterTest, DepthFilterMeasuresEachRowFromTheRowWrittenBefore) {
     }
 }
 
-TEST_F(ExportWriterTest, FailuresAreReportedWithThePath) {
+// Every format reports a folder it cannot write into and a disk that fills up, and never calls
+// such a file written.
+TEST_F(ExportWriterTest, WriteFailuresAreReportedWithThePathForEveryFormat) {
     std::ofstream(path("plain")) << "a regular file, not a folder";
-    struct Case {
-        const char* what;
-        std::string chosen;
-        std::string finalPath;
-        std::string en;
-        std::string zh;
-    };
-    std::vector<Case> cases{
-        {"parent is a file", path("plain/out"), path("plain/out.csv"),
-         "Failed to create export file : " + path("plain/out.csv"),
-         "无法创建导出文件" + path("plain/out.csv") + "！"},
-    };
     // /dev/full accepts the open and fails at the flush, like a disk that fills up.
-    std::error_code error;
-    fs::create_symlink("/dev/full", path("full.csv"), error);
-    if (!error && fs::exists("/dev/full")) {
-        cases.push_back(
-            {"device full", path("full.csv"), path("full.csv"),
-             "Failed to write export file : " + path("full.csv") + ". The file is incomplete.",
-             "写入导出文件" + path("full.csv") + "失败，文件不完整！"});
-    }
-    const std::vector<ProfilePoint> many(20000, ProfilePoint{1.0, 1500.0, 10.0});
-    const ExportOptions csv{ExportFormat::Csv, true, false, 0.5f};
-    for (const Case& c : cases) {
-        // A short file fails only at the flush, a long one already while it is written.
-        const ExportResult results[] = {exportProfile(kProfile, c.chosen, csv),
-                                        exportProfile(many, c.chosen, csv),
-                                        exportAverage(kAverage, 0.5f, c.chosen, csv)};
-        for (const ExportResult& r : results) {
-            EXPECT_FALSE(r.ok) << c.what;
-            EXPECT_EQ(r.path, c.finalPath) << c.what;
-            ASSERT_TRUE(r.failure.has_value()) << c.what;
-            EXPECT_EQ(r.failure->type, BoxType::WarningOkCancel);
-            EXPECT_EQ(r.failure->text, (Text{c.zh, c.en})) << c.what;
+    const bool full = fs::exists("/dev/full");
+    const auto expectFailure = [](const ExportResult& r, const std::string& file, bool opened) {
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.path, file);
+        ASSERT_TRUE(r.failure.has_value());
+        EXPECT_EQ(r.failure->type, BoxType::WarningOkCancel);
+        const Text expected =
+            opened
+                ? Text{"写入导出文件" + file + "失败，文件不完整！",
+                       "Failed to write export file : " + file + ". The file is incomplete."}
+                : Text{"无法创建导出文件" + file + "！", "Failed to create export file : " + file};
+        EXPECT_EQ(r.failure->text, expected);
+    };
+    const ExportFormat formats[] = {
+        ExportFormat::Csv,           ExportFormat::Hypack,     ExportFormat::Text,
+        ExportFormat::KongsbergAsvp, ExportFormat::CarisSvp,   ExportFormat::HypackTimed,
+        ExportFormat::SonardynePro,  ExportFormat::Unb,        ExportFormat::IxBlue,
+        ExportFormat::HipapUsr,      ExportFormat::CsvMetadata};
+    for (const ExportFormat format : formats) {
+        SCOPED_TRACE(int(format));
+        ExportOptions options{format, true, false, 0.5f};
+        options.cast = {CastTime{2014, 3, 5, 2, 20, 30}, CastPosition{-0.5, 123.5}, 12345678,
+                        "cast", "2014-03-05_102030_N.bin"};
+        const std::string extension = withExportExtension("", format);
+        expectFailure(exportProfile(kProfile, path("plain/out"), options),
+                      path("plain/out") + extension, false);
+        // Under the name the writer gives the file.
+        std::error_code linkedBefore;
+        fs::create_symlink("/dev/full", path("full" + extension), linkedBefore);
+        if (full) {
+            expectFailure(exportProfile(kProfile, path("full" + extension), options),
+                          path("full" + extension), true);
         }
+    }
+    // The average's writer, and a long file that fails already while it is written.
+    const ExportOptions csv{ExportFormat::Csv, true, false, 0.5f};
+    expectFailure(exportAverage(kAverage, 0.5f, path("plain/avg"), csv), path("plain/avg.csv"),
+                  false);
+    if (full) {
+        const std::vector<ProfilePoint> many(20000, ProfilePoint{1.0, 1500.0, 10.0});
+        expectFailure(exportAverage(kAverage, 0.5f, path("full.csv"), csv), path("full.csv"), true);
+        expectFailure(exportProfile(many, path("full.csv"), csv), path("full.csv"), true);
     }
 }
 
@@ -157,17 +177,6 @@ TEST_F(ExportWriterTest, AverageHasNoHypackFormAndWritesNothingForIt) {
     EXPECT_EQ(result.failure->text.en, "Average data can not be exported in HYPACK format!");
     EXPECT_EQ(result.failure->text.zh, "平均声速数据不能导出为HYPACK格式！");
     EXPECT_TRUE(fs::is_empty(dir_));
-}
-
-// A program that switched LC_NUMERIC to a comma locale must still write points.
-TEST_F(ExportWriterTest, NumbersKeepTheirPointInACommaLocale) {
-    const test::CommaLocale comma;
-    ASSERT_TRUE(comma.active()) << "no locale with a decimal comma could be made (make deps)";
-    const ExportResult a =
-        exportAverage(kAverage, 0.3f, path("a"), {ExportFormat::Csv, true, false, 0.5f});
-    ASSERT_TRUE(a.ok);
-    EXPECT_EQ(slurp(a.path),
-              "Begin depth,0.300\r\nDepth,Sound Velocity\r\n0.500,1480.250\r\n1.000,1480.000\r\n");
 }
 
 }  // namespace

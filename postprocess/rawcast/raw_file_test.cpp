@@ -29,74 +29,63 @@ void append(std::vector<uint8_t>& out, const RawRecord& r) {
 }
 
 TEST_F(RawFileTest, HeaderSettingsAndTitleApplyEvenWhenFileHasNoData) {
-    CastData data;
-    data.surfacePressure = 1.5f;
-    data.rawRecords.push_back(RawRecord::make(1, 1500, 10, 3));
-    const RawLoadResult r = LoadRawFile(data, write("c.bin", header()));
-    EXPECT_TRUE(r.headerApplied);
-    EXPECT_FALSE(r.scanned);
-    ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_EQ(r.messages[0].text.en, "The file size error. Please select another file.");
-    EXPECT_EQ(r.messages[0].type, BoxType::WarningOkCancel);
-    EXPECT_FLOAT_EQ(data.density, 1.025f);
-    EXPECT_FLOAT_EQ(data.latitude, 45.5f);
-    EXPECT_FLOAT_EQ(data.depthInterval, 0.25f);
-    EXPECT_EQ(r.title.en, " Device ID:12345678   Firmware Version:V1.2.0");
-    EXPECT_EQ(r.title.zh, " 设备ID：12345678   固件版本：V1.2.0");
-    EXPECT_TRUE(data.rawRecords.empty());
-    EXPECT_FLOAT_EQ(data.surfacePressure, 1.5f);  // the scan never ran
-}
-
-TEST_F(RawFileTest, FirmwareFieldEndsAtNulOrAfterEightCharacters) {
-    struct Case {
-        std::string field;
-        std::string shown;
-    } cases[] = {{"ABCDEFGH", "ABCDEFGH"}, {std::string("V12\0XYZW", 8), "V12"}, {"", ""}};
-    for (const Case& c : cases) {
-        std::vector<uint8_t> bytes = header(c.field);
+    // The firmware field ends at a NUL or after eight characters.
+    const std::pair<std::string, std::string> firmware[] = {{"V1.2.0", "V1.2.0"},
+                                                            {"ABCDEFGH", "ABCDEFGH"},
+                                                            {std::string("V12\0XYZW", 8), "V12"},
+                                                            {"", ""}};
+    for (const auto& [field, shown] : firmware) {
+        std::vector<uint8_t> bytes = header(field);
         bytes[36] = 'Z';  // the byte after the field must not leak into the text
         CastData data;
-        const RawLoadResult r = LoadRawFile(data, write("f.bin", bytes));
-        EXPECT_EQ(r.title.en, " Device ID:12345678   Firmware Version:" + c.shown);
+        data.surfacePressure = 1.5f;
+        data.rawRecords.push_back(RawRecord::make(1, 1500, 10, 3));
+        const RawLoadResult r = LoadRawFile(data, write("c.bin", bytes));
+        EXPECT_TRUE(r.headerApplied);
+        EXPECT_FALSE(r.scanned);
+        ASSERT_EQ(r.messages.size(), 1u);
+        EXPECT_EQ(r.messages[0].text.en, "The file size error. Please select another file.");
+        EXPECT_EQ(r.messages[0].type, BoxType::WarningOkCancel);
+        EXPECT_FLOAT_EQ(data.density, 1.025f);
+        EXPECT_FLOAT_EQ(data.latitude, 45.5f);
+        EXPECT_FLOAT_EQ(data.depthInterval, 0.25f);
+        EXPECT_EQ(r.title.en, " Device ID:12345678   Firmware Version:" + shown);
+        EXPECT_EQ(r.title.zh, " 设备ID：12345678   固件版本：" + shown);
+        EXPECT_TRUE(data.rawRecords.empty());
+        EXPECT_FLOAT_EQ(data.surfacePressure, 1.5f);  // the scan never ran
     }
 }
 
-TEST_F(RawFileTest, UnopenableFileGivesBothMessagesInOrderAndChangesNothing) {
-    CastData data;
-    data.density = 1.1f;
-    const std::string path = utf8OfPath(dir_ / "missing.bin");
-    const RawLoadResult r = LoadRawFile(data, path);
-    ASSERT_EQ(r.messages.size(), 2u);
-    EXPECT_EQ(r.messages[0].text.en, "Failed to read file : " + path);
-    EXPECT_EQ(r.messages[0].text.zh, "读取数据文件" + path + "失败！");
-    EXPECT_EQ(r.messages[1].text.en, "Failed to read Raw file : " + path);
-    EXPECT_EQ(r.messages[1].text.zh, "读取原始数据文件" + path + "失败！");
-    EXPECT_FALSE(r.headerApplied);
-    EXPECT_FLOAT_EQ(data.density, 1.1f);
-    EXPECT_EQ(FileSizeOf(path), -1);
-}
-
-TEST_F(RawFileTest, SomethingOtherThanAFileIsRefusedWithTheSizeMessageAndChangesNothing) {
-    std::vector<std::string> paths{utf8OfPath(dir_)};
+TEST_F(RawFileTest, UnreadablePathsGiveTheirMessagesInOrderAndChangeNothing) {
+    const std::string missing = utf8OfPath(dir_ / "missing.bin");
+    const Text sizeError{"文件大小异常，请选择其他文件。",
+                         "The file size error. Please select another file."};
+    std::vector<std::pair<std::string, std::vector<Text>>> cases{
+        {missing,
+         {{"读取数据文件" + missing + "失败！", "Failed to read file : " + missing},
+          {"读取原始数据文件" + missing + "失败！", "Failed to read Raw file : " + missing}}},
+        {utf8OfPath(dir_), {sizeError}},
+    };
 #if !defined(_WIN32)
     const std::string fifo = utf8OfPath(dir_ / "pipe.bin");
     if (mkfifo(fifo.c_str(), 0600) == 0) {
-        paths.push_back(fifo);  // opening it would wait for a writer
+        cases.push_back({fifo, {sizeError}});  // opening it would wait for a writer
     }
 #endif
-    for (const std::string& path : paths) {
+    for (const auto& [path, texts] : cases) {
         CastData data;
         data.density = 1.1f;
         data.rawRecords.push_back(RawRecord::make(1, 1500, 10, 3));
         const RawLoadResult r = LoadRawFile(data, path);
-        ASSERT_EQ(r.messages.size(), 1u) << path;
-        EXPECT_EQ(r.messages[0].text.en, "The file size error. Please select another file.");
-        EXPECT_EQ(r.messages[0].text.zh, "文件大小异常，请选择其他文件。");
+        std::vector<Text> got;
+        for (const Message& m : r.messages) got.push_back(m.text);
+        EXPECT_EQ(got, texts) << path;
         EXPECT_FALSE(r.headerApplied) << path;
         EXPECT_FALSE(r.scanned) << path;
         EXPECT_FLOAT_EQ(data.density, 1.1f);
         EXPECT_EQ(data.rawRecords.size(), 1u);
     }
+    EXPECT_EQ(FileSizeOf(missing), -1);
 }
 
 TEST_F(RawFileTest, ScanFindsRecordsBySyncAndChecksumOnly) {

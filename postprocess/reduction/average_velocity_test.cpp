@@ -78,18 +78,40 @@ TEST(AverageVelocity, StartDepthSelectsLayers) {
     }
 }
 
-TEST(AverageVelocity, UnusableVelocitiesAreReportedNeverAveraged) {
-    const double velocities[] = {0.0, -1500.0, NAN, INFINITY};
-    for (double bad : velocities) {
-        CastData data = fitted({{1, 1500}, {2, bad}, {3, 1500}});
+TEST(AverageVelocity, RefusedAverageNamesTheFaultAndLeavesThePreviousOneAsItWas) {
+    const std::string badRow =
+        "Row 2 of the data list holds a depth that is not a number, or a sound velocity that is "
+        "zero, negative or not a number: the average sound velocity cannot be computed. Correct "
+        "it and try again.";
+    const std::pair<std::vector<std::pair<double, double>>, std::string> cases[] = {
+        {{{1, 1500}, {2, 0.0}, {3, 1500}}, badRow},
+        {{{1, 1500}, {2, -1500}, {3, 1500}}, badRow},
+        {{{1, 1500}, {2, NAN}, {3, 1500}}, badRow},
+        {{{1, 1500}, {2, INFINITY}, {3, 1500}}, badRow},
+        // The way back up takes exactly the time of the way down: no time has passed at 10 m.
+        {{{10, 1500}, {20, 3000}, {10, 1500}, {30, 1500}},
+         "The depths of the profile do not increase: the average sound velocity cannot be "
+         "computed."},
+    };
+    for (const auto& [list, en] : cases) {
+        CastData data = fitted(list);
+        data.averageProfile = {{5, 1490}, {6, 1491}};
+        data.averageStartDepth = 5.0f;
+        data.averageDepthMin = 5, data.averageDepthMax = 6;
+        data.averageVelocityMin = 1490, data.averageVelocityMax = 1492;
         const AverageResult r = ComputeAverageVelocity(data, 1.0f);
-        EXPECT_EQ(r.status, AverageStatus::InvalidProfile) << bad;
+        EXPECT_EQ(r.status, AverageStatus::InvalidProfile) << list[1].second;
         EXPECT_FALSE(r.succeeded());
         ASSERT_TRUE(r.message.has_value());
-        EXPECT_EQ(r.message->text.en,
-                  "Row 2 of the data list holds a depth that is not a number, or a sound velocity "
-                  "that is zero, negative or not a number: the average sound velocity cannot be "
-                  "computed. Correct it and try again.");
+        EXPECT_EQ(r.message->type, BoxType::WarningOkCancel);
+        EXPECT_EQ(r.message->text.en, en);
+        ASSERT_EQ(data.averageProfile.size(), 2u);
+        EXPECT_EQ(data.averageProfile[1].averageVelocity, 1491);
+        EXPECT_EQ(data.averageStartDepth, 5.0f);
+        EXPECT_EQ(std::make_pair(data.averageDepthMin, data.averageDepthMax),
+                  std::make_pair(5.0, 6.0));
+        EXPECT_EQ(std::make_pair(data.averageVelocityMin, data.averageVelocityMax),
+                  std::make_pair(1490.0, 1492.0));
     }
     // Above the start depth such a value does not matter, and depths of zero or above the
     // surface are no reason to refuse.
@@ -97,29 +119,6 @@ TEST(AverageVelocity, UnusableVelocitiesAreReportedNeverAveraged) {
     EXPECT_EQ(ComputeAverageVelocity(data, 2.0f).status, AverageStatus::Computed);
     data = fitted({{0, 1500}, {-1, 1500}, {2, 1500}});
     EXPECT_EQ(ComputeAverageVelocity(data, -1.0f).status, AverageStatus::Computed);
-}
-
-TEST(AverageVelocity, RefusedAverageLeavesThePreviousOneAsItWas) {
-    const std::vector<std::pair<double, double>> lists[] = {
-        {{1, 1500}, {2, NAN}, {3, 1500}},
-        // The way back up takes exactly the time of the way down: no time has passed at 10 m.
-        {{10, 1500}, {20, 3000}, {10, 1500}, {30, 1500}},
-    };
-    for (const auto& list : lists) {
-        CastData data = fitted(list);
-        data.averageProfile = {{5, 1490}, {6, 1491}};
-        data.averageStartDepth = 5.0f;
-        data.averageDepthMin = 5, data.averageDepthMax = 6;
-        data.averageVelocityMin = 1490, data.averageVelocityMax = 1492;
-        EXPECT_EQ(ComputeAverageVelocity(data, 1.0f).status, AverageStatus::InvalidProfile);
-        ASSERT_EQ(data.averageProfile.size(), 2u);
-        EXPECT_EQ(data.averageProfile[1].averageVelocity, 1491);
-        EXPECT_EQ(data.averageStartDepth, 5.0f);
-        EXPECT_EQ(data.averageDepthMin, 5);
-        EXPECT_EQ(data.averageDepthMax, 6);
-        EXPECT_EQ(data.averageVelocityMin, 1490);
-        EXPECT_EQ(data.averageVelocityMax, 1492);
-    }
 }
 
 TEST(AverageVelocity, DepthsGoingBackNeverGiveNonFiniteAverages) {

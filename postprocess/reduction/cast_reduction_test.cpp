@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <tuple>
+#include <utility>
 
 #include "postprocess/reduction/gravity.h"
 
@@ -18,7 +20,7 @@ std::vector<double> depths(const std::vector<ProfilePoint>& points) {
 }
 
 // A data set whose records sit at the given depths (latitude 30°, density 1, surface 1 bar).
-CastData castAtDepths(const std::vector<double>& ds, float interval, float velocity = 1500.0f) {
+CastData castAtDepths(const std::vector<double>& ds, float interval) {
     CastData data;
     data.latitude = 30.0f;
     data.density = 1.0f;
@@ -28,7 +30,7 @@ CastData castAtDepths(const std::vector<double>& ds, float interval, float veloc
     int n = 0;
     for (double d : ds) {
         data.rawRecords.push_back(
-            RawRecord::make(++n, velocity, 10.0f, static_cast<float>(1.0 + d * g / 100.0)));
+            RawRecord::make(++n, 1500.0f, 10.0f, static_cast<float>(1.0 + d * g / 100.0)));
     }
     return data;
 }
@@ -42,29 +44,24 @@ TEST(Gravity, WorkedExampleAt30Degrees) {
 }
 
 TEST(ReduceSamples, AcceptanceLimitsAreInclusive) {
+    // The last four lie at or above the surface or below 500 m.
     struct Case {
-        float velocity, temperature;
+        float velocity, temperature, pressure;
         bool kept;
     } cases[] = {
-        {1299.9f, 10, false}, {1300.0f, 10, true}, {1800.0f, 10, true},   {1800.1f, 10, false},
-        {1500, -40.0f, true}, {1500, 80.0f, true}, {1500, -40.1f, false}, {1500, 80.1f, false},
-        {NAN, 10, false},     {1500, NAN, false},
+        {1299.9f, 10, 2, false},  {1300.0f, 10, 2, true},  {1800.0f, 10, 2, true},
+        {1800.1f, 10, 2, false},  {1500, -40.0f, 2, true}, {1500, 80.0f, 2, true},
+        {1500, -40.1f, 2, false}, {1500, 80.1f, 2, false}, {NAN, 10, 2, false},
+        {1500, NAN, 2, false},    {1500, 10, 1.0f, false}, {1500, 10, 0.5f, false},
+        {1500, 10, 51.0f, false}, {1500, 10, NAN, false},
     };
     for (const Case& c : cases) {
         CastData data;
         data.surfacePressure = 1.0f;
-        data.rawRecords.push_back(RawRecord::make(1, c.velocity, c.temperature, 2.0f));
+        data.rawRecords.push_back(RawRecord::make(1, c.velocity, c.temperature, c.pressure));
         ReduceSamples(data);
-        EXPECT_EQ(data.rawProfile.size(), c.kept ? 1u : 0u) << c.velocity << " " << c.temperature;
-    }
-    // Depth limits: at or above the surface and below 500 m are dropped.
-    const float pressures[] = {1.0f, 0.5f, 51.0f, NAN};
-    for (float p : pressures) {
-        CastData data;
-        data.surfacePressure = 1.0f;
-        data.rawRecords.push_back(RawRecord::make(1, 1500, 10, p));
-        ReduceSamples(data);
-        EXPECT_TRUE(data.rawProfile.empty()) << p;
+        EXPECT_EQ(data.rawProfile.size(), c.kept ? 1u : 0u)
+            << c.velocity << " " << c.temperature << " " << c.pressure;
     }
 }
 
@@ -141,6 +138,18 @@ TEST(SplitCasts, EmptyProfileClearsNothing) {
     EXPECT_EQ(data.fittedProfile.size(), 1u);
 }
 
+// The casts to fit on the grid from depthMin to depthMax.
+CastData toFit(std::vector<ProfilePoint> down, std::vector<ProfilePoint> up, double depthMin,
+               double depthMax, float interval) {
+    CastData data;
+    data.downCast = std::move(down);
+    data.upCast = std::move(up);
+    data.depthMin = depthMin;
+    data.depthMax = depthMax;
+    data.depthInterval = interval;
+    return data;
+}
+
 // Exact: the grid depth is the repeated float addition itself, and the values follow it.
 void expectSameProfile(const std::vector<ProfilePoint>& got,
                        const std::vector<ProfilePoint>& want) {
@@ -154,15 +163,12 @@ void expectSameProfile(const std::vector<ProfilePoint>& got,
     EXPECT_EQ(fields(got), fields(want));
 }
 
-struct FitCase {
-    const char* name;
-    std::vector<ProfilePoint> down, up;
-    std::vector<ProfilePoint> fitted;
-};
-
 TEST(FitProfile, InterpolatesExtrapolatesAndAveragesCasts) {
     const std::vector<ProfilePoint> down = {{1, 1500, 10}, {2, 1510, 9}, {3, 1520, 8}};
-    const FitCase cases[] = {
+    const struct {
+        const char* name;
+        std::vector<ProfilePoint> down, up, fitted;
+    } cases[] = {
         {"both casts; points' own depths get nothing",
          down,
          {{3, 1520, 8}, {2, 1512, 9}, {1, 1502, 10}},
@@ -184,13 +190,8 @@ TEST(FitProfile, InterpolatesExtrapolatesAndAveragesCasts) {
          {},
          {{2.5, 1515, 5}}},
     };
-    for (const FitCase& c : cases) {
-        CastData data;
-        data.downCast = c.down;
-        data.upCast = c.up;
-        data.depthMin = 1.0;
-        data.depthMax = 3.0;
-        data.depthInterval = 0.5f;
+    for (const auto& c : cases) {
+        CastData data = toFit(c.down, c.up, 1.0, 3.0, 0.5f);
         SCOPED_TRACE(c.name);
         EXPECT_EQ(FitProfile(data), FitStatus::Fitted);
         expectSameProfile(data.fittedProfile, c.fitted);
@@ -199,19 +200,8 @@ TEST(FitProfile, InterpolatesExtrapolatesAndAveragesCasts) {
 
 // The fit exactly as written down: stable sort, then a scan for the first bracketing pair.
 std::vector<ProfilePoint> referenceFit(CastData data) {
-    // The line through p and q at depth d; none when they share a depth.
-    const auto line = [](const ProfilePoint& p, const ProfilePoint& q,
-                         double d) -> std::optional<ProfilePoint> {
-        if (q.depth == p.depth) {
-            return std::nullopt;
-        }
-        const double kv = (q.soundVelocity - p.soundVelocity) / (q.depth - p.depth);
-        const double kt = (q.temperature - p.temperature) / (q.depth - p.depth);
-        return ProfilePoint{d, p.soundVelocity - kv * p.depth + kv * d,
-                            p.temperature - kt * p.depth + kt * d};
-    };
-    const auto valueAt = [&](const std::vector<ProfilePoint>& c,
-                             double d) -> std::optional<ProfilePoint> {
+    const auto valueAt = [](const std::vector<ProfilePoint>& c,
+                            double d) -> std::optional<ProfilePoint> {
         const size_t m = c.size();
         if (m == 1) {
             return ProfilePoint{d, c[0].soundVelocity, c[0].temperature};
@@ -219,18 +209,26 @@ std::vector<ProfilePoint> referenceFit(CastData data) {
         if (m < 3) {
             return std::nullopt;
         }
-        if (d < c[0].depth) {
-            return line(c[0], c[1], d);
-        }
-        if (d > c[m - 1].depth) {
-            return line(c[m - 2], c[m - 1], d);
-        }
-        for (size_t j = 0; j + 1 < m; ++j) {
-            if (c[j].depth < d && d < c[j + 1].depth) {
-                return line(c[j], c[j + 1], d);
+        // Outside the cast the end pair is extended; inside, a pair must hold d strictly.
+        size_t j = d < c[0].depth ? 0 : m - 2;
+        if (!(d < c[0].depth) && !(d > c[m - 1].depth)) {
+            j = 0;
+            while (j + 1 < m && !(c[j].depth < d && d < c[j + 1].depth)) {
+                ++j;
+            }
+            if (j + 1 == m) {
+                return std::nullopt;
             }
         }
-        return std::nullopt;
+        const ProfilePoint& p = c[j];
+        const ProfilePoint& q = c[j + 1];
+        if (q.depth == p.depth) {
+            return std::nullopt;
+        }
+        const double kv = (q.soundVelocity - p.soundVelocity) / (q.depth - p.depth);
+        const double kt = (q.temperature - p.temperature) / (q.depth - p.depth);
+        return ProfilePoint{d, p.soundVelocity - kv * p.depth + kv * d,
+                            p.temperature - kt * p.depth + kt * d};
     };
     const auto byDepth = [](const ProfilePoint& a, const ProfilePoint& b) {
         return a.depth < b.depth;
@@ -283,11 +281,7 @@ TEST(FitProfile, MatchesTheStraightforwardFitOnRandomCasts) {
 // The random casts start on dyadic depths, where repeated addition and multiplication agree;
 // from 1.01 m in steps of 0.7f they part after about 16 m.
 TEST(FitProfile, GridIsRepeatedAdditionOfTheFloatInterval) {
-    CastData data;
-    data.downCast = {{0, 1500, 10}};
-    data.depthMin = 1.01;
-    data.depthMax = 20.0;
-    data.depthInterval = 0.7f;
+    CastData data = toFit({{0, 1500, 10}}, {}, 1.01, 20.0, 0.7f);
     FitProfile(data);
     double d = 1.01;
     for (const ProfilePoint& p : data.fittedProfile) {
@@ -299,11 +293,8 @@ TEST(FitProfile, GridIsRepeatedAdditionOfTheFloatInterval) {
 
 TEST(FitProfile, DepthsTooLargeForTheIntervalStillEndTheGrid) {
     // An edited depth of 1e20 m: adding 0.5 no longer changes the grid depth.
-    CastData data;
-    data.downCast = {{1e20, 1500, 10}, {1e20, 1501, 10}, {1e20, 1502, 10}};
-    data.upCast = {{1e20, 1503, 10}};
-    data.depthMin = data.depthMax = 1e20;
-    data.depthInterval = 0.5f;
+    CastData data = toFit({{1e20, 1500, 10}, {1e20, 1501, 10}, {1e20, 1502, 10}},
+                          {{1e20, 1503, 10}}, 1e20, 1e20, 0.5f);
     EXPECT_EQ(FitProfile(data), FitStatus::Fitted);
     ASSERT_EQ(data.fittedProfile.size(), 1u);
     EXPECT_EQ(data.fittedProfile[0].soundVelocity, 1503);  // the one-point cast alone
@@ -313,7 +304,6 @@ TEST(FitProfile, UnusableIntervalStopsWithoutGridAndReportsIt) {
     const float intervals[] = {0.0f, -0.5f, NAN, INFINITY, 1e-6f};
     for (float interval : intervals) {
         CastData data = castAtDepths({1, 50, 100, 50, 1}, interval);
-        data.depthInterval = interval;
         const FitStatus status = ReduceSamples(data);
         EXPECT_EQ(status, FitStatus::BadDepthInterval) << interval;
         EXPECT_TRUE(data.fittedProfile.empty());
@@ -331,11 +321,7 @@ TEST(FitProfile, UnusableIntervalStopsWithoutGridAndReportsIt) {
 // An edited depth far below the rest makes too many grid depths even at a sound interval: the
 // message must point at the depths, not ask for the interval the user already has.
 TEST(FitProfile, DepthRangeTooLargeForTheGridNamesTheDepths) {
-    CastData data;
-    data.downCast = {{1, 1500, 10}, {2, 1500, 10}, {1e6, 1500, 10}};
-    data.depthMin = 1;
-    data.depthMax = 1e6;
-    data.depthInterval = 0.5f;
+    CastData data = toFit({{1, 1500, 10}, {2, 1500, 10}, {1e6, 1500, 10}}, {}, 1, 1e6, 0.5f);
     const FitStatus status = FitProfile(data);
     EXPECT_EQ(status, FitStatus::DepthRangeTooLarge);
     EXPECT_TRUE(data.fittedProfile.empty());
