@@ -29,13 +29,12 @@ class DeviceCommandTest : public test::CliTest<sim::ProfilerTest> {
         startDevice();
         fs::create_directories(dir_ / "work");
     }
-    // (Re)starts the profiler with these fault switches and announced size.
-    void startDevice(const std::vector<std::string>& faults = {},
-                     const std::string& announcedSize = {}) {
+    // (Re)starts the profiler with this fault switch (none when empty) and announced size.
+    void startDevice(const std::string& fault = {}, const std::string& announcedSize = {}) {
         profiler_.reset();
         sim::ProfilerOptions options = testOptions();
         options.device.announcedSize = announcedSize;
-        for (const std::string& fault : faults) {
+        if (!fault.empty()) {
             options.faults.push_back(*sim::parseFaultRule(fault).rule);
         }
         profiler_ = std::make_unique<sim::VirtualProfiler>(options);
@@ -56,7 +55,7 @@ class DeviceCommandTest : public test::CliTest<sim::ProfilerTest> {
 
 TEST_F(DeviceCommandTest, ARefusedDeletionFailsTheRunAndSaysHowMany) {
     // Commands 1 to 8 are the probe, the read-out and the file list; the ninth deletes row 1.
-    startDevice({"failed@9"});
+    startDevice("failed@9");
     EXPECT_EQ(run("--yes delete 0 1"), 1);
     EXPECT_NE(err().find("Failed to delete the file!\n"), std::string::npos) << err();
     EXPECT_NE(err().find("1 of 2 files could not be deleted!\n"), std::string::npos) << err();
@@ -122,7 +121,7 @@ TEST_F(DeviceCommandTest, ADamagedCastIsNeverReportedAsReceived) {
     sim::shiftRecordNumbers(renumbered, 30);
     struct Case {
         const char* name;
-        std::vector<std::string> faults;
+        const char* fault;
         const char* announced;
         int status;
         std::string bytes;  // the downloaded file; "-" for none
@@ -130,61 +129,34 @@ TEST_F(DeviceCommandTest, ADamagedCastIsNeverReportedAsReceived) {
         const char* zh;
         const char* result;  // part of the result line
     } const cases[] = {
-        {"first block renumbered",
-         {"gap@1:30"},
-         "",
-         1,
-         renumbered,
+        {"first block renumbered", "gap@1:30", "", 1, renumbered,
          "B.BIN stopped: the device's record numbers do not continue, 512 of 70000 bytes kept",
          "B.BIN文件接收中止：设备的记录编号不连续，保留512/70000字节",
          // (512 - 72) / 36 = 12.2: twelve whole records.
          "B.BIN: 512 of 70000 bytes received, 12 valid records"},
-        {"middle block renumbered",
-         {"gap@3:30"},
-         "",
-         0,
-         card,
-         "B.BIN receive OK!",
-         "B.BIN文件接收完成！",
-         "B.BIN: 70000 of 70000 bytes received, 1942 valid records"},
-        {"silent block",
-         {"mute@3"},
-         "",
-         1,
-         zeroed(1024, 1536) + card.substr(1536),
+        {"middle block renumbered", "gap@3:30", "", 0, card, "B.BIN receive OK!",
+         "B.BIN文件接收完成！", "B.BIN: 70000 of 70000 bytes received, 1942 valid records"},
+        {"silent block", "mute@3", "", 1, zeroed(1024, 1536) + card.substr(1536),
          "B.BIN received with 1 of 137 blocks missing (written as zeros)",
          "B.BIN文件接收不完整：1/137个数据块缺失（已写为零）",
          // Records 26 (bytes 1008 to 1043) to 40 (1512 to 1547) reach into the zeros.
          "B.BIN: 69488 of 70000 bytes received, 1 blocks written as zeros, 1927 valid records"},
-        {"size too large",
-         {},
-         "80000",
-         1,
-         card.substr(0, 69632) + std::string(2560, '\0'),
+        {"size too large", "", "80000", 1, card.substr(0, 69632) + std::string(2560, '\0'),
          "B.BIN given up after 5 blocks in a row did not come: 72192 of 80000 bytes kept",
          "B.BIN文件接收中止：连续5个数据块未收到，保留72192/80000字节",
          "the device announced 80000 bytes, its file list says 70000"},
-        {"size negative",
-         {},
-         "-5",
-         1,
-         "-",
+        {"size negative", "", "-5", 1, "-",
          "B.BIN not received: the device announced the size \"-5\"",
          "B.BIN文件未接收：设备报告的文件大小“-5”无效",
          "B.BIN not received: the device announced the size \"-5\""},
-        {"size no number",
-         {},
-         "many",
-         1,
-         "-",
+        {"size no number", "", "many", 1, "-",
          "B.BIN not received: the device announced the size \"many\"",
-         "B.BIN文件未接收：设备报告的文件大小“many”无效",
-         "B.BIN not received"},
+         "B.BIN文件未接收：设备报告的文件大小“many”无效", "B.BIN not received"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         fs::remove_all(dir_ / "work" / "Data");
-        startDevice(c.faults, c.announced);
+        startDevice(c.fault, c.announced);
         EXPECT_EQ(run("download 1"), c.status) << err();
         if (c.bytes == "-") {
             EXPECT_FALSE(fs::exists(downloaded("B.BIN")));
@@ -195,7 +167,7 @@ TEST_F(DeviceCommandTest, ADamagedCastIsNeverReportedAsReceived) {
         EXPECT_NE(err().find(std::string(c.shown) + "\n"), std::string::npos) << err();
         EXPECT_NE(out().find(c.result), std::string::npos) << out();
         EXPECT_EQ(out().find("receive OK"), std::string::npos);
-        startDevice(c.faults, c.announced);
+        startDevice(c.fault, c.announced);
         fs::remove_all(dir_ / "work" / "Data");
         run("--lang zh download 1");
         EXPECT_NE(err().find(c.zh), std::string::npos) << err();
@@ -219,8 +191,7 @@ TEST_F(DeviceCommandTest, DeviceNamesAreDecodedAndNeverReachTheTerminalRaw) {
     EXPECT_NE(err().find("CAST测试 receive OK!"), std::string::npos);
     EXPECT_NE(err().find("?[2J?]0;X?.BIN receive OK!"), std::string::npos);
     for (const std::string& text : {out(), err()}) {
-        EXPECT_EQ(text.find('\x1b'), std::string::npos);
-        EXPECT_EQ(text.find('\x07'), std::string::npos);
+        EXPECT_EQ(text.find_first_of("\x1b\x07"), std::string::npos);
     }
 }
 
