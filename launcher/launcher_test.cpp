@@ -283,46 +283,41 @@ TEST_F(LauncherWindowTest, PictureIsStretchedOverTheFrameOrLeftOutWhenUnusable) 
     EXPECT_FALSE(second.pictureFrame()->picture().isNull());
 }
 
+// Each folder present holds the program and the picture; the search path holds no pictures.
 TEST_F(LauncherWindowTest, PictureAndProgramsAreLookedForInTheCurrentFolderFirst) {
     const auto current = dir_ / "work", beside = dir_ / "install", path = dir_ / "path";
     struct Case {
         bool inCurrent, besideLauncher, onPath;
-        std::filesystem::path expected;  // empty: not found
+        std::filesystem::path program, picture;  // the folders found in; empty: none
     };
     const Case cases[] = {
-        {true, true, true, current},
-        {false, true, true, beside},
-        {false, false, true, path},
-        {false, false, false, {}},
+        {true, true, true, current, current},
+        {false, true, true, beside, beside},
+        {false, false, true, path, {}},
+        {false, false, false, {}, {}},
+    };
+    const auto found = [](const std::filesystem::path& folder, const char* name) {
+        return folder.empty() ? QString() : qpath(folder / name);
     };
     for (const Case& c : cases) {
         std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(current);
-        std::filesystem::create_directories(beside);
-        std::filesystem::create_directories(path);
+        for (const auto& [folder, present] :
+             {std::pair{current, c.inCurrent}, std::pair{beside, c.besideLauncher},
+              std::pair{path, c.onPath}}) {
+            std::filesystem::create_directories(folder);
+            if (present) {
+                writeStub(folder, "QuorvaneDevice");
+                writePicture(folder / "zel4400.jpg");
+            }
+        }
         // Not executable, so never a candidate: a data file of the same name in the folder.
         std::ofstream(current / "QuorvaneFile") << "data";
-        if (c.inCurrent)
-            writeStub(current, "QuorvaneDevice");
-        if (c.besideLauncher)
-            writeStub(beside, "QuorvaneDevice");
-        if (c.onPath)
-            writeStub(path, "QuorvaneDevice");
         const test::ScopedEnvironment searchPath("PATH", path.string());
-        const QString expected =
-            c.expected.empty() ? QString() : qpath(c.expected / "QuorvaneDevice");
-        EXPECT_EQ(locateProgram("QuorvaneDevice", qpath(current), qpath(beside)), expected);
+        EXPECT_EQ(locateProgram("QuorvaneDevice", qpath(current), qpath(beside)),
+                  found(c.program, "QuorvaneDevice"));
         EXPECT_EQ(locateProgram("QuorvaneFile", qpath(current), qpath(beside)), QString());
-
-        for (const auto& [folder, present] :
-             {std::pair{current, c.inCurrent}, std::pair{beside, c.besideLauncher}}) {
-            if (present)
-                writePicture(folder / "zel4400.jpg");
-        }
-        const QString picture =
-            c.inCurrent ? qpath(current / "zel4400.jpg")
-                        : (c.besideLauncher ? qpath(beside / "zel4400.jpg") : QString());
-        EXPECT_EQ(launcherPicturePath(qpath(current), qpath(beside)), picture);
+        EXPECT_EQ(launcherPicturePath(qpath(current), qpath(beside)),
+                  found(c.picture, "zel4400.jpg"));
     }
 }
 
