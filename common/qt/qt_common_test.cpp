@@ -68,27 +68,18 @@ TEST(QtPrompter, ShowsTheBoxTypeInTheInterfaceLanguageAsPlainText) {
     struct Case {
         BoxType type;
         bool english;
-        QStringList buttons;  // sorted
+        const char* buttons;  // sorted, one space apart
         const char* press;
         Button expected;
         QMessageBox::Icon icon;
     };
     const Case cases[] = {
-        {BoxType::YesNoQuestion, false, {"否", "是"}, "否", Button::No, QMessageBox::Question},
-        {BoxType::YesNoQuestion, true, {"No", "Yes"}, "Yes", Button::Yes, QMessageBox::Question},
-        {BoxType::WarningOkCancel,
-         false,
-         {"取消", "确定"},
-         "确定",
-         Button::Ok,
+        {BoxType::YesNoQuestion, false, "否 是", "否", Button::No, QMessageBox::Question},
+        {BoxType::YesNoQuestion, true, "No Yes", "Yes", Button::Yes, QMessageBox::Question},
+        {BoxType::WarningOkCancel, false, "取消 确定", "确定", Button::Ok, QMessageBox::Warning},
+        {BoxType::WarningOkCancel, true, "Cancel OK", "Cancel", Button::Cancel,
          QMessageBox::Warning},
-        {BoxType::WarningOkCancel,
-         true,
-         {"Cancel", "OK"},
-         "Cancel",
-         Button::Cancel,
-         QMessageBox::Warning},
-        {BoxType::Information, true, {"OK"}, "OK", Button::Ok, QMessageBox::Information},
+        {BoxType::Information, true, "OK", "OK", Button::Ok, QMessageBox::Information},
     };
     for (const Case& c : cases) {
         QtPrompter prompter(nullptr, "Quorvane", c.english);
@@ -102,10 +93,7 @@ TEST(QtPrompter, ShowsTheBoxTypeInTheInterfaceLanguageAsPlainText) {
         EXPECT_EQ(answer.icon, c.icon);
         QStringList shown = answer.buttons;
         shown.sort();
-        QStringList expected;
-        for (const QString& b : c.buttons) expected << b;
-        expected.sort();
-        EXPECT_EQ(shown, expected);
+        EXPECT_EQ(shown.join(' '), QString::fromUtf8(c.buttons));
     }
 }
 
