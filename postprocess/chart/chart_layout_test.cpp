@@ -71,8 +71,6 @@ TEST(LayoutChartPicture, DrawsTheEnglishDefaultChartTextByText) {
     ChartAxes axes;
     const ChartPicture picture = layout(data, {}, true, "Sound Velocity/Temperature Curve", axes);
     EXPECT_EQ(picture.plotRect, (Rect{80, 60, 735, 545}));
-    EXPECT_EQ(picture.list.width, 800);
-    EXPECT_EQ(picture.list.height, 600);
 
     std::vector<Text> expected = {
         {FontRole::AxisTitle, kBlack, true, true, {0, 363}, "Sound Velocity(m/s)"},

@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QSet>
 
+#include "common/raw_format.h"
 #include "common/testing/file_size_limit.h"
 #include "common/testing/temp_dir_test.h"
 #include "simulator/cast_generator.h"
@@ -24,11 +25,6 @@ class ChartImageTool : public test::TempDirTest {
     std::string errors_;
 };
 
-uint32_t le32(const std::string& bytes, size_t at) {
-    return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8 |
-           uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 3])) << 24;
-}
-
 TEST_F(ChartImageTool, SavesTheWindowsBitmapOfACastAndTheSamePixelsAsPng) {
     sim::CastOptions options;
     options.maxDepth = 40;
@@ -39,9 +35,12 @@ TEST_F(ChartImageTool, SavesTheWindowsBitmapOfACastAndTheSamePixelsAsPng) {
     const QImage png(QString::fromStdString((dir_ / "charts" / "cast one.png").string()));
     ASSERT_FALSE(png.isNull());
     ASSERT_GT(bmp.size(), 54u);
+    const auto le32 = [&](size_t at) {
+        return readU32(reinterpret_cast<const uint8_t*>(&bmp[at]));
+    };
     EXPECT_EQ(bmp.substr(0, 2), "BM");
-    EXPECT_EQ(le32(bmp, 2), bmp.size());
-    const int width = int(le32(bmp, 18)), height = int(le32(bmp, 22));
+    EXPECT_EQ(le32(2), bmp.size());
+    const int width = int(le32(18)), height = int(le32(22));
     EXPECT_EQ(width, png.width());
     EXPECT_EQ(height, png.height());
     ASSERT_EQ(uint8_t(bmp[28]), 32);  // the offscreen screen's depth

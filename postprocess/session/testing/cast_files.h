@@ -13,6 +13,11 @@ struct Sample {
     double depth, velocity, temperature;
 };
 
+// Down to 5 m and up again, a sample per metre: nine rows survive a 0.5 m interval.
+inline const std::vector<Sample> kYoYoCast = {
+    {1, 1501, 19},     {2, 1502, 18},     {3, 1503, 17},     {4, 1504, 16},    {5, 1505, 15},
+    {4, 1504.5, 16.5}, {3, 1503.5, 17.5}, {2, 1502.5, 18.5}, {1, 1501.5, 19.5}};
+
 // The bytes of a raw cast: one surface record at 1.0 bar, then a record per sample whose
 // pressure the reduction turns back into the sample's depth.
 inline std::vector<uint8_t> RawCastBytes(const std::vector<Sample>& samples,
