@@ -120,6 +120,8 @@ TEST(ReadWorkState, BitTextsAndTheLowEightBitsOfTheCode) {
     const Case cases[] = {
         {"0", "Device OK! StateCode:0", "设备正常！ 状态码：0"},
         {"2", "Device OK! StateCode:2", "设备正常！ 状态码：2"},
+        {"1", "Low Voltage! StateCode:1", "电压低！ 状态码：1"},
+        {"8", "Fiel I/0 Error! StateCode:8", "文件读写错误！ 状态码：8"},
         {"25", "Low Voltage!Fiel I/0 Error!Insufficient memory! StateCode:25",
          "电压低！文件读写错误！内存不足！ 状态码：25"},
         {"256", "Device OK! StateCode:0", "设备正常！ 状态码：0"},
