@@ -6,51 +6,36 @@
 #include <string>
 
 #include "cli/cli_fixture.h"
-#include "device/operations/testing/raw_cast_bytes.h"
+#include "device/operations/testing/device_profiler_fixture.h"
 #include "simulator/cast_store.h"
 #include "simulator/device_clock.h"
-#include "simulator/fault_plan.h"
 #include "simulator/frame_faults.h"
-#include "simulator/testing/profiler_fixture.h"
 
 namespace quorvane {
 namespace {
 
 namespace fs = std::filesystem;
 using test::slurp;
+using Strings = std::vector<std::string>;
 
 // The virtual profiler's line is left to the tool: a second reader would take its replies.
-class DeviceCommandTest : public test::CliTest<sim::ProfilerTest> {
+class DeviceCommandTest : public test::CliTest<test::DeviceProfilerTest> {
   protected:
     void SetUp() override {
-        ProfilerTest::SetUp();
-        putCast("A.BIN", rawCastBytes(100), modified_);
-        putCast("B.BIN", rawCastBytes(70000), modified_);
+        DeviceProfilerTest::SetUp();
         startDevice();
-        fs::create_directories(dir_ / "work");
     }
     // (Re)starts the profiler with this fault switch (none when empty) and announced size.
     void startDevice(const std::string& fault = {}, const std::string& announcedSize = {}) {
         profiler_.reset();
-        sim::ProfilerOptions options = testOptions();
-        options.device.announcedSize = announcedSize;
-        if (!fault.empty()) {
-            options.faults.push_back(*sim::parseFaultRule(fault).rule);
-        }
-        profiler_ = std::make_unique<sim::VirtualProfiler>(options);
-        std::string error;
-        ASSERT_TRUE(profiler_->start(&error)) << error;
-    }
-    fs::path downloaded(const std::string& name) const {
-        return dir_ / "work" / "Data" / "12345678" / ("2014-03-05_102030_" + name);
+        sim::ProfilerOptions o = options(fault.empty() ? Strings{} : Strings{fault});
+        o.device.announcedSize = announcedSize;
+        startProfiler(o, {{"A.BIN", 100}, {"B.BIN", 70000}});
     }
     // Runs the tool in the working folder against the profiler; returns its exit status.
     int run(const std::string& arguments) {
-        return runCli("device --port \"" + profiler_->slavePath() + "\" " + arguments,
-                      dir_ / "work");
+        return runCli("device --port \"" + profiler_->slavePath() + "\" " + arguments, work());
     }
-
-    const std::time_t modified_ = sim::localTimeOf(2014, 3, 5, 10, 20, 30);
 };
 
 TEST_F(DeviceCommandTest, ARefusedDeletionFailsTheRunAndSaysHowMany) {
@@ -60,7 +45,7 @@ TEST_F(DeviceCommandTest, ARefusedDeletionFailsTheRunAndSaysHowMany) {
     EXPECT_NE(err().find("Failed to delete the file!\n"), std::string::npos) << err();
     EXPECT_NE(err().find("1 of 2 files could not be deleted!\n"), std::string::npos) << err();
     EXPECT_EQ(err().find("Delete files successfully!"), std::string::npos) << err();
-    const auto left = sim::CastStore(cardFolder()).list();
+    const auto left = sim::CastStore(card().string()).list();
     ASSERT_EQ(left.size(), 1u);
     EXPECT_EQ(left[0].name, "B.BIN");
 }
@@ -94,10 +79,10 @@ TEST_F(DeviceCommandTest, ListPrintsTheRowsWithTheirPositions) {
 TEST_F(DeviceCommandTest, DownloadAllWritesTheCastsUnderDataDeviceId) {
     ASSERT_EQ(run("download --all"), 0) << err();
     for (const char* name : {"A.BIN", "B.BIN"}) {
-        EXPECT_EQ(slurp(downloaded(name)), slurp(dir_ / "card" / name)) << name;
+        EXPECT_EQ(slurp(downloaded(name)), slurp(card() / name)) << name;
     }
     // 100 bytes hold the header and no whole record; 70000 hold (70000 - 72) / 36 = 1942.
-    const std::string folder = (dir_ / "work" / "Data" / "12345678").string();
+    const std::string folder = (work() / "Data" / "12345678").string();
     EXPECT_EQ(out(), "A.BIN: 100 of 100 bytes received, no valid record, saved as " + folder +
                          "/2014-03-05_102030_A.BIN\n"
                          "B.BIN: 70000 of 70000 bytes received, 1942 valid records, saved as " +
@@ -111,13 +96,13 @@ TEST_F(DeviceCommandTest, DownloadAllWritesTheCastsUnderDataDeviceId) {
 
 // B.BIN is 137 blocks: 136 of 512 bytes and one of 368.
 TEST_F(DeviceCommandTest, ADamagedCastIsNeverReportedAsReceived) {
-    const std::string card = slurp(dir_ / "card" / "B.BIN");
+    const std::string onCard = cardBytes("B.BIN");
     const auto zeroed = [&](size_t from, size_t to) {
-        std::string bytes = card.substr(0, to);
+        std::string bytes = onCard.substr(0, to);
         std::fill(bytes.begin() + std::ptrdiff_t(from), bytes.end(), '\0');
         return bytes;
     };
-    std::string renumbered = card.substr(0, 512);
+    std::string renumbered = onCard.substr(0, 512);
     sim::shiftRecordNumbers(renumbered, 30);
     struct Case {
         const char* name;
@@ -134,14 +119,14 @@ TEST_F(DeviceCommandTest, ADamagedCastIsNeverReportedAsReceived) {
          "B.BIN文件接收中止：设备的记录编号不连续，保留512/70000字节",
          // (512 - 72) / 36 = 12.2: twelve whole records.
          "B.BIN: 512 of 70000 bytes received, 12 valid records"},
-        {"middle block renumbered", "gap@3:30", "", 0, card, "B.BIN receive OK!",
+        {"middle block renumbered", "gap@3:30", "", 0, onCard, "B.BIN receive OK!",
          "B.BIN文件接收完成！", "B.BIN: 70000 of 70000 bytes received, 1942 valid records"},
-        {"silent block", "mute@3", "", 1, zeroed(1024, 1536) + card.substr(1536),
+        {"silent block", "mute@3", "", 1, zeroed(1024, 1536) + onCard.substr(1536),
          "B.BIN received with 1 of 137 blocks missing (written as zeros)",
          "B.BIN文件接收不完整：1/137个数据块缺失（已写为零）",
          // Records 26 (bytes 1008 to 1043) to 40 (1512 to 1547) reach into the zeros.
          "B.BIN: 69488 of 70000 bytes received, 1 blocks written as zeros, 1927 valid records"},
-        {"size too large", "", "80000", 1, card.substr(0, 69632) + std::string(2560, '\0'),
+        {"size too large", "", "80000", 1, onCard.substr(0, 69632) + std::string(2560, '\0'),
          "B.BIN given up after 5 blocks in a row did not come: 72192 of 80000 bytes kept",
          "B.BIN文件接收中止：连续5个数据块未收到，保留72192/80000字节",
          "the device announced 80000 bytes, its file list says 70000"},
@@ -155,7 +140,7 @@ TEST_F(DeviceCommandTest, ADamagedCastIsNeverReportedAsReceived) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        fs::remove_all(dir_ / "work" / "Data");
+        fs::remove_all(work() / "Data");
         startDevice(c.fault, c.announced);
         EXPECT_EQ(run("download 1"), c.status) << err();
         if (c.bytes == "-") {
@@ -168,7 +153,7 @@ TEST_F(DeviceCommandTest, ADamagedCastIsNeverReportedAsReceived) {
         EXPECT_NE(out().find(c.result), std::string::npos) << out();
         EXPECT_EQ(out().find("receive OK"), std::string::npos);
         startDevice(c.fault, c.announced);
-        fs::remove_all(dir_ / "work" / "Data");
+        fs::remove_all(work() / "Data");
         run("--lang zh download 1");
         EXPECT_NE(err().find(c.zh), std::string::npos) << err();
     }
@@ -176,11 +161,12 @@ TEST_F(DeviceCommandTest, ADamagedCastIsNeverReportedAsReceived) {
 
 // Names the instrument sends in its code page, and one that would drive the terminal.
 TEST_F(DeviceCommandTest, DeviceNamesAreDecodedAndNeverReachTheTerminalRaw) {
-    const std::string cast = slurp(dir_ / "card" / "A.BIN");
-    ASSERT_TRUE(sim::CastStore(cardFolder()).remove("A.BIN") &&
-                sim::CastStore(cardFolder()).remove("B.BIN"));
-    putCast("CAST\xb2\xe2\xca\xd4", cast, modified_);  // CAST测试 in GBK
-    putCast("\x1b[2J\x1b]0;X\x07.BIN", cast, modified_);
+    const std::string cast = slurp(card() / "A.BIN");
+    const sim::CastStore store(card().string());
+    const std::time_t written = sim::localTimeOf(2014, 3, 5, 10, 20, 30);
+    ASSERT_TRUE(store.remove("A.BIN") && store.remove("B.BIN"));
+    ASSERT_TRUE(store.write("CAST\xb2\xe2\xca\xd4", cast, written));  // CAST测试 in GBK
+    ASSERT_TRUE(store.write("\x1b[2J\x1b]0;X\x07.BIN", cast, written));
     ASSERT_EQ(run("list"), 0) << err();
     EXPECT_EQ(out(),
               "0\t0\t?[2J?]0;X?.BIN\t100\t2014-03-05 10:20:30\n"
@@ -205,8 +191,8 @@ TEST_F(DeviceCommandTest, NewDownloadsOnlyWhatIsNotInTheFolderYet) {
     // A copy of another size (a damaged one) does not count: the cast is fetched again.
     fs::resize_file(downloaded("B.BIN"), 512);
     ASSERT_EQ(run("download --new"), 0) << err();
-    EXPECT_EQ(slurp(dir_ / "work" / "Data" / "12345678" / "2014-03-05_102030(1)_B.BIN"),
-              slurp(dir_ / "card" / "B.BIN"));
+    EXPECT_EQ(slurp(work() / "Data" / "12345678" / "2014-03-05_102030(1)_B.BIN"),
+              slurp(card() / "B.BIN"));
     ASSERT_EQ(run("download --new"), 0) << err();
     EXPECT_NE(out().find("no files to download"), std::string::npos) << out();
 }
@@ -214,15 +200,15 @@ TEST_F(DeviceCommandTest, NewDownloadsOnlyWhatIsNotInTheFolderYet) {
 // The operations themselves are tested beside them; here the rows, the confirmation and the
 // settings have to reach them from the command line.
 TEST_F(DeviceCommandTest, DeletionNeedsAConfirmationAndSettingsReachTheDevice) {
-    const sim::CastStore card(cardFolder());
+    const sim::CastStore store(card().string());
     EXPECT_EQ(run("delete 0"), 1);
-    EXPECT_EQ(card.list().size(), 2u);
+    EXPECT_EQ(store.list().size(), 2u);
     EXPECT_EQ(run("--yes delete 0"), 0) << err();
-    const auto left = card.list();
+    const auto left = store.list();
     ASSERT_EQ(left.size(), 1u);
     EXPECT_EQ(left[0].name, "B.BIN");
     EXPECT_EQ(run("--yes clear"), 0) << err();
-    EXPECT_TRUE(card.list().empty());
+    EXPECT_TRUE(store.list().empty());
 
     EXPECT_EQ(run("set --density 1.02 --latitude -12.5 --interval 0.25"), 0) << err();
     ASSERT_EQ(run("info"), 0);
