@@ -35,7 +35,10 @@ chr::year_month_day dateOf(const CastTime& t) {
 }
 
 std::optional<CastTime> validated(const CastTime& t) {
-    if (!dateOf(t).ok() || t.hour > 23 || t.minute > 59 || t.second > 59) {
+    // Years 1 to 9998 stay four digits after any UTC offset; the package headers have room for
+    // no more.
+    if (t.year < 1 || t.year > 9998 || !dateOf(t).ok() || t.hour > 23 || t.minute > 59 ||
+        t.second > 59) {
         return std::nullopt;
     }
     return t;
@@ -106,8 +109,8 @@ std::optional<CastTime> localCastTime(const std::string& utf8Path) {
         return std::nullopt;
     }
 #endif
-    return CastTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                    local.tm_hour,        local.tm_min,     std::min(local.tm_sec, 59)};
+    return validated({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                      local.tm_min, std::min(local.tm_sec, 59)});
 }
 
 std::optional<double> parseUtcOffset(std::string_view text) {

@@ -18,6 +18,9 @@ TEST(CastTime, TextsAreReadOnlyWhenTheyNameARealMoment) {
         {"2015-02-29 12:00:00", std::nullopt},
         {"2014-03-05 24:00:00", std::nullopt},
         {"2014-03-05 10:60:00", std::nullopt},
+        {"0001-01-01 00:00:00", CastTime{1, 1, 1, 0, 0, 0}},
+        {"0000-01-01 00:00:00", std::nullopt},  // a UTC offset would make it year -1
+        {"9999-12-31 12:00:00", std::nullopt},
         {"2014-03-05T10:20:30", std::nullopt},
         {"2014-3-5 10:20:30", std::nullopt},
         {"2014-03-05 10:20:30 ", std::nullopt},
