@@ -52,8 +52,13 @@ bool isReservedDeviceName(std::string_view text) {
     if (std::find(std::begin(kReserved), std::end(kReserved), base) != std::end(kReserved)) {
         return true;
     }
-    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
-           base[3] >= '1' && base[3] <= '9';
+    if (!base.starts_with("COM") && !base.starts_with("LPT")) {
+        return false;
+    }
+    // Windows also takes the superscript digits one to three (in UTF-8) for port numbers.
+    const std::string_view number = std::string_view(base).substr(3);
+    return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') || number == "\xC2\xB9" ||
+           number == "\xC2\xB2" || number == "\xC2\xB3";
 }
 
 // Windows drops trailing dots and blanks from a name, which would make it another name.

@@ -28,6 +28,9 @@ TEST(SafePathComponent, OrdinaryNamesStayAndUnsafeOnesBecomeOneComponent) {
         {"lpt9.bin", "_lpt9.bin"},
         {"COM0", "COM0"},
         {"COM10", "COM10"},
+        {"com\xC2\xB9.txt", "_com\xC2\xB9.txt"},  // COM¹
+        {"LPT\xC2\xB3", "_LPT\xC2\xB3"},
+        {"COM\xE2\x81\xB4", "COM\xE2\x81\xB4"},  // a superscript four names no port
         {"CONSOLE", "CONSOLE"},
         {"bad\xFFutf8\xC3", "bad_utf8_"},
         {"\xE6\xB5", "__"},  // a character cut short
