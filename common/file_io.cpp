@@ -1,5 +1,13 @@
 #include "common/file_io.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "common/system_texts.h"
 
 namespace quorvane {
@@ -19,6 +27,24 @@ FileHandle openFile(const std::string& utf8Path, const char* mode) {
 #else
     return FileHandle(std::fopen(utf8Path.c_str(), mode));
 #endif
+}
+
+FileHandle createNewFile(const std::string& utf8Path) {
+#if defined(_WIN32)
+    const int fd = _wopen(pathFromUtf8(utf8Path).c_str(),
+                          _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    std::FILE* file = fd < 0 ? nullptr : _fdopen(fd, "wb");
+    if (fd >= 0 && file == nullptr) {
+        _close(fd);
+    }
+#else
+    const int fd = ::open(utf8Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    std::FILE* file = fd < 0 ? nullptr : fdopen(fd, "wb");
+    if (fd >= 0 && file == nullptr) {
+        ::close(fd);
+    }
+#endif
+    return FileHandle(file);
 }
 
 bool seekTo(std::FILE* file, int64_t offset, int origin) {

@@ -27,6 +27,11 @@ std::string utf8OfPath(const std::filesystem::path& path);
 // Opens a file by its UTF-8 path (wide API on Windows, so Chinese folder names work there too).
 FileHandle openFile(const std::string& utf8Path, const char* mode);
 
+// Creates a file that must not exist yet, for binary writing; empty when it exists or cannot be
+// made. Done with the system's own exclusive create: the C runtime Windows programs may link
+// (msvcrt) does not know fopen's "x".
+FileHandle createNewFile(const std::string& utf8Path);
+
 // 64-bit seek and tell: casts larger than 2 GiB must not be misread.
 bool seekTo(std::FILE* file, int64_t offset, int origin);
 int64_t tellPosition(std::FILE* file);

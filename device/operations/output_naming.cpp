@@ -142,8 +142,8 @@ std::optional<OutputFile> createOutputFile(const std::filesystem::path& folder,
         if (taken(path)) {
             continue;
         }
-        // "x": fails rather than open a file that appeared since the test above.
-        if (FileHandle file = openFile(utf8OfPath(path), "wbx")) {
+        // Fails rather than open a file that appeared since the test above.
+        if (FileHandle file = createNewFile(utf8OfPath(path))) {
             return OutputFile{std::move(file), path};
         }
         if (!taken(path)) {
