@@ -44,12 +44,7 @@ int run() {
     UnattendedWindow window;
     DeviceSession session(port, clock, window, window, window);
     session.setWorkingFolder(dir);
-    const std::string slave = profiler.slavePath();
-    const auto onePort = [&](std::vector<std::string>& ports) {
-        ports = {slave};
-        return 1;
-    };
-    if (OnConnect(session, onePort) != ConnectOutcome::Complete ||
+    if (OnConnect(session, onlyPort(profiler.slavePath())) != ConnectOutcome::Complete ||
         OnFileList(session) != FileListOutcome::Listed || session.rows().empty()) {
         std::fprintf(stderr, "cannot connect to the virtual profiler and list its files\n");
         return 1;

@@ -93,13 +93,7 @@ int run() {
     PosixSerialPort port;
     SystemClock clock;
     UnattendedPrompter boxes;
-    DeviceWindow window(
-        chinese, port, clock,
-        [slave = profiler.slavePath()](std::vector<std::string>& ports) {
-            ports = {slave};
-            return 1;
-        },
-        dir);
+    DeviceWindow window(chinese, port, clock, onlyPort(profiler.slavePath()), dir);
     window.setPrompter(&boxes);
     window.show();
     const auto click = [&](int id) { qobject_cast<QPushButton*>(window.control(id))->click(); };

@@ -294,13 +294,7 @@ int runDevice(const std::vector<std::string>& words) {
     const std::unique_ptr<SerialPort> port = makeSystemSerialPort();
     SystemClock clock;
     DeviceSession session(*port, clock, panes, prompter, panes);
-    PortLister ports = EnumerateSerialPorts;
-    if (request->port) {
-        ports = [path = *request->port](std::vector<std::string>& list) {
-            list = {path};
-            return 1;
-        };
-    }
+    const PortLister ports = request->port ? onlyPort(*request->port) : EnumerateSerialPorts;
     const ConnectOutcome connected = OnConnect(session, ports);
     const bool ok = session.connected() && runOperation(session, *request, connected);
     session.shutdown();

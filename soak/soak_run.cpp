@@ -57,10 +57,7 @@ bool writeCard(const SoakPlan& plan, const fs::path& card) {
 
 // A user whose connect fails (a stalled or confused device) presses Connect again.
 bool connectAndList(DeviceSession& session, const std::string& slave) {
-    const PortLister onePort = [&](std::vector<std::string>& ports) {
-        ports = {slave};
-        return 1;
-    };
+    const PortLister onePort = onlyPort(slave);
     for (int attempt = 0; attempt < 5; ++attempt) {
         if (OnConnect(session, onePort) == ConnectOutcome::Complete &&
             OnFileList(session) == FileListOutcome::Listed) {

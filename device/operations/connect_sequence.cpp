@@ -98,6 +98,13 @@ std::optional<bool> readIdentity(DeviceSession& session) {
 
 }  // namespace
 
+PortLister onlyPort(std::string port) {
+    return [port = std::move(port)](std::vector<std::string>& ports) {
+        ports = {port};
+        return 1;
+    };
+}
+
 ConnectOutcome OnConnect(DeviceSession& session, const PortLister& listPorts) {
     if (!passesBusyGuard(session)) {
         return ConnectOutcome::Busy;

@@ -12,6 +12,9 @@ namespace quorvane {
 // EnumerateSerialPorts is the system's; the command line's --port gives a list of one.
 using PortLister = std::function<int(std::vector<std::string>& ports)>;
 
+// The lister when the port is known (the command line's --port, the virtual profiler's line).
+PortLister onlyPort(std::string port);
+
 enum class ConnectOutcome {
     Busy,               // a download runs: nothing done
     NoPortList,         // "No serial port!"

@@ -43,13 +43,7 @@ bool capture(bool english, const fs::path& picture) {
     PosixSerialPort port;
     SystemClock clock;
     UnattendedPrompter boxes;
-    DeviceWindow window(
-        captions, port, clock,
-        [slave = profiler.slavePath()](std::vector<std::string>& ports) {
-            ports = {slave};
-            return 1;
-        },
-        folder / "work");
+    DeviceWindow window(captions, port, clock, onlyPort(profiler.slavePath()), folder / "work");
     window.setPrompter(&boxes);
     window.show();
     const auto click = [&](int id) { qobject_cast<QPushButton*>(window.control(id))->click(); };

@@ -90,10 +90,7 @@ class DeviceWindowTest : public test::DeviceProfilerTest {
     }
     // The window on the profiler's port only, connected, its file list read.
     void openConnected(bool english = true) {
-        openWindow(english, clock_, port_, [slave = profiler_->slavePath()](Strings& ports) {
-            ports = {slave};
-            return 1;
-        });
+        openWindow(english, clock_, port_, onlyPort(profiler_->slavePath()));
         click(kConnectButton);
         click(kFileListButton);
         boxes_->boxes.clear();
