@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 #if defined(_WIN32)
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
 #endif
 
 #include "common/system_texts.h"
@@ -45,6 +48,22 @@ FileHandle createNewFile(const std::string& utf8Path) {
     }
 #endif
     return FileHandle(file);
+}
+
+bool renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
+#if defined(_WIN32)
+    // Without MOVEFILE_REPLACE_EXISTING the move fails on an existing name.
+    return MoveFileExW(from.c_str(), to.c_str(), 0) != 0;
+#else
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return false;
+    }
+    // A file system without the no-replace rename: a second link fails on an existing name.
+    return ::link(from.c_str(), to.c_str()) == 0 && ::unlink(from.c_str()) == 0;
+#endif
 }
 
 bool seekTo(std::FILE* file, int64_t offset, int origin) {

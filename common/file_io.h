@@ -32,6 +32,10 @@ FileHandle openFile(const std::string& utf8Path, const char* mode);
 // (msvcrt) does not know fopen's "x".
 FileHandle createNewFile(const std::string& utf8Path);
 
+// Renames a file unless `to` exists: std::filesystem::rename replaces it. False when the
+// name is taken or the rename fails.
+bool renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // 64-bit seek and tell: casts larger than 2 GiB must not be misread.
 bool seekTo(std::FILE* file, int64_t offset, int origin);
 int64_t tellPosition(std::FILE* file);

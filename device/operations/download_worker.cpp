@@ -81,6 +81,7 @@ class Download {
     CommandChannel& channel_;
     TransferState state_;
     FileDownload file_;
+    std::string dateText_;   // of the row, as it goes into the file's names
     int64_t fileStart_ = 0;  // counter ticks when the first block was asked for
     DownloadSummary summary_;
 };
@@ -166,8 +167,8 @@ bool Download::downloadRow(int row) {
         ++summary_.empty;
         return true;
     }
-    std::optional<OutputFile> output =
-        createOutputFile(job_.folder, dateTextForFileName(texts.date), file_.name);
+    dateText_ = dateTextForFileName(texts.date);
+    std::optional<OutputFile> output = createOutputFile(job_.folder, dateText_, file_.name);
     if (!output) {
         ++summary_.failed;
         channel_.prompter().ask(kCreateFailedBox);
@@ -181,6 +182,7 @@ bool Download::downloadRow(int row) {
         case FileEnd::Complete:
         case FileEnd::GivenUp:
         case FileEnd::OutOfStep:
+        case FileEnd::Short:
         case FileEnd::WriteFailed:
             return finishFile();
         default:
@@ -271,6 +273,7 @@ FileEnd Download::receiveBlocks() {
                 ++file_.blocksSkipped;
                 break;
             case BlockResult::Handled:
+            case BlockResult::EndOfData:
                 ++file_.blocksWritten;
                 file_.bytesFromDevice += state_.bytesReceived - before;
                 file_.bytesWritten = state_.bytesReceived;
@@ -284,6 +287,9 @@ FileEnd Download::receiveBlocks() {
         report(ExportStatus::ExportProgress,
                exportProgressValue(state_.bytesReceived, state_.fileSize), {});
         showProgress();
+        if (result == BlockResult::EndOfData) {
+            return FileEnd::Short;
+        }
     }
     return FileEnd::Complete;
 }
@@ -326,8 +332,17 @@ bool Download::finishFile() {
 }
 
 // Pane 1, the box and the notifier's record of the file, once its transfer has ended and the
-// file is closed, so that the record count reads what is on disk.
+// file is closed, so that the record count reads what is on disk. Only a file received whole
+// loses the incomplete name it was received under.
 void Download::reportFile() {
+    if (!file_.damaged() && !file_.path.empty()) {
+        if (const auto kept = keepWholeFile(pathFromUtf8(file_.path), dateText_, file_.name)) {
+            file_.path = utf8OfPath(*kept);
+        } else {
+            file_.end = FileEnd::WriteFailed;
+            channel_.prompter().ask(kWriteFailedBox);
+        }
+    }
     if (!file_.path.empty()) {
         file_.validRecords = countValidRecords(file_.path);
     }
@@ -348,6 +363,7 @@ void Download::reportFile() {
         case FileEnd::Complete:
         case FileEnd::GivenUp:
         case FileEnd::OutOfStep:
+        case FileEnd::Short:
         case FileEnd::SizeUnread:
             break;
         default:

@@ -166,7 +166,7 @@ TEST_F(DownloadTest, ABlockMissingForMoreThanASecondIsWrittenAsZeros) {
     std::fill(expected.begin() + 512, expected.begin() + 1024, '\0');
     // The block after the gap continues from record ceil((512 - 72) / 36) + 1 = 14 and is
     // accepted; the length and every later offset are kept.
-    EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_Z.bin"), expected);
+    EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_Z_incomplete.bin"), expected);
     const Strings blocks = blockCommands();
     ASSERT_GE(blocks.size(), 5u);
     EXPECT_EQ(blocks[0], "3");
@@ -176,19 +176,44 @@ TEST_F(DownloadTest, ABlockMissingForMoreThanASecondIsWrittenAsZeros) {
     EXPECT_EQ(blocks[blocks.size() - 2], "3") << "nothing is sent for the given-up block";
 }
 
-TEST_F(DownloadTest, AGapInTheRecordsIsAskedForAgainThenGivenUp) {
-    // Records from number 28 on (the first record of the third block) leap 25 ahead: the third
-    // block never continues the second and is zero-filled; the fourth, 14 records on from the
-    // zero fill's restart point plus the leap, is also too far ahead; the last block is
-    // written without the check.
-    const std::string bytes = rawCastBytes(2000, 28, 25);
-    rig.device.files = {{"G.bin", bytes}};
-    EXPECT_EQ(download({0}).damaged, 1);
-    ASSERT_EQ(rig.shown.downloads.size(), 1u);
-    EXPECT_EQ(rig.shown.downloads[0].blocksZeroFilled, 1);
-    std::string expected = bytes;
-    std::fill(expected.begin() + 1024, expected.begin() + 1536, '\0');
-    EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_G.bin"), expected);
+// Files the device did not send as its list shows them: each ends damaged, under its
+// incomplete name, with every byte the device sent and nothing else.
+TEST_F(DownloadTest, FilesThatAreNotTheDevicesAsListedAreNeverCalledGood) {
+    struct Case {
+        const char* name;
+        std::string bytes;      // on the card, and the size the list shows
+        std::string announced;  // by the file-info frame
+        std::string kept;       // in the file made
+        const char* status;
+    };
+    // Records from number 28 (the first of the third block) leap 25 ahead: the third block
+    // never continues the second; the last block, from the zero fill's restart point plus the
+    // leap, is too far ahead as well.
+    const std::string leaping = rawCastBytes(2000, 28, 25);
+    const std::string shortEnd = rawCastBytes(1464);
+    const std::string listed = rawCastBytes(9000);
+    const Case cases[] = {
+        {"records leap", leaping, "", leaping.substr(0, 1024) + std::string(976, '\0'),
+         "C.bin received with 2 of 4 blocks missing (written as zeros)"},
+        {"announced beyond the data: the short last frame is the end", shortEnd, "2000", shortEnd,
+         "C.bin short: the device sent 1464 of the 2000 bytes it announced"},
+        {"announced below the list", listed, "6000", listed.substr(0, 6000),
+         "C.bin size mismatch: the device announced 6000 bytes, its file list says 9000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(folder());
+        rig.shown.events.clear();
+        rig.device.files = {{"C.bin", c.bytes, 17509, 21135, c.announced}};
+        const DownloadSummary summary = download({0});
+        EXPECT_EQ(summary.saved, 0);
+        EXPECT_EQ(summary.damaged, 1);
+        EXPECT_EQ(withoutProgress(rig.shown.events),
+                  (Strings{std::string("pane1: ") + c.status, std::string("box49: ") + c.status}));
+        EXPECT_EQ(filesIn(dir_), (Strings{"Data", "Data/12345678",
+                                          "Data/12345678/2014-03-05_102030_C_incomplete.bin"}));
+        EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_C_incomplete.bin"), c.kept);
+    }
 }
 
 // The texts built from a value; the fixed ones are checked where the download shows them.
@@ -312,7 +337,7 @@ TEST_F(DownloadTest, ABrokenLineKeepsThePartialFileAndEndsTheWorker) {
     const DownloadSummary summary = download({0, 1});
     EXPECT_TRUE(summary.linkLost);
     EXPECT_EQ(summary.saved, 0);
-    EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_H.bin"), bytes.substr(0, 1024));
+    EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_H_incomplete.bin"), bytes.substr(0, 1024));
     EXPECT_EQ(withoutProgress(rig.shown.events),
               (Strings{"box49: Reading serial port failed when exporting file, please check the "
                        "connection!",
@@ -348,7 +373,7 @@ TEST_F(DownloadTest, AFailedCommandWriteRunsTheDisconnectHandling) {
     const DownloadSummary summary = download({0});
     EXPECT_TRUE(summary.linkLost);
     EXPECT_FALSE(rig.session.connected());
-    EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_W.bin"), bytes.substr(0, 1024));
+    EXPECT_EQ(test::slurp(folder() / "2014-03-05_102030_W_incomplete.bin"), bytes.substr(0, 1024));
     const Strings tail(rig.shown.events.end() - 2, rig.shown.events.end());
     EXPECT_EQ(tail, (Strings{"reset", "pane1: W.bin incomplete: 1024 of 3000 bytes received"}));
 }
@@ -367,7 +392,7 @@ TEST_F(DownloadTest, AFullDiskIsNeverReportedAsReceived) {
     EXPECT_EQ(events,
               (Strings{"box49: Failed to write the file for data exporting",
                        "pane1: E.bin receive OK!", "box49: E.bin file receiving completed!"}));
-    EXPECT_LE(fs::file_size(folder() / "2014-03-05_102030_D.bin"), 1000u);
+    EXPECT_LE(fs::file_size(folder() / "2014-03-05_102030_D_incomplete.bin"), 1000u);
 }
 #endif
 

@@ -49,6 +49,14 @@ Text fileDownloadStatus(const FileDownload& file) {
             if (!file.damaged()) {
                 return *OnExportStatus(int(ExportStatus::ExportFileDone), 0, file.name);
             }
+            if (file.blocksZeroFilled == 0 && file.sizeMismatch()) {
+                const auto listed = static_cast<unsigned long long>(*file.listedSize);
+                return {strformat("%s文件大小不符：设备报告%u字节，文件列表为%llu字节", name, size,
+                                  listed),
+                        strformat("%s size mismatch: the device announced %u bytes, its file "
+                                  "list says %llu",
+                                  name, size, listed)};
+            }
             return {strformat("%s文件接收不完整：%d/%d个数据块缺失（已写为零）", name,
                               file.blocksZeroFilled, file.blocks),
                     strformat("%s received with %d of %d blocks missing (written as zeros)", name,
@@ -65,6 +73,10 @@ Text fileDownloadStatus(const FileDownload& file) {
                 strformat("%s stopped: the device's record numbers do not continue, %u of "
                           "%u bytes kept",
                           name, kept, size)};
+        case FileEnd::Short:
+            return {strformat("%s文件不完整：设备只发送了%u/%u字节", name, kept, size),
+                    strformat("%s short: the device sent %u of the %u bytes it announced", name,
+                              kept, size)};
         case FileEnd::SizeUnread: {
             const char* announced = file.sizeText.c_str();
             return {strformat("%s文件未接收：设备报告的文件大小“%s”无效", name, announced),

@@ -77,6 +77,11 @@ void dropLastCharacter(std::string& utf8) {
     }
 }
 
+bool taken(const std::filesystem::path& path) {
+    std::error_code ignored;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
+}
+
 }  // namespace
 
 std::string safePathComponent(std::string_view text) {
@@ -124,6 +129,25 @@ std::filesystem::path deviceDataFolder(const std::filesystem::path& workingFolde
     return workingFolder / "Data" / pathFromUtf8(safePathComponent(deviceId));
 }
 
+std::string incompleteFileName(std::string_view fileName) {
+    constexpr std::string_view kMark = "_incomplete";
+    constexpr size_t kLongestExtension = 4;
+    size_t stemEnd = fileName.size();
+    const size_t dot = fileName.rfind('.');
+    if (dot != std::string_view::npos && dot > 0 && fileName.size() - dot - 1 >= 1 &&
+        fileName.size() - dot - 1 <= kLongestExtension &&
+        std::all_of(fileName.begin() + std::ptrdiff_t(dot) + 1, fileName.end(),
+                    [](unsigned char c) { return std::isalnum(c) != 0; })) {
+        stemEnd = dot;
+    }
+    const std::string_view extension = fileName.substr(stemEnd);
+    std::string stem(fileName.substr(0, stemEnd));
+    while (!stem.empty() && stem.size() + kMark.size() + extension.size() > kMaxComponentBytes) {
+        dropLastCharacter(stem);
+    }
+    return safePathComponent(stem + std::string(kMark) + std::string(extension));
+}
+
 std::optional<OutputFile> createOutputFile(const std::filesystem::path& folder,
                                            std::string_view dateText,
                                            std::string_view reportedName) {
@@ -132,19 +156,35 @@ std::optional<OutputFile> createOutputFile(const std::filesystem::path& folder,
     if (!std::filesystem::is_directory(folder, error)) {
         return std::nullopt;
     }
-    const auto taken = [](const std::filesystem::path& path) {
-        std::error_code ignored;
-        return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
-    };
     for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
         const std::filesystem::path path =
-            folder / pathFromUtf8(outputFileName(dateText, reportedName, attempt));
+            folder /
+            pathFromUtf8(incompleteFileName(outputFileName(dateText, reportedName, attempt)));
         if (taken(path)) {
             continue;
         }
         // Fails rather than open a file that appeared since the test above.
         if (FileHandle file = createNewFile(utf8OfPath(path))) {
             return OutputFile{std::move(file), path};
+        }
+        if (!taken(path)) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::filesystem::path> keepWholeFile(const std::filesystem::path& received,
+                                                   std::string_view dateText,
+                                                   std::string_view reportedName) {
+    for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
+        const std::filesystem::path path =
+            received.parent_path() / pathFromUtf8(outputFileName(dateText, reportedName, attempt));
+        if (taken(path)) {
+            continue;
+        }
+        if (renameWithoutReplacing(received, path)) {
+            return path;
         }
         if (!taken(path)) {
             return std::nullopt;

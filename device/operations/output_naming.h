@@ -30,16 +30,28 @@ std::string outputFileName(std::string_view dateText, std::string_view reportedN
 std::filesystem::path deviceDataFolder(const std::filesystem::path& workingFolder,
                                        std::string_view deviceId);
 
+// The name a file has while it is received and keeps when it was not received whole, so that
+// nobody later takes it for the device's file: "_incomplete" before a short extension made of
+// letters and digits ("CAST.BIN" -> "CAST_incomplete.BIN"), else at the end; cut like every name.
+std::string incompleteFileName(std::string_view fileName);
+
 struct OutputFile {
     FileHandle file;
     std::filesystem::path path;
 };
 
-// Creates the folder (and Data above it) when missing and a new file in it under the first
-// free name of outputFileName's numbering. An existing file is never opened, so nothing on
-// disk is replaced. Nothing when the folder or the file cannot be made.
+// Creates the folder (and Data above it) when missing and a new file in it, under the
+// incomplete name of the first numbering whose incomplete name is free. An existing file is
+// never opened, so nothing on disk is replaced. Nothing when the folder or the file cannot be
+// made.
 std::optional<OutputFile> createOutputFile(const std::filesystem::path& folder,
                                            std::string_view dateText,
                                            std::string_view reportedName);
+
+// Gives a file received whole the first free name of outputFileName's numbering, never
+// replacing a file; the new path, or nothing when it could not be renamed.
+std::optional<std::filesystem::path> keepWholeFile(const std::filesystem::path& received,
+                                                   std::string_view dateText,
+                                                   std::string_view reportedName);
 
 }  // namespace quorvane

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 #include "common/testing/temp_dir_test.h"
@@ -71,23 +72,46 @@ TEST(OutputFileName, TwoLongNamesDifferingBeyondTheCutStillGetFilesOfTheirOwn) {
     EXPECT_NE(outputFileName("d", a, 0), outputFileName("d", b, 1));
 }
 
+TEST(IncompleteFileName, MarksTheStemAndKeepsAShortExtension) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"d_CAST0002.BIN", "d_CAST0002_incomplete.BIN"},
+        {"d_N", "d_N_incomplete"},
+        {"d_.._.._evil", "d_.._.._evil_incomplete"},  // no extension of letters and digits
+        {"d_a.tar.gz", "d_a.tar_incomplete.gz"},
+        {std::string(260, 'n') + ".BIN", std::string(240, 'n') + "_incomplete.BIN"},
+    };
+    for (const auto& [name, incomplete] : cases) {
+        EXPECT_EQ(incompleteFileName(name), incomplete) << name;
+    }
+}
+
 class CreateOutputFile : public test::TempDirTest {};
 
-TEST_F(CreateOutputFile, NeverOpensAnExistingFileOrLink) {
+// A file is received under its incomplete name and renamed only once whole, so an earlier
+// incomplete copy never takes the plain name from the whole one, and nothing is replaced.
+TEST_F(CreateOutputFile, NeverOpensOrReplacesAnExistingFileOrLink) {
     const std::filesystem::path folder = dir_ / "Data" / "12345678";
-    auto first = createOutputFile(folder, "d", "N");
+    auto first = createOutputFile(folder, "d", "N.BIN");
     ASSERT_TRUE(first);
-    EXPECT_EQ(first->path, folder / "d_N");
-    std::filesystem::create_directory(folder / "d(1)_N");
+    EXPECT_EQ(first->path, folder / "d_N_incomplete.BIN");
+    std::filesystem::create_directory(folder / "d(1)_N_incomplete.BIN");
 #if !defined(_WIN32)
-    std::filesystem::create_symlink(dir_ / "elsewhere", folder / "d(2)_N");
+    std::filesystem::create_symlink(dir_ / "elsewhere", folder / "d(2)_N_incomplete.BIN");
 #endif
-    auto next = createOutputFile(folder, "d", "N");
+    auto next = createOutputFile(folder, "d", "N.BIN");
     ASSERT_TRUE(next);
 #if !defined(_WIN32)
-    EXPECT_EQ(next->path, folder / "d(3)_N");
+    EXPECT_EQ(next->path, folder / "d(3)_N_incomplete.BIN");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "elsewhere"));
 #endif
+    // The first stays incomplete; the next, whole, takes the first free plain name.
+    EXPECT_EQ(keepWholeFile(next->path, "d", "N.BIN"), folder / "d_N.BIN");
+    std::ofstream(folder / "d(1)_N.BIN") << "kept";
+    auto third = createOutputFile(folder, "d", "N.BIN");
+    ASSERT_TRUE(third);
+    EXPECT_EQ(keepWholeFile(third->path, "d", "N.BIN"), folder / "d(2)_N.BIN");
+    EXPECT_EQ(test::slurp(folder / "d(1)_N.BIN"), "kept");
+    EXPECT_TRUE(std::filesystem::exists(first->path));
     // A file where the folder should be: nothing is made.
     test::TempDirTest::write("Data2", {});
     EXPECT_FALSE(createOutputFile(dir_ / "Data2" / "x", "d", "N"));

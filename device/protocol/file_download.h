@@ -18,6 +18,7 @@ enum class FileEnd {
     Complete,     // blocks came, or were written as zeros, up to the announced size
     GivenUp,      // blocks stopped coming: too many in a row written as zeros
     OutOfStep,    // the device's records stopped continuing the file: stopped, not drifted
+    Short,        // the device's data ended before the size it announced
     SizeUnread,   // the announced size was no size: nothing made
     LinkLost,     // the line broke or a command could not be written
     Stopped,      // the window closed meanwhile
@@ -46,10 +47,15 @@ struct FileDownload {
     Text status;      // pane 1 (and the box): the description's texts for a whole file
     Text completion;  // one line with what the file holds
 
-    // Not the device's file as it is: a hole of zeros, a short end, or nothing at all.
+    // The file-info frame and the file list disagree on the size: one of them is not the
+    // device's file, and which bytes are missing cannot be told.
+    bool sizeMismatch() const { return listedSize && *listedSize != announcedSize; }
+
+    // Not the device's file as it is: a hole of zeros, a short end, a size that disagrees with
+    // the list, or nothing at all.
     bool damaged() const {
         return end != FileEnd::Running &&
-               !(end == FileEnd::Complete && bytesFromDevice == announcedSize);
+               !(end == FileEnd::Complete && bytesFromDevice == announcedSize && !sizeMismatch());
     }
 };
 

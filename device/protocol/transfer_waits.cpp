@@ -8,6 +8,7 @@
 #include <cstring>
 #include <optional>
 
+#include "common/raw_format.h"
 #include "device/protocol/block_frame.h"
 #include "device/protocol/command_texts.h"
 
@@ -166,34 +167,39 @@ std::optional<FileReplyResult> decide(CommandChannel& channel, TransferState& st
     return std::nullopt;
 }
 
-// A sound frame: the last block of the file is taken as it is; any other must continue the
-// raw records seen so far.
-BlockResult acceptBlock(TransferState& state, std::span<const uint8_t> received, size_t n) {
+// Whether the file's bytes from `offset` on, `length` of them, hold a whole raw record (they
+// follow the 72-byte header every 36 bytes): only such a block can be checked for continuity.
+bool holdsWholeRecord(uint32_t offset, size_t length) {
+    const uint64_t header = kRawHeaderSize;
+    const uint64_t record = kRawRecordSize;
+    const uint64_t start =
+        offset <= header ? header : header + (offset - header + record - 1) / record * record;
+    return start + record <= uint64_t(offset) + length;
+}
+
+// A sound frame: its records must continue those seen so far, the last block of the file
+// like every other. `endOfData`: the device sent less than asked for and then nothing.
+BlockResult acceptBlock(TransferState& state, std::span<const uint8_t> received, size_t n,
+                        bool endOfData) {
     const std::span<const uint8_t> payload = received.subspan(BlockFrame::kHeaderSize, n);
-    if (uint64_t(state.bytesReceived) + n == state.fileSize) {
-        if (!state.appendToOutput(payload)) {
-            return BlockResult::WriteFailed;
+    if (const std::optional<int32_t> first = firstRecordNumber(received)) {
+        if (state.firstBlock) {
+            state.firstBlock = false;
+            state.lastRecordNumber = int32_t(int64_t(*first) - 1);
         }
-        state.bytesReceived = state.fileSize;
-        return BlockResult::Handled;
-    }
-    const std::optional<int32_t> first = firstRecordNumber(received);
-    if (!first) {
+        if (int64_t(*first) - state.lastRecordNumber > 20) {
+            return BlockResult::AskAgain;  // records missing in between
+        }
+        // The caller tells a late old block from a device out of step with the host.
+        if (*first < state.lastRecordNumber) {
+            return BlockResult::OlderBlock;
+        }
+        if (*first == state.lastRecordNumber) {
+            return BlockResult::AlreadyReceived;
+        }
+        state.lastRecordNumber = *first;
+    } else if (holdsWholeRecord(state.bytesReceived, n)) {
         return BlockResult::AskAgain;
-    }
-    if (state.firstBlock) {
-        state.firstBlock = false;
-        state.lastRecordNumber = int32_t(int64_t(*first) - 1);
-    }
-    if (int64_t(*first) - state.lastRecordNumber > 20) {
-        return BlockResult::AskAgain;  // records missing in between
-    }
-    // The caller tells a late old block from a device out of step with the host.
-    if (*first < state.lastRecordNumber) {
-        return BlockResult::OlderBlock;
-    }
-    if (*first == state.lastRecordNumber) {
-        return BlockResult::AlreadyReceived;
     }
     // A device may pad a short last block to a full frame: bytes past the announced size are
     // not the file's, and writing them would leave a cast longer than the one on the device.
@@ -204,8 +210,18 @@ BlockResult acceptBlock(TransferState& state, std::span<const uint8_t> received,
         return BlockResult::WriteFailed;
     }
     state.bytesReceived += uint32_t(kept);
-    state.lastRecordNumber = *first;
-    return BlockResult::Handled;
+    return endOfData ? BlockResult::EndOfData : BlockResult::Handled;
+}
+
+// The bytes are one sound frame shorter than the block asked for, and nothing more.
+bool isEndOfDataFrame(const Accumulator& received, int requestedLength) {
+    const std::span<const uint8_t> frame = received.bytes();
+    if (frame.size() < BlockFrame::kOverhead || !hasFrameSync(frame)) {
+        return false;
+    }
+    const size_t n = framePayloadLength(frame);
+    return int64_t(n) < requestedLength && frame.size() == n + BlockFrame::kOverhead &&
+           frameChecksum(frame, n) == frame[BlockFrame::kHeaderSize + n];
 }
 
 }  // namespace
@@ -256,6 +272,12 @@ BlockResult ReceiveBlock(CommandChannel& channel, TransferState& state, int requ
                 return BlockResult::LinkBroken;
             case Accumulator::Read::Nothing:
                 if (millisecondsSince(clock, lastData) > kBlockSilenceMs) {
+                    // Taken only once the line stays quiet after it: a longer frame whose
+                    // length field was hit by noise would go on arriving.
+                    if (isEndOfDataFrame(received, requestedLength)) {
+                        const size_t n = framePayloadLength(received.bytes());
+                        return purged(port, acceptBlock(state, received.bytes(), n, true));
+                    }
                     return purged(port, BlockResult::AskAgain);
                 }
                 port.waitForInput();
@@ -280,7 +302,7 @@ BlockResult ReceiveBlock(CommandChannel& channel, TransferState& state, int requ
         if (frameChecksum(frame, n) != frame[BlockFrame::kHeaderSize + n]) {
             return purged(port, BlockResult::AskAgain);
         }
-        return purged(port, acceptBlock(state, frame, n));
+        return purged(port, acceptBlock(state, frame, n, false));
     }
 }
 

@@ -29,6 +29,8 @@ enum class BlockResult : int {
     OlderBlock = 4,       // its records lie before the newest block's: an older block, not
                           // written (1 as well on the device program's scale)
     AskAgain = 5,         // the device should send this block again
+    EndOfData = 6,        // a sound frame shorter than asked for, then silence: the device
+                          // has no more of the file; what it sent is appended
     LinkBroken = -1,      // read failure or overflow
     WriteFailed = -2,     // the block was sound but the output file refused it
 };
@@ -40,10 +42,10 @@ enum class BlockResult : int {
 FileReplyResult AwaitFileReply(CommandChannel& channel, TransferState& state, HandshakeStep step,
                                std::string_view expected, int length);
 
-// Receives the data block just requested (requestedLength 1 to 512), checks its frame and,
-// unless it completes the file, the continuity of the raw records in it, and appends its
-// payload. 200 ms without data (high-resolution counter) ends one attempt. Purges unless the
-// link broke.
+// Receives the data block just requested (requestedLength 1 to 512), checks its frame and the
+// continuity of the raw records in it (a block too short to hold a whole record has none to
+// check), and appends its payload. 200 ms without data (high-resolution counter) ends one
+// attempt. Purges unless the link broke.
 BlockResult ReceiveBlock(CommandChannel& channel, TransferState& state, int requestedLength);
 
 // Takes the file name and size from a sound file-info frame: the name runs from offset 13 to

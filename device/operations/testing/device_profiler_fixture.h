@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/testing/temp_dir_test.h"
+#include "device/operations/output_naming.h"
 #include "device/operations/testing/raw_cast_bytes.h"
 #include "simulator/cast_store.h"
 #include "simulator/device_clock.h"
@@ -40,10 +41,14 @@ class DeviceProfilerTest : public TempDirTest {
         return work() / "Data" / "12345678" / ("2014-03-05_102030_" + name);
     }
     std::string cardBytes(const std::string& name) const { return slurp(card() / name); }
+    // A file not received whole, or still being received.
+    std::filesystem::path incomplete(const std::string& name) const {
+        return work() / "Data" / "12345678" / incompleteFileName("2014-03-05_102030_" + name);
+    }
     // 0 while the download has not made the file yet.
     uintmax_t downloadedSize(const std::string& name) const {
         std::error_code missing;
-        const uintmax_t size = std::filesystem::file_size(downloaded(name), missing);
+        const uintmax_t size = std::filesystem::file_size(incomplete(name), missing);
         return missing ? 0 : size;
     }
 

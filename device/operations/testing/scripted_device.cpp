@@ -150,7 +150,9 @@ std::string ScriptedDevice::transfer(const std::string& command) {
         case '1':
             return "$cmd,send,file,1*ff\r\n";
         case '2':
-            return framed("fileinfo:" + file.name + "," + std::to_string(file.bytes.size()));
+            return framed(
+                "fileinfo:" + file.name + "," +
+                (file.announced.empty() ? std::to_string(file.bytes.size()) : file.announced));
         case '3':
             if (blockSent_) {
                 blockOffset_ += blockLength_;

@@ -16,8 +16,9 @@ namespace quorvane {
 struct ScriptedFile {
     std::string name;
     std::string bytes;
-    int dateWord = 17509;  // 2014-03-05
-    int timeWord = 21135;  // 10:20:30
+    int dateWord = 17509;     // 2014-03-05
+    int timeWord = 21135;     // 10:20:30
+    std::string announced{};  // the size the file-info frame gives; empty: the file's own
 };
 
 // What happens to one data frame on its way to the host.
