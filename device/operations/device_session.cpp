@@ -23,9 +23,13 @@ void DeviceSession::setRows(std::vector<FileRow> rows) {
 void DeviceSession::startDownload(RowSource& rows) {
     waitForDownload();
     stop_ = false;
+    workerReturned_ = false;
     DownloadJob job{channel_, rows, deviceDataFolder(workingFolder_, values_.deviceId), busy_,
                     stop_};
-    worker_ = std::thread([this, job] { summary_ = DownloadWorker(job); });
+    worker_ = std::thread([this, job] {
+        summary_ = DownloadWorker(job);
+        workerReturned_ = true;
+    });
 }
 
 std::optional<DownloadSummary> DeviceSession::waitForDownload() {

@@ -68,6 +68,9 @@ class DeviceSession {
     // must be set already.
     void startDownload(RowSource& rows);
     bool downloadRunning() const { return worker_.joinable(); }
+    // The worker has returned, so waiting for it cannot block. The busy flag is no such sign:
+    // the worker clears it before a last box that it then waits on.
+    bool downloadReturned() const { return workerReturned_; }
     // Waits for the worker and returns what it did (nothing when none ran).
     std::optional<DownloadSummary> waitForDownload();
     // Asks a running worker to end at its next block or file; the window closing does this.
@@ -83,6 +86,7 @@ class DeviceSession {
     FileListView& view_;
     std::atomic<bool> busy_ = false;
     std::atomic<bool> stop_ = false;
+    std::atomic<bool> workerReturned_ = false;
     std::filesystem::path workingFolder_;
     std::thread worker_;
     DownloadSummary summary_;

@@ -208,7 +208,9 @@ void DeviceWindow::exportFiles() {
 }
 
 void DeviceWindow::watchDownload() {
-    if (session_->busy()) {
+    // This runs inside the event loop of any box the worker has the window show; joining a
+    // worker that still waits for that box's answer would wait for good.
+    if (!session_->downloadReturned()) {
         return;
     }
     downloadWatch_.stop();

@@ -107,7 +107,7 @@ class DeviceWindow : public QMainWindow,
     QLineEdit* freeEdit_ = nullptr;
     QLineEdit* usedEdit_ = nullptr;
     DeviceStatusBar* statusBar_ = nullptr;
-    // Polls the busy flag while a download runs, to take the worker home when it is done.
+    // Polls a running download, to take the worker home once it has returned.
     QTimer downloadWatch_;
     int commandDepth_ = 0;
     bool closing_ = false;

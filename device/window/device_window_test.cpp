@@ -46,6 +46,10 @@ class ScriptedBoxes : public Prompter {
         if (onAsk) {
             onAsk(m);
         }
+        // A person reads the box first; the window's timers and repaints go on meanwhile.
+        if (lateMs > 0) {
+            QTest::qWait(lateMs);
+        }
         if (!answers.empty()) {
             const Button b = answers.front();
             answers.pop_front();
@@ -58,6 +62,7 @@ class ScriptedBoxes : public Prompter {
     Strings paneAtBox;
     std::deque<Button> answers;
     std::function<void(const Message&)> onAsk;
+    int lateMs = 0;
 
   private:
     bool english_;
@@ -277,6 +282,54 @@ TEST_F(DeviceWindowTest, SelectedRowsDownloadByteIdenticalWithTheProgressReachin
     EXPECT_EQ(barsAtBoxes,
               (std::vector<std::pair<int, int>>{{10000, 3333}, {10000, 6666}, {10000, 10000}}));
     EXPECT_FALSE(window_->session().busy());
+}
+
+// Each box the download worker waits on, answered after a person's second and a half: the
+// window keeps running its timers meanwhile and must never wait for the worker inside the box.
+TEST_F(DeviceWindowTest, EveryBoxOfTheDownloadMayBeAnsweredLate) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> faults;
+        std::vector<int> rows;
+        bool dataIsAFile;
+        Strings boxes;
+    };
+    const Case cases[] = {
+        {"no selection", {}, {}, false, {"box48: No file is selected!"}},
+        {"whole file", {}, {0}, false, {"box49: A0.BIN file receiving completed!"}},
+        {"damaged file",
+         {"mute@2"},
+         {1},
+         false,
+         {"box49: A1.BIN received with 1 of 3 blocks missing (written as zeros)"}},
+        {"file not made",
+         {},
+         {0, 4},
+         true,
+         {"box49: Failed to create the file for data exporting",
+          "box49: Failed to create the file for data exporting"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        startProfiler(options(c.faults), kCasts);
+        openConnected();
+        if (c.dataIsAFile) {
+            std::ofstream(work() / "Data") << "not a folder";
+        }
+        boxes_->lateMs = 1500;
+        select(c.rows);
+        click(kExportButton);
+        waitForDownload();
+        EXPECT_EQ(boxes_->boxes, c.boxes);
+        EXPECT_FALSE(window_->session().busy());
+        // The window still answers: its next command runs.
+        boxes_->lateMs = 0;
+        click(kFileListButton);
+        EXPECT_EQ(pane(1), "Files list Getted!");
+        window_.reset();
+    }
 }
 
 TEST_F(DeviceWindowTest, WhileADownloadRunsEveryDeviceButtonOnlyShowsTheBusyBox) {
