@@ -9,7 +9,7 @@ void FigureReporter::ReportRuns(const std::vector<Run>& runs) {
     for (const Run& run : runs) {
         if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
             seconds_[run.benchmark_name()] =
-                run.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(run.time_unit);
+                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
         }
     }
 }

@@ -44,7 +44,7 @@ struct FileDownload {
     int64_t elapsedMs = 0;                 // since the first block was asked for
     std::optional<uint64_t> validRecords;  // as the post-processing reads the finished file
     FileEnd end = FileEnd::Running;
-    Text status;      // pane 1 (and the box): the description's texts for a whole file
+    Text status;      // pane 1 (and the box): "%s receive OK!" only for a whole file
     Text completion;  // one line with what the file holds
 
     // The file-info frame and the file list disagree on the size: one of them is not the
