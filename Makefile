@@ -1,5 +1,4 @@
-# Front door: make deps | build | test | demo | bench | windows-check | fuzz | package.
-# CMake does the real work.
+# Front door: `make` lists the targets. CMake does the real work.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # locales: the comma-locale export tests compile de_DE from its sources when it is not installed.
@@ -12,8 +11,26 @@ FUZZ_PACKAGES = clang libclang-rt-14-dev
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+# ON in CI: any compiler warning fails the build.
+WERROR ?= OFF
 
-.PHONY: deps configure build test demo bench screenshots windows-check fuzz sanitize tsan soak package clean
+.PHONY: help deps configure build test demo bench screenshots windows-check fuzz sanitize tsan soak \
+    format-check package clean
+
+help:
+	@echo "make demo            install what is missing, build, run the main job (demo/)"
+	@echo "make test            install what is missing, build, run every test"
+	@echo "make bench           the performance figures"
+	@echo "make screenshots     paint the windows offscreen into docs/screenshots/"
+	@echo "make windows-check   cross-build the cores and the CLI for Windows, test under Wine"
+	@echo "make fuzz            fuzz every parser (FUZZ_SECONDS each)"
+	@echo "make sanitize        every test under AddressSanitizer and UBSan"
+	@echo "make tsan            the device layers under ThreadSanitizer"
+	@echo "make soak            downloads under seeded random faults (SOAK_RUNS)"
+	@echo "make format-check    every source file as .clang-format lays it out"
+	@echo "make package         the Debian package"
+	@echo "make clean           remove every build folder and demo/"
+	@echo "CI runs .ci/run: test (WERROR=ON), format-check, then the stages above."
 
 # The Debian packages of $(1) that are not installed yet, installed with apt-get options $(2).
 define install-missing
@@ -29,7 +46,7 @@ deps:
 	$(call install-missing,$(PACKAGES))
 
 configure:
-	cmake -S . -B $(BUILD) -DQUORVANE_BENCH=ON
+	cmake -S . -B $(BUILD) -DQUORVANE_BENCH=ON -DQUORVANE_WERROR=$(WERROR)
 
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -76,6 +93,10 @@ sanitize: deps
 # The device layers' tests and the device window's under ThreadSanitizer, in build-tsan.
 tsan: deps
 	JOBS=$(JOBS) scripts/sanitize.sh tsan
+
+format-check:
+	$(call install-missing,clang-format,--no-install-recommends)
+	scripts/check_format.sh
 
 # Downloads from the virtual profiler under seeded random faults, each file checked against
 # the card.

@@ -7,9 +7,9 @@
 #include <optional>
 #include <set>
 
-#include "cli/arguments.h"
 #include "cli/console_prompter.h"
 #include "cli/device_console.h"
+#include "common/arguments.h"
 #include "common/parse_number.h"
 #include "common/utf8_text.h"
 #include "device/link/port_list.h"

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "cli/arguments.h"
 #include "cli/console_prompter.h"
+#include "common/arguments.h"
 #include "common/file_io.h"
 #include "common/strformat.h"
 #include "postprocess/export/export_choices.h"

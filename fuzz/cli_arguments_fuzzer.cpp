@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/arguments.h"
+#include "common/arguments.h"
 #include "common/parse_number.h"
 #include "fuzz/fuzz_support.h"
 
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         readNumbers(word);
     }
 
-    const cli::Arguments args(words, kValued, kFlags);
+    const Arguments args(words, kValued, kFlags);
     if (!args.error().empty()) {
         return 0;
     }

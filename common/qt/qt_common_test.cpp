@@ -9,20 +9,19 @@
 #include "common/qt/dialog_units.h"
 #include "common/qt/qt_prompter.h"
 #include "common/qt/testing/box_answer.h"
-#include "postprocess/session/file_window_ids.h"
 
 namespace quorvane {
 namespace {
 
 TEST(TemplateCaptions, EnglishComesFromTheLanguageLibraryChineseIsBuiltIn) {
     TemplateCaptions chinese;
-    EXPECT_EQ(chinese.text(fileids::kResetButton, "重置"), QString::fromUtf8("重置"));
+    EXPECT_EQ(chinese.text(1, "重置"), QString::fromUtf8("重置"));
 
     TemplateCaptions english;
-    ASSERT_TRUE(english.loadLibrary("Ostrelan", QUORVANE_PROGRAM_DIR));
+    ASSERT_TRUE(english.loadLibrary("QuorvaneTestCaptions", QUORVANE_PROGRAM_DIR));
     EXPECT_TRUE(english.english());
-    EXPECT_EQ(english.text(fileids::kResetButton, "重置"), "Reset");
-    EXPECT_EQ(english.text(fileids::kAnalysisPopup, "数据分析"), "Data analysis");
+    EXPECT_EQ(english.text(1, "重置"), "Reset");
+    EXPECT_EQ(english.text(2, "数据分析"), "Data analysis");
     // An id the library does not know keeps its built-in text instead of going blank.
     EXPECT_EQ(english.text(4711, "未知"), QString::fromUtf8("未知"));
 

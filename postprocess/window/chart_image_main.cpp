@@ -7,7 +7,7 @@
 #include <QTreeWidget>
 #include <cstdio>
 
-#include "cli/arguments.h"
+#include "common/arguments.h"
 #include "common/qt/app_start.h"
 #include "postprocess/session/file_window_ids.h"
 #include "postprocess/window/chart_widget.h"
@@ -81,8 +81,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("quorvane-chart");
-    const cli::Arguments args(std::vector<std::string>(argv + 1, argv + argc), {"out", "lang"},
-                              {"png"});
+    const Arguments args(std::vector<std::string>(argv + 1, argv + argc), {"out", "lang"}, {"png"});
     const std::string lang = args.value("lang").value_or("en");
     if (!args.error().empty() || args.positional().empty() || (lang != "en" && lang != "zh")) {
         std::fprintf(stderr, "%s%s", args.error().empty() ? "" : (args.error() + "\n").c_str(),

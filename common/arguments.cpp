@@ -1,8 +1,8 @@
-#include "cli/arguments.h"
+#include "common/arguments.h"
 
 #include "common/parse_number.h"
 
-namespace quorvane::cli {
+namespace quorvane {
 
 Arguments::Arguments(const std::vector<std::string>& words, const std::set<std::string>& valued,
                      const std::set<std::string>& flags) {
@@ -57,4 +57,4 @@ std::optional<double> Arguments::number(const std::string& name, std::string& er
     return parsed;
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane

@@ -1,8 +1,8 @@
-#include "cli/arguments.h"
+#include "common/arguments.h"
 
 #include <gtest/gtest.h>
 
-namespace quorvane::cli {
+namespace quorvane {
 namespace {
 
 TEST(Arguments, SplitsPositionalValuesAndFlags) {
@@ -36,4 +36,4 @@ TEST(Arguments, NumberOptionNamesTheOptionWhenItIsNoNumber) {
 }
 
 }  // namespace
-}  // namespace quorvane::cli
+}  // namespace quorvane

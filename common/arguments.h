@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace quorvane::cli {
+namespace quorvane {
 
 // A command line split into positional words, options with values and flags. Options are
 // declared up front so that a typo is an error, not a silently ignored setting.
@@ -32,4 +32,4 @@ class Arguments {
     std::string error_;
 };
 
-}  // namespace quorvane::cli
+}  // namespace quorvane
