@@ -339,6 +339,7 @@ Button DeviceWindow::ask(const Message& message) {
     if (QThread::currentThread() != thread()) {
         return mailbox_.ask([this, message] { return prompter_->ask(message); }, message.type);
     }
+    processWaitingEvents();
     return closing_ ? dismissedAnswer(message.type) : prompter_->ask(message);
 }
 

@@ -2,9 +2,11 @@
 // for an index the profiler cannot send, a scripted device behind a fake port).
 #include <gtest/gtest.h>
 
+#include <qpa/qwindowsysteminterface.h>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -67,6 +69,33 @@ class ScriptedBoxes : public Prompter {
 const std::vector<Cast> kCasts = {{"A0.BIN", 100},  {"A1.BIN", 1025}, {"A2.BIN", 512 * 20},
                                   {"A3.BIN", 3000}, {"A4.BIN", 700},  {"A5.BIN", 70000}};
 const Cast kLargeCast{"BIG.BIN", 512 * 586};
+
+// How long a person takes to read a box before answering it.
+constexpr int kReadingMs = 1200;
+
+// A person at the real message boxes: reads each for a while, then presses its default button;
+// keeps the texts read.
+class PersonAtTheBoxes {
+  public:
+    PersonAtTheBoxes() {
+        QObject::connect(&look_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || box == reading_) {
+                return;
+            }
+            reading_ = box;
+            read.push_back(box->text().toStdString());
+            QTimer::singleShot(kReadingMs, box, [box] { box->defaultButton()->click(); });
+        });
+        look_.start(20);
+    }
+
+    Strings read;
+
+  private:
+    QTimer look_;
+    QPointer<QMessageBox> reading_;
+};
 
 class DeviceWindowTest : public test::DeviceProfilerTest {
   protected:
@@ -276,6 +305,52 @@ TEST_F(DeviceWindowTest, SelectedRowsDownloadByteIdenticalWithTheProgressReachin
     EXPECT_EQ(barsAtBoxes,
               (std::vector<std::pair<int, int>>{{10000, 3333}, {10000, 6666}, {10000, 10000}}));
     EXPECT_FALSE(window_->session().busy());
+}
+
+TEST_F(DeviceWindowTest, AWindowSystemCloseDuringALongCommandClosesTheWindowWhenItEnds) {
+    struct Case {
+        const char* name;
+        int button;
+        std::string closeFrom;  // the pane 1 text from which on the close is asked for
+        Strings read;           // the boxes the person read
+    };
+    const Case cases[] = {
+        {"Connect, while it probes", kConnectButton, "", {}},
+        {"Set, once the clock is set",
+         kSetButton,
+         "Set device time success!",
+         {"Are you sure to set the device time using the PC time?"}},
+        {"Clear, while the device erases",
+         kClearButton,
+         " Please wait",
+         {"All files will be lost!\nAre you sure to do this?"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        sim::ProfilerOptions slow = options();
+        slow.device.clearMs = 3000;
+        startProfiler(slow, {kCasts[0]});
+        openConnected();
+        window_->setPrompter(nullptr);
+        PersonAtTheBoxes person;
+        // The close button of the window's frame: the window system hands the request over
+        // with the user's input.
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (pane(1).starts_with(c.closeFrom)) {
+                closer.stop();
+                QWindowSystemInterface::handleCloseEvent<
+                    QWindowSystemInterface::AsynchronousDelivery>(window_->windowHandle());
+            }
+        });
+        closer.start(5);
+        click(c.button);
+        EXPECT_FALSE(window_->isVisible());
+        EXPECT_FALSE(port_.isOpen());
+        EXPECT_EQ(person.read, c.read);
+    }
 }
 
 TEST_F(DeviceWindowTest, WhileADownloadRunsEveryDeviceButtonOnlyShowsTheBusyBox) {
