@@ -264,9 +264,16 @@ void DeviceWindow::onWindowThread(std::function<void()> update, int kind) {
 }
 
 void DeviceWindow::setStatus(StatusPane pane, const Text& text) {
-    onWindowThread([this, pane,
-                    shown = qs(text.pick(english_))] { statusBar_->setPaneText(int(pane), shown); },
-                   isExportProgressText(text) ? kProgressText : kOrdinary);
+    const bool progress = isExportProgressText(text);
+    onWindowThread(
+        [this, pane, progress, shown = qs(text.pick(english_))] {
+            if (progress) {
+                statusBar_->setProgressText(shown);
+            } else {
+                statusBar_->setPaneText(int(pane), shown);
+            }
+        },
+        progress ? kProgressText : kOrdinary);
 }
 
 void DeviceWindow::setTitle(const Text& title) {
@@ -302,7 +309,9 @@ void DeviceWindow::downloadProgress(const FileDownload& file) {
 }
 
 void DeviceWindow::downloadFinished(const FileDownload& file) {
-    onWindowThread([this, file] { showProgress(file); });
+    onWindowThread([this, shown = qs(file.status.pick(english_)), damaged = file.damaged()] {
+        statusBar_->showResult(shown, damaged);
+    });
 }
 
 void DeviceWindow::showProgress(const FileDownload& file) {
@@ -310,8 +319,7 @@ void DeviceWindow::showProgress(const FileDownload& file) {
     const std::vector<int> selected = selectedRows();
     const int before =
         int(std::lower_bound(selected.begin(), selected.end(), file.row) - selected.begin());
-    statusBar_->showProgress(exportProgressValue(file.bytesWritten, file.announcedSize),
-                             file.end != FileEnd::Running, before,
+    statusBar_->showProgress(exportProgressValue(file.bytesWritten, file.announcedSize), before,
                              std::max(int(selected.size()), before + 1));
 }
 
