@@ -103,8 +103,22 @@ void DeviceWindow::buildControls(QWidget* client) {
         w->setGeometry(du.rect(x, y, width, height));
         controls_[id] = w;
     };
+    // The template was drawn for group boxes whose frame runs through the middle of the title;
+    // the style here draws it below the title, across the first row of controls (the Connect
+    // button sat on it, the free-memory field across it). Drawn as the template expects, every
+    // control stands clear inside its frame.
+    const QString groupStyle =
+        QStringLiteral(
+            "QGroupBox { border: 1px solid palette(mid); border-radius: 3px;"
+            " margin-top: %1px; }"
+            "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+            " left: %2px; padding: 0px 2px; }")
+            .arg(fontMetrics().height() / 2)
+            .arg(du.x(4));
     const auto group = [&](int id, const char* zh, int x, int y, int width, int height) {
-        place(new QGroupBox(captions_.text(id, zh), client), id, x, y, width, height);
+        auto* box = new QGroupBox(captions_.text(id, zh), client);
+        box->setStyleSheet(groupStyle);
+        place(box, id, x, y, width, height);
     };
     const auto label = [&](int id, const char* zh, int x, int y, int width) {
         auto* l = new QLabel(captions_.text(id, zh), client);

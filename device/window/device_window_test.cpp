@@ -410,6 +410,33 @@ TEST_F(DeviceWindowTest, AWindowSystemCloseDuringALongCommandClosesTheWindowWhen
     }
 }
 
+TEST_F(DeviceWindowTest, EveryControlStandsClearOfTheFramesAndTitlesOfTheGroupsAroundIt) {
+    const int controls[] = {
+        kSettingsGroup,   kMemoryGroup,        kConnectButton,     kDensityLabel,
+        kDensityEdit,     kDensityUnit,        kLatitudeLabel,     kLatitudeEdit,
+        kLatitudeUnit,    kDepthIntervalLabel, kDepthIntervalEdit, kDepthIntervalUnit,
+        kSetButton,       kReadTimeButton,     kFreeMemoryLabel,   kFreeMemoryEdit,
+        kUsedMemoryLabel, kUsedMemoryEdit,     kClearButton,       kFileList,
+        kFileListButton,  kExportButton,       kDeleteButton};
+    for (const bool english : {true, false}) {
+        SCOPED_TRACE(english ? "English" : "Chinese");
+        openWindow(english, clock_, port_, [](Strings&) { return -1; });
+        for (int group : {kDeviceGroup, kSettingsGroup, kMemoryGroup, kFileGroup}) {
+            const QWidget* box = window_->control(group);
+            const QRect inside = box->contentsRect().translated(box->pos());
+            const QRect title(box->pos(), QSize(box->width(), box->fontMetrics().height()));
+            for (int id : controls) {
+                const QRect control = window_->control(id)->geometry();
+                if (id != group && box->geometry().contains(control.center())) {
+                    EXPECT_TRUE(inside.contains(control)) << group << " holds " << id;
+                    EXPECT_FALSE(title.intersects(control)) << group << " holds " << id;
+                }
+            }
+        }
+        window_.reset();
+    }
+}
+
 TEST_F(DeviceWindowTest, WhileADownloadRunsEveryDeviceButtonOnlyShowsTheBusyBox) {
     sim::ProfilerOptions paced = options();
     paced.baud = 921600;
