@@ -103,8 +103,22 @@ void DeviceWindow::buildControls(QWidget* client) {
         w->setGeometry(du.rect(x, y, width, height));
         controls_[id] = w;
     };
+    // The template was drawn for group boxes whose frame runs through the middle of the title;
+    // the style here draws it below the title, across the first row of controls (the Connect
+    // button sat on it, the free-memory field across it). Drawn as the template expects, every
+    // control stands clear inside its frame.
+    const QString groupStyle =
+        QStringLiteral(
+            "QGroupBox { border: 1px solid palette(mid); border-radius: 3px;"
+            " margin-top: %1px; }"
+            "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+            " left: %2px; padding: 0px 2px; }")
+            .arg(fontMetrics().height() / 2)
+            .arg(du.x(4));
     const auto group = [&](int id, const char* zh, int x, int y, int width, int height) {
-        place(new QGroupBox(captions_.text(id, zh), client), id, x, y, width, height);
+        auto* box = new QGroupBox(captions_.text(id, zh), client);
+        box->setStyleSheet(groupStyle);
+        place(box, id, x, y, width, height);
     };
     const auto label = [&](int id, const char* zh, int x, int y, int width) {
         auto* l = new QLabel(captions_.text(id, zh), client);
@@ -266,9 +280,16 @@ void DeviceWindow::onWindowThread(std::function<void()> update, int kind) {
 }
 
 void DeviceWindow::setStatus(StatusPane pane, const Text& text) {
-    onWindowThread([this, pane,
-                    shown = qs(text.pick(english_))] { statusBar_->setPaneText(int(pane), shown); },
-                   isExportProgressText(text) ? kProgressText : kOrdinary);
+    const bool progress = isExportProgressText(text);
+    onWindowThread(
+        [this, pane, progress, shown = qs(text.pick(english_))] {
+            if (progress) {
+                statusBar_->setProgressText(shown);
+            } else {
+                statusBar_->setPaneText(int(pane), shown);
+            }
+        },
+        progress ? kProgressText : kOrdinary);
 }
 
 void DeviceWindow::setTitle(const Text& title) {
@@ -304,7 +325,9 @@ void DeviceWindow::downloadProgress(const FileDownload& file) {
 }
 
 void DeviceWindow::downloadFinished(const FileDownload& file) {
-    onWindowThread([this, file] { showProgress(file); });
+    onWindowThread([this, shown = qs(file.status.pick(english_)), damaged = file.damaged()] {
+        statusBar_->showResult(shown, damaged);
+    });
 }
 
 void DeviceWindow::showProgress(const FileDownload& file) {
@@ -312,8 +335,7 @@ void DeviceWindow::showProgress(const FileDownload& file) {
     const std::vector<int> selected = selectedRows();
     const int before =
         int(std::lower_bound(selected.begin(), selected.end(), file.row) - selected.begin());
-    statusBar_->showProgress(exportProgressValue(file.bytesWritten, file.announcedSize),
-                             file.end != FileEnd::Running, before,
+    statusBar_->showProgress(exportProgressValue(file.bytesWritten, file.announcedSize), before,
                              std::max(int(selected.size()), before + 1));
 }
 
@@ -341,6 +363,7 @@ Button DeviceWindow::ask(const Message& message) {
     if (QThread::currentThread() != thread()) {
         return mailbox_.ask([this, message] { return prompter_->ask(message); }, message.type);
     }
+    processWaitingEvents();
     return closing_ ? dismissedAnswer(message.type) : prompter_->ask(message);
 }
 

@@ -83,7 +83,7 @@ class DeviceWindow : public QMainWindow,
     void setParameters();
     std::optional<DeviceSettings> readSettingsFields();
     std::vector<int> selectedRows() const;
-    // The bars for a file of the download, window thread.
+    // The bars for the file being downloaded, window thread.
     void showProgress(const FileDownload& file);
     void watchDownload();
     void endWindow();

@@ -2,13 +2,17 @@
 // for an index the profiler cannot send, a scripted device behind a fake port).
 #include <gtest/gtest.h>
 
+#include <qpa/qwindowsysteminterface.h>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -35,20 +39,20 @@ using Strings = std::vector<std::string>;
 using test::Cast;
 
 // Answers every box (OK, Yes, or what is queued) and records it as "box49: text" in the
-// interface language, with pane 1 as it reads at that moment.
+// interface language, with pane 1 as it reads at that moment. Given `lateMs`, it reads each box
+// that long before answering, as a person does, the window going on meanwhile.
 class ScriptedBoxes : public Prompter {
   public:
     ScriptedBoxes(bool english, DeviceWindow*& window) : english_(english), window_(window) {}
 
     Button ask(const Message& m) override {
+        if (lateMs > 0) {
+            QTest::qWait(lateMs);
+        }
         boxes.push_back("box" + std::to_string(int(m.type)) + ": " + m.text.pick(english_));
         paneAtBox.push_back(window_->deviceStatusBar()->paneText(1).toStdString());
         if (onAsk) {
             onAsk(m);
-        }
-        // A person reads the box first; the window's timers and repaints go on meanwhile.
-        if (lateMs > 0) {
-            QTest::qWait(lateMs);
         }
         if (!answers.empty()) {
             const Button b = answers.front();
@@ -74,6 +78,33 @@ const std::vector<Cast> kCasts = {{"A0.BIN", 100},  {"A1.BIN", 1025}, {"A2.BIN",
                                   {"A3.BIN", 3000}, {"A4.BIN", 700},  {"A5.BIN", 70000}};
 const Cast kLargeCast{"BIG.BIN", 512 * 586};
 
+// How long a person takes to read a box before answering it.
+constexpr int kReadingMs = 1200;
+
+// A person at the real message boxes: reads each for a while, then presses its default button;
+// keeps the texts read.
+class PersonAtTheBoxes {
+  public:
+    PersonAtTheBoxes() {
+        QObject::connect(&look_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || box == reading_) {
+                return;
+            }
+            reading_ = box;
+            read.push_back(box->text().toStdString());
+            QTimer::singleShot(kReadingMs, box, [box] { box->defaultButton()->click(); });
+        });
+        look_.start(20);
+    }
+
+    Strings read;
+
+  private:
+    QTimer look_;
+    QPointer<QMessageBox> reading_;
+};
+
 class DeviceWindowTest : public test::DeviceProfilerTest {
   protected:
     void TearDown() override {
@@ -94,9 +125,11 @@ class DeviceWindowTest : public test::DeviceProfilerTest {
         window_->setPrompter(boxes_.get());
         window_->show();
     }
-    // The window on the profiler's port only, connected, its file list read.
-    void openConnected(bool english = true) {
+    // The window on the profiler's port only, connected, its file list read; boxes answered
+    // after `lateMs`.
+    void openConnected(bool english = true, int lateMs = 0) {
         openWindow(english, clock_, port_, onlyPort(profiler_->slavePath()));
+        boxes_->lateMs = lateMs;
         click(kConnectButton);
         click(kFileListButton);
         boxes_->boxes.clear();
@@ -110,6 +143,23 @@ class DeviceWindowTest : public test::DeviceProfilerTest {
     }
     std::string pane(int pane) const {
         return window_->deviceStatusBar()->paneText(pane).toStdString();
+    }
+    // A pane shows its whole text, or as much of it as fits ending in an ellipsis, never a
+    // text cut at its edge; its tool tip holds the whole text.
+    void expectWholeOrElided(int pane) const {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const QLabel* label = window_->deviceStatusBar()->paneLabel(pane);
+        const QString whole = window_->deviceStatusBar()->paneText(pane);
+        const QString shown = label->text();
+        SCOPED_TRACE(shown.toStdString());
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(shown), label->contentsRect().width());
+        if (shown != whole) {
+            EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
+            EXPECT_TRUE(whole.startsWith(shown.chopped(1)));
+        }
+        QTextDocument tip;
+        tip.setHtml(label->toolTip());
+        EXPECT_EQ(tip.toPlainText(), whole);
     }
     void select(const std::vector<int>& rows) {
         QTableWidget* list = window_->fileList();
@@ -211,6 +261,7 @@ TEST_F(DeviceWindowTest, ConnectProbesThePortsAndShowsTheReadOut) {
         EXPECT_EQ(window_->windowTitle().toStdString(), c.title);
         EXPECT_EQ(pane(0), c.pane0);
         EXPECT_EQ(pane(1), c.pane1);
+        expectWholeOrElided(0);
         EXPECT_EQ(boxes_->boxes, c.boxes);
         EXPECT_EQ((QStringList{field(kDensityEdit), field(kLatitudeEdit), field(kDepthIntervalEdit),
                                field(kFreeMemoryEdit), field(kUsedMemoryEdit)}),
@@ -259,11 +310,6 @@ TEST_F(DeviceWindowTest, SelectedRowsDownloadByteIdenticalWithTheProgressReachin
     startProfiler(options(), kCasts);
     openConnected();
     const size_t before = profiler_->commandLog().size();
-    std::vector<std::pair<int, int>> barsAtBoxes;
-    boxes_->onAsk = [&](const Message&) {
-        barsAtBoxes.push_back({window_->deviceStatusBar()->fileBar()->value(),
-                               window_->deviceStatusBar()->selectionBar()->value()});
-    };
     select({0, 2, 5});
     click(kExportButton);
     waitForDownload();
@@ -278,10 +324,118 @@ TEST_F(DeviceWindowTest, SelectedRowsDownloadByteIdenticalWithTheProgressReachin
                                       "box49: A5.BIN file receiving completed!"}));
     EXPECT_EQ(boxes_->paneAtBox,
               (Strings{"A0.BIN receive OK!", "A2.BIN receive OK!", "A5.BIN receive OK!"}));
-    // Each file's bar full when its box comes; the selection's a third, two thirds, all.
-    EXPECT_EQ(barsAtBoxes,
-              (std::vector<std::pair<int, int>>{{10000, 3333}, {10000, 6666}, {10000, 10000}}));
     EXPECT_FALSE(window_->session().busy());
+}
+
+TEST_F(DeviceWindowTest, AFileResultHasThePaneToItselfAndADamagedOneIsMarked) {
+    for (const bool english : {true, false}) {
+        SCOPED_TRACE(english ? "English" : "Chinese");
+        TearDown();
+        SetUp();
+        // Block 2 of every file never comes: the one-block A0.BIN is whole, A3.BIN is not.
+        startProfiler(options({"mute@2"}), {kCasts[0], kCasts[3]});
+        openConnected(english, kReadingMs);
+        // Pane 1 at each box, with what is shown beside its text.
+        Strings atBoxes;
+        boxes_->onAsk = [&](const Message&) {
+            const DeviceStatusBar* bar = window_->deviceStatusBar();
+            atBoxes.push_back(pane(1) + (bar->progressShown() ? " +bars" : "") +
+                              (bar->damageShown() ? " +damage" : ""));
+            expectWholeOrElided(1);
+        };
+        // While the second file comes, the selection's bar counts the first one in.
+        int selectionSeen = 0;
+        QTimer sampler;
+        QObject::connect(&sampler, &QTimer::timeout, [&] {
+            if (window_->deviceStatusBar()->progressShown()) {
+                selectionSeen =
+                    std::max(selectionSeen, window_->deviceStatusBar()->selectionBar()->value());
+            }
+        });
+        sampler.start(20);
+        select({0, 1});
+        click(kExportButton);
+        waitForDownload();
+        ASSERT_EQ(boxes_->boxes.size(), 2u);
+        // The damaged file's box carries its result text.
+        const std::string damaged = boxes_->boxes[1].substr(std::string("box49: ").size());
+        EXPECT_EQ(atBoxes, (Strings{english ? "A0.BIN receive OK!" : "A0.BIN文件接收完成！",
+                                    damaged + " +damage"}));
+        EXPECT_GT(selectionSeen, 5000);
+    }
+}
+
+TEST_F(DeviceWindowTest, AWindowSystemCloseDuringALongCommandClosesTheWindowWhenItEnds) {
+    struct Case {
+        const char* name;
+        int button;
+        std::string closeFrom;  // the pane 1 text from which on the close is asked for
+        Strings read;           // the boxes the person read
+    };
+    const Case cases[] = {
+        {"Connect, while it probes", kConnectButton, "", {}},
+        {"Set, once the clock is set",
+         kSetButton,
+         "Set device time success!",
+         {"Are you sure to set the device time using the PC time?"}},
+        {"Clear, while the device erases",
+         kClearButton,
+         " Please wait",
+         {"All files will be lost!\nAre you sure to do this?"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        sim::ProfilerOptions slow = options();
+        slow.device.clearMs = 3000;
+        startProfiler(slow, {kCasts[0]});
+        openConnected();
+        window_->setPrompter(nullptr);
+        PersonAtTheBoxes person;
+        // The close button of the window's frame: the window system hands the request over
+        // with the user's input.
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (pane(1).starts_with(c.closeFrom)) {
+                closer.stop();
+                QWindowSystemInterface::handleCloseEvent<
+                    QWindowSystemInterface::AsynchronousDelivery>(window_->windowHandle());
+            }
+        });
+        closer.start(5);
+        click(c.button);
+        EXPECT_FALSE(window_->isVisible());
+        EXPECT_FALSE(port_.isOpen());
+        EXPECT_EQ(person.read, c.read);
+    }
+}
+
+TEST_F(DeviceWindowTest, EveryControlStandsClearOfTheFramesAndTitlesOfTheGroupsAroundIt) {
+    const int controls[] = {
+        kSettingsGroup,   kMemoryGroup,        kConnectButton,     kDensityLabel,
+        kDensityEdit,     kDensityUnit,        kLatitudeLabel,     kLatitudeEdit,
+        kLatitudeUnit,    kDepthIntervalLabel, kDepthIntervalEdit, kDepthIntervalUnit,
+        kSetButton,       kReadTimeButton,     kFreeMemoryLabel,   kFreeMemoryEdit,
+        kUsedMemoryLabel, kUsedMemoryEdit,     kClearButton,       kFileList,
+        kFileListButton,  kExportButton,       kDeleteButton};
+    for (const bool english : {true, false}) {
+        SCOPED_TRACE(english ? "English" : "Chinese");
+        openWindow(english, clock_, port_, [](Strings&) { return -1; });
+        for (int group : {kDeviceGroup, kSettingsGroup, kMemoryGroup, kFileGroup}) {
+            const QWidget* box = window_->control(group);
+            const QRect inside = box->contentsRect().translated(box->pos());
+            const QRect title(box->pos(), QSize(box->width(), box->fontMetrics().height()));
+            for (int id : controls) {
+                const QRect control = window_->control(id)->geometry();
+                if (id != group && box->geometry().contains(control.center())) {
+                    EXPECT_TRUE(inside.contains(control)) << group << " holds " << id;
+                    EXPECT_FALSE(title.intersects(control)) << group << " holds " << id;
+                }
+            }
+        }
+        window_.reset();
+    }
 }
 
 // Each box the download worker waits on, answered after a person's second and a half: the

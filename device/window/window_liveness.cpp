@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
+#include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 namespace quorvane {
@@ -18,6 +20,36 @@ bool onWindowThread() {
     return app != nullptr && QThread::currentThread() == app->thread();
 }
 
+bool inModalWindow(QObject* receiver) {
+    if (const auto* widget = qobject_cast<QWidget*>(receiver)) {
+        return widget->window()->isModal();
+    }
+    if (const auto* window = qobject_cast<QWindow*>(receiver)) {
+        return window->modality() != Qt::NonModal;
+    }
+    return false;
+}
+
+// Qt counts the window system's request to close a window as user input. Held back with the
+// rest of the input until the wait is over, it would reach the window only once the command
+// opens the box it ends with, and a window behind a modal box drops such a request: the close
+// would be lost. So input is not held back but dropped here, and the close request goes
+// through. Held back, a click would also start a command after the one under way, and a key
+// answer the box that ends it, unread.
+class InputDrop : public QObject {
+  public:
+    InputDrop() { QCoreApplication::instance()->installEventFilter(this); }
+    ~InputDrop() override { QCoreApplication::instance()->removeEventFilter(this); }
+    InputDrop(const InputDrop&) = delete;
+    InputDrop& operator=(const InputDrop&) = delete;
+
+  protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        const bool input = event->isInputEvent() || event->type() == QEvent::Shortcut;
+        return input && !inModalWindow(receiver);
+    }
+};
+
 }  // namespace
 
 void keepWindowLive() {
@@ -29,7 +61,12 @@ void keepWindowLive() {
         return;
     }
     sinceLast.start();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    processWaitingEvents();
+}
+
+void processWaitingEvents() {
+    const InputDrop drop;
+    QCoreApplication::processEvents();
 }
 
 void LiveClock::sleepMs(int milliseconds) {

@@ -9,10 +9,15 @@ namespace quorvane {
 
 // The window thread runs the device's text exchanges synchronously, yet the window must not
 // freeze: while an exchange waits for the device, pending paints, timers and queued calls run
-// (status texts and the "Please wait" animation show as they are set), and user input stays
-// queued until the exchange is over. Called anywhere; does something only on the window
-// thread.
+// (status texts and the "Please wait" animation show as they are set). User input to the
+// windows is dropped meanwhile, except in a message box opened during the wait; a request to
+// close a window is delivered, so that the window can end the exchange and then close. Called
+// anywhere; does something only on the window thread.
 void keepWindowLive();
+
+// What keepWindowLive does, at once; window thread. A command runs it before it opens a box:
+// a close requested since the last look would be dropped behind the box.
+void processWaitingEvents();
 
 // The program's port as the window uses it: waits for input keep the window live, and once
 // the window closes every read and write fails at once, so that an exchange in progress ends
