@@ -89,6 +89,9 @@ FileWindow::FileWindow(const TemplateCaptions& captions, std::string startDirect
     buildControls(client);
     buildMenu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The data exchange at start writes every member into its edit: an empty edit would refuse
+    // the filter and the exports of a profile opened before any raw cast.
+    showSettingValues();
     filterEdit_->setText(qs(session_->controlValues().filterDepth));
     showSession();
 }
@@ -249,11 +252,7 @@ void FileWindow::showSession() {
     showFileList();
     dataModel_->sync();
     if (shownSettings_ != s.settingsGeneration()) {
-        shownSettings_ = s.settingsGeneration();
-        const ControlValues values = s.controlValues();
-        densityEdit_->setText(qs(values.density));
-        latitudeEdit_->setText(qs(values.latitude));
-        intervalEdit_->setText(qs(values.depthInterval));
+        showSettingValues();
     }
     const std::pair<int, MenuItemState> items[] = {
         {kSaveProfileFile, c.saveProfile}, {kCastSvp, c.castSvp},       {kCastTemp, c.castTemp},
@@ -275,6 +274,14 @@ void FileWindow::showSession() {
     exportButtons_[1]->setEnabled(c.exportFitting);
     exportButtons_[2]->setEnabled(c.exportAverage);
     chart_->update();
+}
+
+void FileWindow::showSettingValues() {
+    shownSettings_ = session_->settingsGeneration();
+    const ControlValues values = session_->controlValues();
+    densityEdit_->setText(qs(values.density));
+    latitudeEdit_->setText(qs(values.latitude));
+    intervalEdit_->setText(qs(values.depthInterval));
 }
 
 void FileWindow::showFileList() {

@@ -100,6 +100,32 @@ TEST_F(FileWindowTest, ImportAndDoubleClickShowTheRawCastInTheListMenusAndButton
     EXPECT_TRUE(window->action(kCastSvp)->isChecked());
 }
 
+// The setting edits start with the members' defaults, so a profile or average file opened
+// first exports, and the filter can be ticked, without a file having filled them.
+TEST_F(FileWindowTest, TheSettingEditsShowTheDefaultsBeforeAnyRawCast) {
+    makeWindow(true);
+    const auto text = [&](int id) { return static_cast<QLineEdit*>(window->control(id))->text(); };
+    EXPECT_EQ(text(kDensityEdit), "1");
+    EXPECT_EQ(text(kLatitudeEdit), "30");
+    EXPECT_EQ(text(kDepthIntervalEdit), "0.5");
+    QTest::mouseClick(window->control(kFilterCheck), Qt::LeftButton);
+    EXPECT_TRUE(window->control(kFilterDepthEdit)->isEnabled());
+
+    importProfile("cast.prf", {1, 1500, 20});
+    host.files.push_back(FileChoice{
+        write("cast.asvf", test::PointFileBytes(std::vector{AveragePoint{1, 1500}})), 1});
+    window->action(kImportAverageFile)->trigger();
+    prompter.answers = {Button::Yes};
+    for (const auto& [row, button] :
+         {std::pair{0, kExportFittingButton}, std::pair{1, kExportAverageButton}}) {
+        doubleClickFile(row);
+        QTest::mouseClick(window->control(button), Qt::LeftButton);
+    }
+    EXPECT_EQ(host.requests.size(), 4u);  // the two imports, then the two exports' dialogs
+    for (const Message& asked : prompter.asked)
+        EXPECT_NE(asked.text.en, kNotANumberMessage.text.en);
+}
+
 TEST_F(FileWindowTest, TheCaptionsFollowTheLanguage) {
     struct Case {
         bool english;
