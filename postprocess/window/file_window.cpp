@@ -171,6 +171,9 @@ void FileWindow::buildControls(QWidget* client) {
     place(dataList_, kDataList, 5, 87, 237, 165);
     dataModel_ = new DataListModel(session_->dataList(), en, dataList_);
     dataList_->setModel(dataModel_);
+    // A view keeps its scroll position over a reset: another file would open at the old rows.
+    connect(dataModel_, &QAbstractItemModel::modelReset, dataList_,
+            &QAbstractItemView::scrollToTop);
     for (int c = 0; c < 3; ++c) dataList_->setColumnWidth(c, DataListModel::columnWidth(c, en));
     dataList_->onCommit = [this](int row, int column, const QString& text) {
         session_->commitCell(size_t(row), column, text.toStdString());

@@ -207,6 +207,21 @@ TEST_F(FileWindowTest, RefusingTheRealClearQuestionKeepsTheShownFile) {
     EXPECT_EQ(window->session().data().currentBaseName, "a");
 }
 
+TEST_F(FileWindowTest, EveryNewlyLoadedListStartsAtItsFirstRow) {
+    std::vector<test::Sample> deep;
+    for (int metre = 1; metre <= 40; ++metre) deep.push_back({double(metre), 1500, 10});
+    for (int metre = 39; metre >= 1; --metre) deep.push_back({double(metre), 1501, 11});
+    makeWindow(false);
+    importRaw("a.bin", deep);
+    importRaw("b.bin", deep);
+    doubleClickFile(0);
+    window->dataList()->scrollToBottom();
+    ASSERT_GT(window->dataList()->rowAt(0), 0);
+    prompter.answers = {Button::Yes};
+    doubleClickFile(1);
+    EXPECT_EQ(window->dataList()->rowAt(0), 0);
+}
+
 // The Delete key on the file list removes the row but keeps the shown cast; the menu item also
 // clears the display when the row has the shown cast's base name.
 TEST_F(FileWindowTest, DeletingByKeyKeepsTheShownCastAndByMenuClearsIt) {
