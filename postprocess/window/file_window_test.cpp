@@ -16,6 +16,8 @@
 #include "postprocess/session/testing/cast_files.h"
 #include "postprocess/session/testing/scripted_session.h"
 #include "postprocess/window/cast_stamp_dialog.h"
+#include "postprocess/window/chart_painter.h"
+#include "postprocess/window/chart_widget.h"
 #include "postprocess/window/data_list_view.h"
 #include "postprocess/window/start_depth_dialog.h"
 
@@ -220,6 +222,36 @@ TEST_F(FileWindowTest, EveryNewlyLoadedListStartsAtItsFirstRow) {
     prompter.answers = {Button::Yes};
     doubleClickFile(1);
     EXPECT_EQ(window->dataList()->rowAt(0), 0);
+}
+
+// A profile near the ends of the double range: every axis label stays in its margin (left of
+// the plot, or inside the chart) instead of running hundreds of digits across it.
+TEST_F(FileWindowTest, AxisLabelsOfHugeValuesStayInTheirPlace) {
+    makeWindow(true);
+    host.files.push_back(
+        FileChoice{write("huge.prf", test::PointFileBytes(std::vector<ProfilePoint>{
+                                         {-1e308, -1e308, -1e308}, {1e308, 1e308, 1e308}})),
+                   1});
+    window->action(kImportProfileFile)->trigger();
+    doubleClickFile(0);
+    const QtTextMeasurer measure(true);
+    const QSize size = window->chart()->size();
+    const ChartPicture picture =
+        window->session().layoutChart(size.width(), size.height(), {240, 240, 240}, measure);
+    const Rect& plot = picture.plotRect;
+    int labels = 0;
+    for (const DrawOp& op : picture.list.ops) {
+        const auto* text = std::get_if<TextOp>(&op);
+        // The legend's texts, in the row above the top labels, are labels too.
+        if (!text || text->font != FontRole::Label || text->at.y < plot.top - 10) {
+            continue;
+        }
+        ++labels;
+        const bool leftAxis = text->at.x < plot.left && text->at.y < plot.bottom;
+        const int end = text->at.x + measure.width(FontRole::Label, text->text);
+        EXPECT_LE(end, leftAxis ? plot.left : size.width()) << text->text;
+    }
+    EXPECT_EQ(labels, 6);
 }
 
 // The Delete key on the file list removes the row but keeps the shown cast; the menu item also
