@@ -48,7 +48,7 @@ struct ExportContext {
     bool english = false;
     float averageStartDepth = 0.5f;
     CastInfo cast{};
-    std::string fileName{};  // of the file being written, without folder
+    std::string path{};      // of the file being written, absolute
     bool appending = false;  // only the cast's own section: the file's header is there already
 };
 
