@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -19,6 +18,7 @@
 #include "postprocess/window/chart_widget.h"
 #include "postprocess/window/data_list_model.h"
 #include "postprocess/window/data_list_view.h"
+#include "postprocess/window/file_dialog.h"
 #include "postprocess/window/start_depth_dialog.h"
 
 namespace quorvane {
@@ -29,17 +29,6 @@ using namespace fileids;
 
 QString qs(const std::string& utf8) {
     return QString::fromStdString(utf8);
-}
-
-// "description|pattern|...||" as Qt's name filters: "description (pattern)".
-QStringList nameFilters(const std::string& filter) {
-    const QStringList parts = qs(filter).split('|');
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        if (!parts[i].isEmpty())
-            filters << parts[i] + " (" + parts[i + 1] + ")";
-    }
-    return filters;
 }
 
 struct FileColumn {
@@ -316,19 +305,9 @@ std::optional<FileChoice> FileWindow::chooseFile(const FileDialogRequest& reques
     if (fileDialog) {
         return fileDialog(request);
     }
-    QFileDialog dialog(this, qs(request.title.pick(captions_.english())), qs(request.folder));
-    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    const QStringList filters = nameFilters(request.filter);
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(qs(request.defaultExtension));
-    if (!request.fileName.empty())
-        dialog.selectFile(qs(request.fileName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return FileChoice{dialog.selectedFiles().front().toStdString(),
-                      int(filters.indexOf(dialog.selectedNameFilter())) + 1};
+    FileDialog dialog(request, captions_.english(), this);
+    dialog.exec();
+    return dialog.choice();
 }
 
 std::optional<float> FileWindow::askStartDepth(float proposed) {
