@@ -31,6 +31,8 @@ QString qs(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
+constexpr double kSmallestCaptionPoints = 6;
+
 struct FileColumn {
     const char* zh;
     int zhWidth;
@@ -58,6 +60,17 @@ class DeleteKeyFilter : public QObject {
   private:
     std::function<void()> onDelete_;
 };
+
+// The template's rectangles were drawn around captions in the platform's dialog font; one that
+// is wider in this font ("Dens:") is drawn a little smaller rather than cut.
+void fitCaption(QLabel* label) {
+    QFont font = label->font();
+    while (QFontMetrics(font).horizontalAdvance(label->text()) > label->contentsRect().width() &&
+           font.pointSizeF() > kSmallestCaptionPoints) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    label->setFont(font);
+}
 
 }  // namespace
 
@@ -101,6 +114,7 @@ void FileWindow::buildControls(QWidget* client) {
         auto* l = new QLabel(captions_.text(id, zh), client);
         l->setTextFormat(Qt::PlainText);
         place(l, id, x, y, width, height);
+        fitCaption(l);
     };
     const auto group = [&](int id, const char* zh, int x, int y, int width, int height) {
         place(new QGroupBox(captions_.text(id, zh), client), id, x, y, width, height);

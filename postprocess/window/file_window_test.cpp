@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -228,6 +229,32 @@ TEST_F(FileWindowTest, TheCaptionsFollowTheLanguage) {
         EXPECT_EQ(window->dataList()->model()->headerData(1, Qt::Horizontal).toString(),
                   QString::fromUtf8(c.velocityColumn));
         EXPECT_EQ(window->fileList()->headerItem()->text(1), QString::fromUtf8(c.fileColumn));
+    }
+}
+
+// In either language no caption is cut by its rectangle, and the cast dialog shows a whole
+// time: a time field too narrow scrolls its first digits out of sight.
+TEST_F(FileWindowTest, CaptionsAndTheCastTimeShowWhole) {
+    for (const bool english : {false, true}) {
+        captions = TemplateCaptions();
+        makeWindow(english);
+        for (const QLabel* label : window->findChildren<QLabel*>()) {
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                      label->contentsRect().width())
+                << label->text().toStdString();
+        }
+        CastStampDialog dialog(english, prompter, {"2026-12-04 14:30:06", "8", "", ""}, true,
+                               window.get());
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        QLineEdit* time = dialog.timeEdit();
+        const auto cursorX = [time](int position) {
+            time->setCursorPosition(position);
+            time->repaint();  // where the edit scrolls its text to
+            return time->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        };
+        const int shown = cursorX(int(time->text().size())) - cursorX(0);
+        EXPECT_GE(shown + 1, time->fontMetrics().horizontalAdvance(time->text())) << english;
     }
 }
 
