@@ -81,6 +81,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # need is found only at run time, so it is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei")
+# Qt's own dialogs in the Chinese interface; without it they stay English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)
 
 # The package as a user gets it: built, unpacked into a scratch root, each program started

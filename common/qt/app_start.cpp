@@ -2,12 +2,15 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTimer>
+#include <QTranslator>
 #include <QWidget>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace quorvane {
 
@@ -30,6 +33,9 @@ bool startUi(int argc, char** argv, const QString& libraryName, TemplateCaptions
 bool startUi(bool english, const QString& libraryName, TemplateCaptions& captions) {
     std::setlocale(LC_NUMERIC, "C");
     if (!english) {
+        // windeployqt puts the translations beside a Windows program; Debian keeps Qt's own.
+        installQtChineseTranslation({QCoreApplication::applicationDirPath() + "/translations",
+                                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)});
         return true;
     }
     if (captions.loadLibrary(libraryName, QCoreApplication::applicationDirPath())) {
@@ -44,6 +50,17 @@ bool startUi(bool english, const QString& libraryName, TemplateCaptions& caption
                     "Unable to load resource DLL!", QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+    return false;
+}
+
+bool installQtChineseTranslation(const QStringList& folders) {
+    auto translator = std::make_unique<QTranslator>(QCoreApplication::instance());
+    for (const QString& folder : folders) {
+        if (translator->load("qtbase_zh_CN", folder)) {
+            QCoreApplication::installTranslator(translator.release());
+            return true;
+        }
+    }
     return false;
 }
 

@@ -21,7 +21,13 @@ bool englishUiFromCommandLine(int argc, char** argv);
 bool startUi(int argc, char** argv, const QString& libraryName, TemplateCaptions& captions);
 
 // The same start for a program whose language comes from elsewhere (the launcher's Multi.lang).
+// In Chinese, Qt's own texts (file dialogs, their questions) follow, from the first of the
+// program's `translations` folder and Qt's own that has them.
 bool startUi(bool english, const QString& libraryName, TemplateCaptions& captions);
+
+// Installs Qt's Chinese translation from the first of `folders` that holds it. False when
+// none does: Qt's own texts then stay English, which the program lives with.
+bool installQtChineseTranslation(const QStringList& folders);
 
 // For checks of an installation: when the environment names QUORVANE_STARTUP_CHECK, the program
 // prints the caption and the button texts of `window`, then `details`, on stdout once its event

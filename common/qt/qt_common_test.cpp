@@ -107,10 +107,15 @@ TEST(StartUi, EnglishWithoutItsLanguageLibrarySaysSoAndEnds) {
     EXPECT_EQ(answer.text, "Unable to load resource DLL!");
     EXPECT_EQ(answer.buttons, QStringList{"OK"});
 
+    // Chinese: Qt's own dialogs speak it too; without Qt's translation they stay English.
+    const auto saveButton = [] { return QCoreApplication::translate("QFileDialog", "&Save"); };
+    EXPECT_FALSE(installQtChineseTranslation({QString(QUORVANE_PROGRAM_DIR) + "/no-such-folder"}));
+    EXPECT_EQ(saveButton(), "&Save");
     char zero[] = "0";
     char* chineseArgv[] = {program, zero, nullptr};
     EXPECT_TRUE(startUi(2, chineseArgv, "NoSuchLanguageLibrary", captions));
     EXPECT_FALSE(captions.english());
+    EXPECT_EQ(saveButton(), QString::fromUtf8("保存(&S)"));
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "postprocess/chart/chart_frame.h"
 
+#include <algorithm>
+#include <charconv>
+
 #include "common/strformat.h"
 
 namespace quorvane {
@@ -23,8 +26,13 @@ constexpr int kLegendTextY = 32;
 constexpr int kLegendLine = 25;
 constexpr int kLegendGap = 10;
 
-std::string axisLabel(const AxisScale& axis, double value) {
-    return fixedDecimals(value, axis.step < 0.1 - 1e-6 ? 2 : 1);
+// printf's "%.<digits>g": exponent notation where that is shorter, a decimal point whatever the
+// locale.
+std::string exponentLabel(double value, int digits) {
+    char text[32];
+    const auto end =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits).ptr;
+    return std::string(text, end);
 }
 
 class FrameBuilder {
@@ -56,20 +64,19 @@ class FrameBuilder {
         const AxisScale& depth = axes_.depth;
         const int pb = plot_.bottom;
         const int yTop = static_cast<int>(pb - velocity.intervals * dy_);
-        label({kVelocityLabelX, pb - kLabelRaise}, axisLabel(velocity, velocity.start));
-        label({kVelocityLabelX, yTop - kLabelRaise}, axisLabel(velocity, velocity.end));
+        label({kVelocityLabelX, pb - kLabelRaise}, velocityLabel(velocity.start));
+        label({kVelocityLabelX, yTop - kLabelRaise}, velocityLabel(velocity.end));
         if (rightLabels_) {
             const double top = temperature.start + temperature.intervals * temperature.step;
-            label({plot_.right + 3, pb - kLabelRaise}, axisLabel(temperature, temperature.start));
-            label({plot_.right + 3, yTop - kLabelRaise}, axisLabel(temperature, top));
+            label({plot_.right + 3, pb - kLabelRaise}, temperatureLabel(temperature.start));
+            label({plot_.right + 3, yTop - kLabelRaise}, temperatureLabel(top));
         }
         line(kFramePen, {kLeft, pb}, {plot_.right, pb});
         line(kFramePen, {kLeft, yTop}, {plot_.right, yTop});
 
         const double xEnd = depth.intervals * dx_ + kLeft;
-        label({kLeft - kLabelCentre, pb + kLabelRaise}, axisLabel(depth, depth.start));
-        label({static_cast<int>(xEnd - kLabelCentre), pb + kLabelRaise},
-              axisLabel(depth, depth.end));
+        depthLabel(kLeft - kLabelCentre, depth.start);
+        depthLabel(static_cast<int>(xEnd - kLabelCentre), depth.end);
         line(kFramePen, {kLeft, kTop}, {kLeft, pb});
         line(kFramePen, {static_cast<int>(xEnd), kTop}, {static_cast<int>(xEnd), pb});
     }
@@ -82,17 +89,16 @@ class FrameBuilder {
         for (int i = 1; i < velocity.intervals; ++i) {
             const int y = static_cast<int>(pb - i * dy_);
             label({kVelocityLabelX, y - kLabelRaise},
-                  axisLabel(velocity, velocity.start + i * velocity.step));
+                  velocityLabel(velocity.start + i * velocity.step));
             if (rightLabels_) {
                 label({plot_.right + 3, y - kLabelRaise},
-                      axisLabel(temperature, temperature.start + i * temperature.step));
+                      temperatureLabel(temperature.start + i * temperature.step));
             }
             line(kGridPen, {kLeft, y}, {plot_.right, y});
         }
         for (int i = 1; i < depth.intervals; ++i) {
             const double x = i * dx_ + kLeft;
-            label({static_cast<int>(x - kLabelCentre), pb + kLabelRaise},
-                  axisLabel(depth, depth.start + i * depth.step));
+            depthLabel(static_cast<int>(x - kLabelCentre), depth.start + i * depth.step);
             line(kGridPen, {static_cast<int>(x), kTop}, {static_cast<int>(x), pb});
         }
     }
@@ -144,6 +150,30 @@ class FrameBuilder {
     }
 
   private:
+    // "%.2f" or "%.1f" by the axis's step. A label that would not fit its room (a profile
+    // holding values near the ends of the double range has labels of hundreds of digits) takes
+    // the exponent form with as many digits as fit.
+    std::string axisLabel(const AxisScale& axis, double value, int room) const {
+        std::string text = fixedDecimals(value, axis.step < 0.1 - 1e-6 ? 2 : 1);
+        for (int digits = 6; digits >= 1 && measure_.width(FontRole::Label, text) > room;
+             --digits) {
+            text = exponentLabel(value, digits);
+        }
+        return text;
+    }
+
+    std::string velocityLabel(double value) const {
+        return axisLabel(axes_.velocity, value, kLeft - kVelocityLabelX);
+    }
+    std::string temperatureLabel(double value) const {
+        return axisLabel(axes_.temperature, value, in_.width - (plot_.right + 3));
+    }
+    // Depth labels share the room between two ticks, and the last one ends inside the chart.
+    void depthLabel(int x, double value) {
+        const int room = std::min(static_cast<int>(dx_), in_.width - x);
+        label({x, plot_.bottom + kLabelRaise}, axisLabel(axes_.depth, value, room));
+    }
+
     // In place: GCC 12 reports a variant built from a temporary as maybe-uninitialized.
     template <class Op>
     void add(Op op) {

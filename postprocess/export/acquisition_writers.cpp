@@ -118,7 +118,9 @@ ExportBody writeCarisSvp(const ExportFormatDescriptor& format, std::span<const P
     Lines lines(kCrLf);
     if (!context.appending) {
         lines.line(std::string(kCarisVersionLine));
-        lines.line(context.fileName);
+        // The full path, as the package's own files have it: readers find sections by the
+        // line's "Section" prefix, and a bare name may start with that word.
+        lines.line(context.path);
     }
     lines.line(strformat("Section %04d-%03d %02d:%02d:%02d ", time->year, dayOfYear(*time),
                          time->hour, time->minute, time->second) +

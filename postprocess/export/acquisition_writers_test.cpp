@@ -63,13 +63,15 @@ TEST_F(AcquisitionWritersTest, EachFormatHasTheBytesOfItsPackage) {
          "Quorvane_" QUORVANE_VERSION
          " P 0005 )\n0.00 1500.12\n0.50 1500.12\n1.26 1500.01\n2.00 1499.99\n12000.00 1675.80\n"},
         {"caris", ExportFormat::CarisSvp, fullCast(), "cast.svp",
-         "[SVP_VERSION_2]\r\ncast.svp\r\n"
-         "Section 2014-064 02:20:30 -00:30:00.00 123:27:24.44\r\n"
-         "0.500000 1500.123400\r\n1.260000 1500.005100\r\n2.000000 1499.994900\r\n"},
+         "[SVP_VERSION_2]\r\n" + path("cast.svp") +
+             "\r\n"
+             "Section 2014-064 02:20:30 -00:30:00.00 123:27:24.44\r\n"
+             "0.500000 1500.123400\r\n1.260000 1500.005100\r\n2.000000 1499.994900\r\n"},
         {"caris, no position", ExportFormat::CarisSvp, withoutPosition(), "c2.svp",
-         "[SVP_VERSION_2]\r\nc2.svp\r\n"
-         "Section 2014-064 02:20:30 00:00:00.00 00:00:00.00\r\n"
-         "0.500000 1500.123400\r\n1.260000 1500.005100\r\n2.000000 1499.994900\r\n"},
+         "[SVP_VERSION_2]\r\n" + path("c2.svp") +
+             "\r\n"
+             "Section 2014-064 02:20:30 00:00:00.00 00:00:00.00\r\n"
+             "0.500000 1500.123400\r\n1.260000 1500.005100\r\n2.000000 1499.994900\r\n"},
         {"hypack", ExportFormat::HypackTimed, fullCast(), "cast.vel",
          "FTP NEW 3 -0.500000000 123.456789123 02:20 03/05/2014\r\n"
          "0.50 1500.12\r\n1.26 1500.01\r\n2.00 1499.99\r\n"},
@@ -198,9 +200,10 @@ TEST_F(AcquisitionWritersTest, CarisFilesTakeFurtherCastsAsSections) {
     ASSERT_TRUE(second.ok);
     EXPECT_TRUE(second.appended);
     EXPECT_EQ(slurp(path("casts.svp")),
-              "[SVP_VERSION_2]\r\ncasts.svp\r\n"
-              "Section 2014-064 02:20:30 -00:30:00.00 123:27:24.44\r\n0.500000 1500.123400\r\n"
-              "Section 2014-365 23:59:59 11:00:00.00 -73:59:59.96\r\n1.260000 1500.005100\r\n");
+              "[SVP_VERSION_2]\r\n" + path("casts.svp") +
+                  "\r\n"
+                  "Section 2014-064 02:20:30 -00:30:00.00 123:27:24.44\r\n0.500000 1500.123400\r\n"
+                  "Section 2014-365 23:59:59 11:00:00.00 -73:59:59.96\r\n1.260000 1500.005100\r\n");
 
     // A last line without its end is closed first; a file of another kind is left alone.
     std::ofstream(path("edited.svp"), std::ios::binary) << "[SVP_VERSION_2]\r\nedited.svp";
@@ -219,7 +222,8 @@ TEST_F(AcquisitionWritersTest, CarisFilesTakeFurtherCastsAsSections) {
     // Without append the file is replaced.
     options.append = false;
     ASSERT_TRUE(exportProfile({kProfile.data(), 1}, path("casts.svp"), options).ok);
-    EXPECT_EQ(slurp(path("casts.svp")).rfind("[SVP_VERSION_2]\r\ncasts.svp\r\nSection 2014-365", 0),
+    EXPECT_EQ(slurp(path("casts.svp"))
+                  .rfind("[SVP_VERSION_2]\r\n" + path("casts.svp") + "\r\nSection 2014-365", 0),
               0u);
 }
 

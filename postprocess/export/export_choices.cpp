@@ -23,10 +23,11 @@ std::vector<ExportFormat> offeredFormats(ExportKind kind) {
     return formats;
 }
 
-std::string exportFilterOf(ExportKind kind) {
+std::string exportFilterOf(ExportKind kind, bool english) {
     std::string filter;
     for (const ExportFormat format : offeredFormats(kind)) {
-        filter += descriptorOf(format).filterEntry;
+        const ExportFormatDescriptor& d = descriptorOf(format);
+        filter += english || d.chineseFilterEntry.empty() ? d.filterEntry : d.chineseFilterEntry;
     }
     return filter + "|";
 }

@@ -17,8 +17,9 @@ enum class ExportKind { Raw, Fitting, Average };
 // up again.
 std::vector<ExportFormat> offeredFormats(ExportKind kind);
 
-// The save dialog's file-type filter of a kind, in the "description|pattern|...||" form.
-std::string exportFilterOf(ExportKind kind);
+// The save dialog's file-type filter of a kind in the interface language, in the
+// "description|pattern|...||" form.
+std::string exportFilterOf(ExportKind kind, bool english);
 
 // The format of the dialog's 1-based filter index; nothing for an index the kind lacks.
 std::optional<ExportFormat> formatForFilterIndex(ExportKind kind, int filterIndex);

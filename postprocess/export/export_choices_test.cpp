@@ -10,9 +10,12 @@ namespace {
 // The filters are put together from the format table; the dialogs must still get these texts.
 TEST(ExportChoices, DialogFiltersListTheFormatsOfTheKind) {
     // The three of the tables keep their filter indexes 1 to 3; the packages' formats follow.
-    EXPECT_EQ(exportFilterOf(ExportKind::Raw),
+    EXPECT_EQ(exportFilterOf(ExportKind::Raw, true),
               "(*.csv)|*.csv|HYPACK(*vel)|*.vel|(*txt)|*.txt|CSV metadata(*.csv)|*.csv||");
-    EXPECT_EQ(exportFilterOf(ExportKind::Fitting),
+    // Only the description that is words has a Chinese text; the packages' names stay.
+    EXPECT_EQ(exportFilterOf(ExportKind::Raw, false),
+              "(*.csv)|*.csv|HYPACK(*vel)|*.vel|(*txt)|*.txt|CSV元数据(*.csv)|*.csv||");
+    EXPECT_EQ(exportFilterOf(ExportKind::Fitting, true),
               "(*.csv)|*.csv|HYPACK(*vel)|*.vel|(*txt)|*.txt|Kongsberg SIS(*.asvp)|*.asvp|"
               "CARIS SVP(*.svp)|*.svp|HYPACK FTP NEW 3(*.vel)|*.vel|Sonardyne(*.pro)|*.pro|"
               "UNB(*.unb)|*.unb|iXBlue(*.txt)|*.txt|Kongsberg HiPAP(*.USR)|*.USR|"
@@ -21,7 +24,7 @@ TEST(ExportChoices, DialogFiltersListTheFormatsOfTheKind) {
     EXPECT_EQ(formatForFilterIndex(ExportKind::Fitting, 4), ExportFormat::KongsbergAsvp);
     EXPECT_EQ(formatForFilterIndex(ExportKind::Fitting, 11), ExportFormat::CsvMetadata);
     EXPECT_EQ(formatForFilterIndex(ExportKind::Fitting, 12), std::nullopt);
-    EXPECT_EQ(exportFilterOf(ExportKind::Average), "(*.csv)|*.csv|(*txt)|*.txt||");
+    EXPECT_EQ(exportFilterOf(ExportKind::Average, false), "(*.csv)|*.csv|(*txt)|*.txt||");
 }
 
 TEST(ExportChoices, ExtensionIsAppendedUnlessTheLastFourCharactersMatchExactly) {

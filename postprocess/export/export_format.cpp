@@ -136,6 +136,7 @@ constexpr ExportFormatDescriptor kFormats[] = {
      .cliName = "csvmeta",
      .extension = ".csv",
      .filterEntry = "CSV metadata(*.csv)|*.csv|",
+     .chineseFilterEntry = "CSV元数据(*.csv)|*.csv|",
      .writeProfile = writeCsvMetadata,
      .acquisition = true,
      .writesTime = true,

@@ -48,7 +48,7 @@ struct ExportContext {
     bool english = false;
     float averageStartDepth = 0.5f;
     CastInfo cast{};
-    std::string fileName{};  // of the file being written, without folder
+    std::string path{};      // of the file being written, absolute
     bool appending = false;  // only the cast's own section: the file's header is there already
 };
 
@@ -76,6 +76,8 @@ struct ExportFormatDescriptor {
     std::string_view cliName;      // the value of quorvane-cli's --format
     std::string_view extension;    // appended to a chosen path that does not end in it
     std::string_view filterEntry;  // the save dialog's "description|pattern|" pair
+    // The pair in the Chinese interface where its description is words rather than a name.
+    std::string_view chineseFilterEntry = {};
     ProfileWriter writeProfile;
     // The table formats' layout, read by their shared writer and by the average table.
     char separator = ' ';

@@ -1,5 +1,7 @@
 #include "postprocess/export/export_writer.h"
 
+#include <filesystem>
+
 #include "common/file_io.h"
 #include "common/strformat.h"
 #include "postprocess/export/depth_filter.h"
@@ -152,8 +154,10 @@ ExportResult exportProfile(std::span<const ProfilePoint> points, const std::stri
                          strformat("%s is not a %s file; the cast was not added to it!",
                                    path.c_str(), name.c_str())}});
     }
-    ExportContext context{options.english, 0.5f, options.cast, fileNameOf(path),
-                          existing.has_value()};
+    std::error_code ignored;  // a path the system cannot make absolute is written as given
+    const std::filesystem::path absolute = std::filesystem::absolute(pathFromUtf8(path), ignored);
+    ExportContext context{options.english, 0.5f, options.cast,
+                          absolute.empty() ? path : utf8OfPath(absolute), existing.has_value()};
     ExportBody body = format.writeProfile(format, kept, context);
     if (body.refusal) {
         return refusedAt(path, *body.refusal);

@@ -80,12 +80,10 @@ std::optional<FileChoice> PostProcessSession::chooseFile(FileDialogRequest reque
     return choice;
 }
 
-void PostProcessSession::importFile(const Text& title, const char* filter, const char* extension,
-                                    bool createFolder) {
+void PostProcessSession::importFile(const Text& title, const char* filter, bool createFolder) {
     FileDialogRequest request;
     request.title = title;
     request.filter = filter;
-    request.defaultExtension = extension;
     const auto choice = chooseFile(request, createFolder);
     if (!choice) {
         return;
@@ -102,18 +100,17 @@ void PostProcessSession::importFile(const Text& title, const char* filter, const
 }
 
 void PostProcessSession::importRawFile() {
-    importFile({"打开原始数据文件", "Open Raw File"}, "OriginalData File(*.bin)|*.bin||", "bin",
-               true);
+    importFile({"打开原始数据文件", "Open Raw File"}, "OriginalData File(*.bin)|*.bin||", true);
 }
 
 void PostProcessSession::importProfileFile() {
     importFile({"打开声速剖面文件", "Open Sound Velocity Profile File"}, "SVP File(*.prf)|*.prf||",
-               "prf", false);
+               false);
 }
 
 void PostProcessSession::importAverageFile() {
     importFile({"打开平均声速文件", "Open Average Sound Velocity File"},
-               "Average Sound Velocity File(*.asvf)|*.asvf||", "asvf", true);
+               "Average Sound Velocity File(*.asvf)|*.asvf||", true);
 }
 
 void PostProcessSession::addFileEntry(const std::string& path, const std::string& extension,
@@ -127,12 +124,10 @@ void PostProcessSession::saveProfileFile() {
         show(*SaveProfileFile(std::string(), data_.fittedProfile).message);
         return;
     }
-    FileDialogRequest request{true,
-                              {"保存声速剖面文件", "Save SVP File"},
-                              "Sound Velocity Profile File(*.prf)|*.prf||",
-                              "prf",
-                              {},
-                              data_.currentBaseName};
+    const FileDialogRequest request{.save = true,
+                                    .title = {"保存声速剖面文件", "Save SVP File"},
+                                    .filter = "Sound Velocity Profile File(*.prf)|*.prf||",
+                                    .fileName = data_.currentBaseName};
     if (const auto choice = chooseFile(request, true)) {
         const PointFileResult saved = SaveProfileFile(choice->path, data_.fittedProfile);
         if (saved.message)
@@ -145,12 +140,10 @@ void PostProcessSession::saveAverageFile() {
         show(*SaveAverageFile(std::string(), data_.averageProfile).message);
         return;
     }
-    FileDialogRequest request{true,
-                              {"保存平均声速文件", "Save Average File"},
-                              "Average Sound Velocity File(*.asvf)|*.asvf||",
-                              "asvf",
-                              {},
-                              data_.currentBaseName};
+    const FileDialogRequest request{.save = true,
+                                    .title = {"保存平均声速文件", "Save Average File"},
+                                    .filter = "Average Sound Velocity File(*.asvf)|*.asvf||",
+                                    .fileName = data_.currentBaseName};
     if (const auto choice = chooseFile(request, true)) {
         const PointFileResult saved = SaveAverageFile(choice->path, data_.averageProfile);
         if (saved.message)
@@ -159,9 +152,10 @@ void PostProcessSession::saveAverageFile() {
 }
 
 void PostProcessSession::saveGraphics() {
-    FileDialogRequest request{
-        true, {"保存图表", "Save Graphics"}, "WINDOWS bitmap File(*.bmp)|*.bmp||", "bmp",
-        {},   data_.currentBaseName};
+    const FileDialogRequest request{.save = true,
+                                    .title = {"保存图表", "Save Graphics"},
+                                    .filter = "WINDOWS bitmap File(*.bmp)|*.bmp||",
+                                    .fileName = data_.currentBaseName};
     if (const auto choice = chooseFile(request, true)) {
         pendingBitmapPath_ = choice->path;
     }
@@ -255,12 +249,21 @@ void PostProcessSession::exportData(ExportKind kind, const ControlValues& values
         show(*refused);
         return;
     }
-    FileDialogRequest request{true,
-                              exportDialogTitle(),
-                              exportFilterOf(kind),
-                              "csv",
-                              {},
-                              pick(defaultExportName(kind, data_.currentBaseName))};
+    // A format that adds casts to an existing file asks about that file itself, below.
+    const auto writtenFile = [kind](const std::string& path,
+                                    int filterIndex) -> std::optional<std::string> {
+        const auto format = formatForFilterIndex(kind, filterIndex);
+        if (!format || !descriptorOf(*format).appendsAfter.empty()) {
+            return std::nullopt;
+        }
+        return withExportExtension(path, *format);
+    };
+    const FileDialogRequest request{
+        .save = true,
+        .title = exportDialogTitle(),
+        .filter = exportFilterOf(kind, english_),
+        .fileName = pick(defaultExportName(kind, data_.currentBaseName)),
+        .writtenFile = writtenFile};
     const auto choice = chooseFile(request, true);
     if (!choice) {
         return;

@@ -110,8 +110,7 @@ class PostProcessSession {
     void showFitStatus(FitStatus status);
     std::string dataFolder(bool create) const;
     std::optional<FileChoice> chooseFile(FileDialogRequest request, bool createFolder);
-    void importFile(const Text& title, const char* filter, const char* extension,
-                    bool createFolder);
+    void importFile(const Text& title, const char* filter, bool createFolder);
     bool readControls(const ControlValues& values);
     void loadRaw(const std::string& path);
     void loadProfile(const std::string& path);

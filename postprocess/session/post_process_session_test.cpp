@@ -322,8 +322,9 @@ TEST_F(SessionTest, AcquisitionFormatsAskForTheCastAndCarisForAppending) {
               "the file.");
     const std::string rows = "1.000000 1500.000000\r\n2.000000 1510.250000\r\n";
     EXPECT_EQ(test::slurp(path("casts.svp")),
-              "[SVP_VERSION_2]\r\ncasts.svp\r\nSection 2014-064 02:20:30 -00:30:00.00 "
-              "11:00:00.00\r\n" +
+              "[SVP_VERSION_2]\r\n" + path("casts.svp") +
+                  "\r\nSection 2014-064 02:20:30 -00:30:00.00 "
+                  "11:00:00.00\r\n" +
                   rows + "Section 2014-065 01:00:00 00:00:00.00 00:00:00.00\r\n" + rows);
 
     // Cancelling the cast dialog writes nothing; No to appending replaces the file.
@@ -335,10 +336,10 @@ TEST_F(SessionTest, AcquisitionFormatsAskForTheCastAndCarisForAppending) {
     host.stamps = {CastStamp{{2014, 3, 6, 9, 0, 0}, 8.0, std::nullopt}};
     prompter.answers = {Button::No};
     session->exportData(ExportKind::Fitting, values);
-    EXPECT_EQ(test::slurp(path("casts.svp")),
-              "[SVP_VERSION_2]\r\ncasts.svp\r\nSection 2014-065 01:00:00 00:00:00.00 "
-              "00:00:00.00\r\n" +
-                  rows);
+    EXPECT_EQ(test::slurp(path("casts.svp")), "[SVP_VERSION_2]\r\n" + path("casts.svp") +
+                                                  "\r\nSection 2014-065 01:00:00 00:00:00.00 "
+                                                  "00:00:00.00\r\n" +
+                                                  rows);
 }
 
 TEST_F(SessionTest, ABitmapSaveWaitsForAPaintWithPixelsAndReportsAFailedWrite) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -12,11 +13,17 @@ namespace quorvane {
 // tests answer it.
 struct FileDialogRequest {
     bool save = false;
-    Text title;
-    std::string filter;            // "description|pattern|...||"
-    std::string defaultExtension;  // appended when the user types a name without one
-    std::string folder;            // where the dialog starts
-    std::string fileName;          // proposed name (save dialogs)
+    Text title{};
+    // "description|pattern|...||". The selected pattern's extension ("*.vel": "vel") is appended
+    // to a name typed without one, so the type chosen names the file.
+    std::string filter{};
+    std::string folder{};    // where the dialog starts
+    std::string fileName{};  // proposed name (save dialogs)
+    // Save dialogs: the file the command will write for a chosen path and 1-based filter index,
+    // which the question before replacing a file names; nothing where the command asks about an
+    // existing file itself. Unset: the chosen path.
+    std::function<std::optional<std::string>(const std::string& path, int filterIndex)>
+        writtenFile{};
 };
 
 struct FileChoice {

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include "common/message.h"
 
@@ -30,6 +32,16 @@ CastStampDialog::CastStampDialog(bool english, Prompter& prompter, const CastSta
     };
     time_ = edit(proposed.time, "投放时间（本地）：", "Cast time (local):");
     time_->setPlaceholderText("YYYY-MM-DD HH:MM:SS");
+    // Qt sizes an edit for 17 "x", narrower than a whole time, which would then scroll its first
+    // digits out of sight: room for the time, the edit's inner margins and the cursor.
+    const QFontMetrics metrics = time_->fontMetrics();
+    QStyleOptionFrame frame;
+    frame.initFrom(time_);
+    frame.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, time_);
+    const QSize text(metrics.horizontalAdvance("0000-00-00 00:00:00") + metrics.averageCharWidth(),
+                     metrics.height());
+    time_->setMinimumWidth(
+        style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, time_).width());
     offset_ = edit(proposed.utcOffset, "与UTC相差（小时）：", "UTC offset (hours):");
     latitude_ = edit(proposed.latitude, "纬度（°，南为负）：", "Latitude (°, south negative):");
     longitude_ = edit(proposed.longitude, "经度（°，西为负）：", "Longitude (°, west negative):");

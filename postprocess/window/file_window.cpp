@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -19,6 +18,7 @@
 #include "postprocess/window/chart_widget.h"
 #include "postprocess/window/data_list_model.h"
 #include "postprocess/window/data_list_view.h"
+#include "postprocess/window/file_dialog.h"
 #include "postprocess/window/start_depth_dialog.h"
 
 namespace quorvane {
@@ -31,16 +31,7 @@ QString qs(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
-// "description|pattern|...||" as Qt's name filters: "description (pattern)".
-QStringList nameFilters(const std::string& filter) {
-    const QStringList parts = qs(filter).split('|');
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        if (!parts[i].isEmpty())
-            filters << parts[i] + " (" + parts[i + 1] + ")";
-    }
-    return filters;
-}
+constexpr double kSmallestCaptionPoints = 6;
 
 struct FileColumn {
     const char* zh;
@@ -70,6 +61,17 @@ class DeleteKeyFilter : public QObject {
     std::function<void()> onDelete_;
 };
 
+// The template's rectangles were drawn around captions in the platform's dialog font; one that
+// is wider in this font ("Dens:") is drawn a little smaller rather than cut.
+void fitCaption(QLabel* label) {
+    QFont font = label->font();
+    while (QFontMetrics(font).horizontalAdvance(label->text()) > label->contentsRect().width() &&
+           font.pointSizeF() > kSmallestCaptionPoints) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    label->setFont(font);
+}
+
 }  // namespace
 
 FileWindow::FileWindow(const TemplateCaptions& captions, std::string startDirectory,
@@ -89,6 +91,9 @@ FileWindow::FileWindow(const TemplateCaptions& captions, std::string startDirect
     buildControls(client);
     buildMenu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The data exchange at start writes every member into its edit: an empty edit would refuse
+    // the filter and the exports of a profile opened before any raw cast.
+    showSettingValues();
     filterEdit_->setText(qs(session_->controlValues().filterDepth));
     showSession();
 }
@@ -109,6 +114,7 @@ void FileWindow::buildControls(QWidget* client) {
         auto* l = new QLabel(captions_.text(id, zh), client);
         l->setTextFormat(Qt::PlainText);
         place(l, id, x, y, width, height);
+        fitCaption(l);
     };
     const auto group = [&](int id, const char* zh, int x, int y, int width, int height) {
         place(new QGroupBox(captions_.text(id, zh), client), id, x, y, width, height);
@@ -168,6 +174,9 @@ void FileWindow::buildControls(QWidget* client) {
     place(dataList_, kDataList, 5, 87, 237, 165);
     dataModel_ = new DataListModel(session_->dataList(), en, dataList_);
     dataList_->setModel(dataModel_);
+    // A view keeps its scroll position over a reset: another file would open at the old rows.
+    connect(dataModel_, &QAbstractItemModel::modelReset, dataList_,
+            &QAbstractItemView::scrollToTop);
     for (int c = 0; c < 3; ++c) dataList_->setColumnWidth(c, DataListModel::columnWidth(c, en));
     dataList_->onCommit = [this](int row, int column, const QString& text) {
         session_->commitCell(size_t(row), column, text.toStdString());
@@ -249,11 +258,7 @@ void FileWindow::showSession() {
     showFileList();
     dataModel_->sync();
     if (shownSettings_ != s.settingsGeneration()) {
-        shownSettings_ = s.settingsGeneration();
-        const ControlValues values = s.controlValues();
-        densityEdit_->setText(qs(values.density));
-        latitudeEdit_->setText(qs(values.latitude));
-        intervalEdit_->setText(qs(values.depthInterval));
+        showSettingValues();
     }
     const std::pair<int, MenuItemState> items[] = {
         {kSaveProfileFile, c.saveProfile}, {kCastSvp, c.castSvp},       {kCastTemp, c.castTemp},
@@ -275,6 +280,14 @@ void FileWindow::showSession() {
     exportButtons_[1]->setEnabled(c.exportFitting);
     exportButtons_[2]->setEnabled(c.exportAverage);
     chart_->update();
+}
+
+void FileWindow::showSettingValues() {
+    shownSettings_ = session_->settingsGeneration();
+    const ControlValues values = session_->controlValues();
+    densityEdit_->setText(qs(values.density));
+    latitudeEdit_->setText(qs(values.latitude));
+    intervalEdit_->setText(qs(values.depthInterval));
 }
 
 void FileWindow::showFileList() {
@@ -306,19 +319,9 @@ std::optional<FileChoice> FileWindow::chooseFile(const FileDialogRequest& reques
     if (fileDialog) {
         return fileDialog(request);
     }
-    QFileDialog dialog(this, qs(request.title.pick(captions_.english())), qs(request.folder));
-    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    const QStringList filters = nameFilters(request.filter);
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(qs(request.defaultExtension));
-    if (!request.fileName.empty())
-        dialog.selectFile(qs(request.fileName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return FileChoice{dialog.selectedFiles().front().toStdString(),
-                      int(filters.indexOf(dialog.selectedNameFilter())) + 1};
+    FileDialog dialog(request, captions_.english(), this);
+    dialog.exec();
+    return dialog.choice();
 }
 
 std::optional<float> FileWindow::askStartDepth(float proposed) {

@@ -60,6 +60,7 @@ class FileWindow : public QMainWindow, private SessionHost {
     void run(const std::function<void()>& command);
     void showSession();
     void showFileList();
+    void showSettingValues();
     ControlValues controlValues() const;
     int selectionMark() const;
 

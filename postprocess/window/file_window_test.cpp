@@ -4,18 +4,30 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <QTreeWidget>
+#include <deque>
+#include <filesystem>
+#include <sstream>
 
+#include "common/qt/app_start.h"
 #include "common/testing/temp_dir_test.h"
 #include "postprocess/session/file_window_ids.h"
 #include "postprocess/session/testing/cast_files.h"
 #include "postprocess/session/testing/scripted_session.h"
 #include "postprocess/window/cast_stamp_dialog.h"
+#include "postprocess/window/chart_painter.h"
+#include "postprocess/window/chart_widget.h"
 #include "postprocess/window/data_list_view.h"
 #include "postprocess/window/start_depth_dialog.h"
 
@@ -23,6 +35,81 @@ namespace quorvane {
 namespace {
 
 using namespace fileids;
+
+// Plays the person at the screen: each modal dialog that comes up is answered by the next step
+// a second after it appeared, as a person reads before clicking. What each showed is kept (a
+// message box's text, any other dialog's title); a dialog without a step left is cancelled, so
+// that a test gone wrong ends instead of waiting.
+class LateUser {
+  public:
+    using Step = std::function<void(QWidget* dialog)>;
+
+    LateUser() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { look(); });
+        timer_.start(100);
+    }
+    void then(Step step) { steps_.push_back(std::move(step)); }
+
+    QStringList shown;
+
+  private:
+    void look() {
+        QWidget* top = QApplication::activeModalWidget();
+        if (top != seen_) {
+            seen_ = top;
+            since_.start();
+            return;
+        }
+        if (!top || since_.elapsed() < 1000) {
+            return;
+        }
+        seen_ = nullptr;
+        const auto* box = qobject_cast<QMessageBox*>(top);
+        shown << (box ? box->text() : top->windowTitle());
+        Step step = [](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); };
+        if (!steps_.empty()) {
+            step = std::move(steps_.front());
+            steps_.pop_front();
+        }
+        // Outside this timer: a step may open the next dialog, which this timer must see.
+        QTimer::singleShot(0, top, [step, top] { step(top); });
+    }
+
+    QTimer timer_;
+    QPointer<QWidget> seen_;
+    QElapsedTimer since_;
+    std::deque<Step> steps_;
+};
+
+// Picks the file type in the dialog's list by keyboard, then presses Save.
+LateUser::Step saveAs(const QString& type, QStringList* types = nullptr) {
+    return [type, types](QWidget* dialog) {
+        auto* combo = dialog->findChild<QComboBox*>("fileTypeCombo");
+        ASSERT_NE(combo, nullptr);
+        if (types) {
+            for (int i = 0; i < combo->count(); ++i) *types << combo->itemText(i);
+        }
+        const int index = combo->findText(type);
+        ASSERT_GE(index, 0) << type.toStdString();
+        combo->setFocus();
+        while (combo->currentIndex() < index) QTest::keyClick(combo, Qt::Key_Down);
+        dialog->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Save)->click();
+    };
+}
+
+LateUser::Step press(QMessageBox::StandardButton button) {
+    return [button](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        ASSERT_NE(box, nullptr);
+        box->button(button)->click();
+    };
+}
+
+// Takes the time the cast dialog proposes.
+const LateUser::Step kCastDialogOk = [](QWidget* dialog) {
+    ASSERT_NE(qobject_cast<CastStampDialog*>(dialog), nullptr);
+    dialog->findChild<QPushButton*>()->click();
+};
 
 class FileWindowTest : public test::TempDirTest {
   protected:
@@ -100,6 +187,32 @@ TEST_F(FileWindowTest, ImportAndDoubleClickShowTheRawCastInTheListMenusAndButton
     EXPECT_TRUE(window->action(kCastSvp)->isChecked());
 }
 
+// The setting edits start with the members' defaults, so a profile or average file opened
+// first exports, and the filter can be ticked, without a file having filled them.
+TEST_F(FileWindowTest, TheSettingEditsShowTheDefaultsBeforeAnyRawCast) {
+    makeWindow(true);
+    const auto text = [&](int id) { return static_cast<QLineEdit*>(window->control(id))->text(); };
+    EXPECT_EQ(text(kDensityEdit), "1");
+    EXPECT_EQ(text(kLatitudeEdit), "30");
+    EXPECT_EQ(text(kDepthIntervalEdit), "0.5");
+    QTest::mouseClick(window->control(kFilterCheck), Qt::LeftButton);
+    EXPECT_TRUE(window->control(kFilterDepthEdit)->isEnabled());
+
+    importProfile("cast.prf", {1, 1500, 20});
+    host.files.push_back(FileChoice{
+        write("cast.asvf", test::PointFileBytes(std::vector{AveragePoint{1, 1500}})), 1});
+    window->action(kImportAverageFile)->trigger();
+    prompter.answers = {Button::Yes};
+    for (const auto& [row, button] :
+         {std::pair{0, kExportFittingButton}, std::pair{1, kExportAverageButton}}) {
+        doubleClickFile(row);
+        QTest::mouseClick(window->control(button), Qt::LeftButton);
+    }
+    EXPECT_EQ(host.requests.size(), 4u);  // the two imports, then the two exports' dialogs
+    for (const Message& asked : prompter.asked)
+        EXPECT_NE(asked.text.en, kNotANumberMessage.text.en);
+}
+
 TEST_F(FileWindowTest, TheCaptionsFollowTheLanguage) {
     struct Case {
         bool english;
@@ -116,6 +229,32 @@ TEST_F(FileWindowTest, TheCaptionsFollowTheLanguage) {
         EXPECT_EQ(window->dataList()->model()->headerData(1, Qt::Horizontal).toString(),
                   QString::fromUtf8(c.velocityColumn));
         EXPECT_EQ(window->fileList()->headerItem()->text(1), QString::fromUtf8(c.fileColumn));
+    }
+}
+
+// In either language no caption is cut by its rectangle, and the cast dialog shows a whole
+// time: a time field too narrow scrolls its first digits out of sight.
+TEST_F(FileWindowTest, CaptionsAndTheCastTimeShowWhole) {
+    for (const bool english : {false, true}) {
+        captions = TemplateCaptions();
+        makeWindow(english);
+        for (const QLabel* label : window->findChildren<QLabel*>()) {
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                      label->contentsRect().width())
+                << label->text().toStdString();
+        }
+        CastStampDialog dialog(english, prompter, {"2026-12-04 14:30:06", "8", "", ""}, true,
+                               window.get());
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        QLineEdit* time = dialog.timeEdit();
+        const auto cursorX = [time](int position) {
+            time->setCursorPosition(position);
+            time->repaint();  // where the edit scrolls its text to
+            return time->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        };
+        const int shown = cursorX(int(time->text().size())) - cursorX(0);
+        EXPECT_GE(shown + 1, time->fontMetrics().horizontalAdvance(time->text())) << english;
     }
 }
 
@@ -179,6 +318,121 @@ TEST_F(FileWindowTest, RefusingTheRealClearQuestionKeepsTheShownFile) {
     EXPECT_EQ(shownText, "The Operation will clear the date list.\nAre you sure to do this?");
     EXPECT_EQ(window->dataList()->model()->rowCount(), 9);
     EXPECT_EQ(window->session().data().currentBaseName, "a");
+}
+
+TEST_F(FileWindowTest, EveryNewlyLoadedListStartsAtItsFirstRow) {
+    std::vector<test::Sample> deep;
+    for (int metre = 1; metre <= 40; ++metre) deep.push_back({double(metre), 1500, 10});
+    for (int metre = 39; metre >= 1; --metre) deep.push_back({double(metre), 1501, 11});
+    makeWindow(false);
+    importRaw("a.bin", deep);
+    importRaw("b.bin", deep);
+    doubleClickFile(0);
+    window->dataList()->scrollToBottom();
+    ASSERT_GT(window->dataList()->rowAt(0), 0);
+    prompter.answers = {Button::Yes};
+    doubleClickFile(1);
+    EXPECT_EQ(window->dataList()->rowAt(0), 0);
+}
+
+// A profile near the ends of the double range: every axis label stays in its margin (left of
+// the plot, or inside the chart) instead of running hundreds of digits across it.
+TEST_F(FileWindowTest, AxisLabelsOfHugeValuesStayInTheirPlace) {
+    makeWindow(true);
+    host.files.push_back(
+        FileChoice{write("huge.prf", test::PointFileBytes(std::vector<ProfilePoint>{
+                                         {-1e308, -1e308, -1e308}, {1e308, 1e308, 1e308}})),
+                   1});
+    window->action(kImportProfileFile)->trigger();
+    doubleClickFile(0);
+    const QtTextMeasurer measure(true);
+    const QSize size = window->chart()->size();
+    const ChartPicture picture =
+        window->session().layoutChart(size.width(), size.height(), {240, 240, 240}, measure);
+    const Rect& plot = picture.plotRect;
+    int labels = 0;
+    for (const DrawOp& op : picture.list.ops) {
+        const auto* text = std::get_if<TextOp>(&op);
+        // The legend's texts, in the row above the top labels, are labels too.
+        if (!text || text->font != FontRole::Label || text->at.y < plot.top - 10) {
+            continue;
+        }
+        ++labels;
+        const bool leftAxis = text->at.x < plot.left && text->at.y < plot.bottom;
+        const int end = text->at.x + measure.width(FontRole::Label, text->text);
+        EXPECT_LE(end, leftAxis ? plot.left : size.width()) << text->text;
+    }
+    EXPECT_EQ(labels, 6);
+}
+
+// The platform's dialog, answered late: the type chosen names the file ("<name>.vel", never
+// "<name>.csv.vel"), each type shows its description once, and Qt's own texts are Chinese.
+TEST_F(FileWindowTest, AnExportIsNamedByTheChosenTypeAndAsksAboutThatFile) {
+    TemplateCaptions chinese;
+    char program[] = "QuorvaneFile";
+    char* argv[] = {program, nullptr};
+    ASSERT_TRUE(startUi(1, argv, "Ostrelan", chinese));
+    makeWindow(false);
+    importProfile("cast.prf", {1, 1500, 20});
+    doubleClickFile(0);
+    window->fileDialog = nullptr;
+    LateUser user;
+    QStringList types;
+    user.then([&types](QWidget* dialog) {
+        types << static_cast<QFileDialog*>(dialog)->labelText(QFileDialog::Accept);
+        saveAs("HYPACK(*vel)", &types)(dialog);
+    });
+    user.then(saveAs("HYPACK(*vel)"));
+    user.then(press(QMessageBox::Yes));
+    for (int i = 0; i < 2; ++i)
+        QTest::mouseClick(window->control(kExportFittingButton), Qt::LeftButton);
+
+    EXPECT_EQ(types.join(" | ").toStdString(),
+              "保存(&S) | (*.csv) | HYPACK(*vel) | (*txt) | Kongsberg SIS(*.asvp) | "
+              "CARIS SVP(*.svp) | HYPACK FTP NEW 3(*.vel) | Sonardyne(*.pro) | UNB(*.unb) | "
+              "iXBlue(*.txt) | Kongsberg HiPAP(*.USR) | CSV元数据(*.csv)");
+    EXPECT_EQ(user.shown.join(" | ").toStdString(),
+              "导出文件 | 导出文件 | cast_拟合数据.vel 已存在。\n您想要替换它吗？");
+    std::vector<std::string> written;
+    for (const auto& file : std::filesystem::directory_iterator(dir_ / "Data"))
+        written.push_back(utf8OfPath(file.path().filename()));
+    EXPECT_EQ(written, std::vector<std::string>{"cast_拟合数据.vel"});
+    qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>());
+}
+
+// A CARIS file takes further casts as sections: exporting onto it asks one question, ours, and
+// its second line names the file by its full path, so a cast called "Section …" is no section.
+TEST_F(FileWindowTest, ACarisExportOntoItsFileAsksOnceAndNamesItByPath) {
+    makeWindow(true);
+    importProfile("Section 1.prf", {1, 1500, 20});
+    doubleClickFile(0);
+    window->fileDialog = nullptr;
+    window->setPrompter(nullptr);
+    LateUser user;
+    for (const LateUser::Step& step :
+         {saveAs("CARIS SVP(*.svp)"), kCastDialogOk, saveAs("CARIS SVP(*.svp)"),
+          press(QMessageBox::Yes), kCastDialogOk}) {
+        user.then(step);
+    }
+    for (int i = 0; i < 2; ++i)
+        QTest::mouseClick(window->control(kExportFittingButton), Qt::LeftButton);
+
+    EXPECT_EQ(
+        user.shown.join(" | ").toStdString(),
+        "Export File | Cast time and position | Export File | Add this cast to Section "
+        "1_Fitting File.svp as a new section?\nNo replaces the file. | Cast time and position");
+    const std::filesystem::path file = dir_ / "Data" / "Section 1_Fitting File.svp";
+    std::istringstream lines(test::slurp(file));
+    std::vector<std::string> sections;
+    std::string line;
+    std::getline(lines, line);
+    std::getline(lines, line);
+    EXPECT_EQ(line, utf8OfPath(file) + "\r");
+    while (std::getline(lines, line)) {
+        if (line.starts_with("Section"))
+            sections.push_back(line);
+    }
+    EXPECT_EQ(sections.size(), 2u);
 }
 
 // The Delete key on the file list removes the row but keeps the shown cast; the menu item also
