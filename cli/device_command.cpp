@@ -17,10 +17,10 @@
 #include "device/link/system_clock.h"
 #include "device/operations/connect_sequence.h"
 #include "device/operations/delete_files.h"
+#include "device/operations/device_file_list.h"
 #include "device/operations/device_settings.h"
 #include "device/operations/display_rules.h"
-#include "device/operations/export_file.h"
-#include "device/operations/file_list.h"
+#include "device/operations/download_start.h"
 #include "device/operations/output_naming.h"
 #include "device/protocol/leading_number.h"
 

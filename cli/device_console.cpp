@@ -5,7 +5,7 @@
 #include "common/utf8_text.h"
 #include "device/operations/delete_files.h"
 #include "device/operations/device_settings.h"
-#include "device/operations/export_status.h"
+#include "device/operations/download_status.h"
 
 namespace quorvane::cli {
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "device/operations/export_status.h"
+#include "device/operations/download_status.h"
 
 namespace quorvane::cli {
 namespace {

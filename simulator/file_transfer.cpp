@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/strformat.h"
-#include "simulator/block_frame.h"
+#include "simulator/frame_encoder.h"
 
 namespace quorvane::sim {
 namespace {

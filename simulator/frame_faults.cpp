@@ -1,7 +1,7 @@
 #include "simulator/frame_faults.h"
 
 #include "common/raw_format.h"
-#include "simulator/block_frame.h"
+#include "simulator/frame_encoder.h"
 
 namespace quorvane::sim {
 

@@ -1,6 +1,6 @@
 #include "simulator/profiler_session.h"
 
-#include "simulator/block_frame.h"
+#include "simulator/frame_encoder.h"
 #include "simulator/frame_faults.h"
 
 namespace quorvane::sim {

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "device/operations/delete_files.h"
+#include "device/operations/device_file_list.h"
 #include "device/operations/device_settings.h"
 #include "device/operations/display_rules.h"
-#include "device/operations/file_list.h"
 #include "device/operations/testing/session_rig.h"
 
 namespace quorvane {

@@ -5,8 +5,8 @@
 #include "common/strformat.h"
 
 #include "device/operations/command_guards.h"
+#include "device/operations/device_file_list.h"
 #include "device/operations/display_rules.h"
-#include "device/operations/file_list.h"
 #include "device/operations/reply_readers.h"
 #include "device/protocol/command_texts.h"
 

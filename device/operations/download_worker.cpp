@@ -8,7 +8,7 @@
 #include "common/raw_format.h"
 #include "common/raw_scan.h"
 #include "common/strformat.h"
-#include "device/operations/export_status.h"
+#include "device/operations/download_status.h"
 #include "device/protocol/command_texts.h"
 #include "device/protocol/transfer_waits.h"
 

@@ -10,9 +10,9 @@
 
 #include "common/testing/file_size_limit.h"
 #include "common/testing/temp_dir_test.h"
-#include "device/operations/export_file.h"
-#include "device/operations/export_status.h"
-#include "device/operations/file_list.h"
+#include "device/operations/device_file_list.h"
+#include "device/operations/download_start.h"
+#include "device/operations/download_status.h"
 #include "device/operations/testing/raw_cast_bytes.h"
 #include "device/operations/testing/session_rig.h"
 #include "device/protocol/block_frame.h"

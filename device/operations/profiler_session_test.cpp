@@ -10,8 +10,8 @@
 #include "device/link/posix_serial_port.h"
 #include "device/link/system_clock.h"
 #include "device/operations/connect_sequence.h"
-#include "device/operations/export_file.h"
-#include "device/operations/file_list.h"
+#include "device/operations/device_file_list.h"
+#include "device/operations/download_start.h"
 #include "device/operations/testing/device_profiler_fixture.h"
 #include "device/operations/testing/session_rig.h"
 

@@ -1,4 +1,4 @@
-#include "device/operations/export_file.h"
+#include "device/operations/download_start.h"
 
 #include "device/operations/command_guards.h"
 

@@ -1,4 +1,4 @@
-#include "device/operations/file_list.h"
+#include "device/operations/device_file_list.h"
 
 #include <gtest/gtest.h>
 

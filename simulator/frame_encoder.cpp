@@ -1,4 +1,4 @@
-#include "simulator/block_frame.h"
+#include "simulator/frame_encoder.h"
 
 namespace quorvane::sim {
 

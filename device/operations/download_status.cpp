@@ -1,4 +1,4 @@
-#include "device/operations/export_status.h"
+#include "device/operations/download_status.h"
 
 #include <string>
 
