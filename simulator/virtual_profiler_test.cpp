@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include <cstdlib>
 
 #include "simulator/testing/profiler_fixture.h"
 
@@ -49,17 +49,18 @@ TEST_F(ProfilerTest, GetRepliesFollowIdentityBatteryCardAndSettings) {
 
 TEST_F(ProfilerTest, CommandsAreFoundInAnyPacking) {
     startProfiler();
-    // Line ends, noise and a command split over two writes, and a command cut short by a
+    // Line ends, noise and a command split over two writes (the first one read, as its
+    // whole command's answer shows, before the second goes), and a command cut short by a
     // fresh one: only whole commands are answered.
-    line_->send("\r\n$cmd,get,vol");
-    usleep(20000);
+    line_->send("\r\n$cmd,get,workstate*ff$cmd,get,vol");
+    EXPECT_EQ(line_->readLine(), "$cmd,get,workstate,0*ff\r\n");
     line_->send("tage*ff\r\nxx$cmd,get,depth$cmd,get,workstate*ff");
     EXPECT_EQ(line_->readLine(), "$cmd,get,voltage,12.6*ff\r\n");
     EXPECT_EQ(line_->readLine(), "$cmd,get,workstate,0*ff\r\n");
     expectReplies(*line_, {{"$cmd,get,nothing*ff", "$cmd,Bad,Command*ff\r\n"},
                            {"$cmd,get,voltage,1*ff", "$cmd,Bad,Command*ff\r\n"},
                            {"$cmd,set,areapara,1.0*ff", "$cmd,Bad,Command*ff\r\n"}});
-    EXPECT_EQ(profiler_->counters().commandsSeen, 5u);
+    EXPECT_EQ(profiler_->counters().commandsSeen, 6u);
 }
 
 TEST_F(ProfilerTest, SettingsAreKeptAndBadValuesRefused) {
@@ -184,11 +185,12 @@ TEST_F(ProfilerTest, StopsPromptlyWhileTheHostReadsNothingAndRemovesItsLink) {
     startProfiler(options);
     EXPECT_EQ(std::filesystem::read_symlink(options.linkPath), profiler_->slavePath());
     line_->exchange("$cmd,send,fileindex,0*ff");
-    // Far more frames than the pseudo-terminal holds: the profiler blocks writing.
+    // Far more frames than the pseudo-terminal holds: once it has begun, the profiler writes
+    // until it blocks.
     for (int i = 0; i < 100; ++i) {
         line_->send("$cmd,send,file,3*ff");
     }
-    usleep(100000);
+    ASSERT_TRUE(eventually([&] { return profiler_->counters().framesSent > 0; }));
     profiler_->stop();
     EXPECT_FALSE(profiler_->running());
     EXPECT_FALSE(std::filesystem::is_symlink(options.linkPath));

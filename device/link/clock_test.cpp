@@ -29,15 +29,14 @@ TEST(Clock, MillisecondsBetweenTruncatesWithoutOverflow) {
     }
 }
 
-TEST(SystemClock, ReadsAPlausibleLocalTime) {
-    SystemClock clock;
-    const LocalDateTime now = clock.localDateTime();
-    EXPECT_GE(now.year, 2000);
-    EXPECT_TRUE(now.month >= 1 && now.month <= 12);
-    EXPECT_GT(clock.counterFrequency(), 0);
-    const int32_t seconds = clock.secondsOfDay();
-    EXPECT_TRUE(seconds >= 0 && seconds < 86400) << seconds;
-    EXPECT_EQ(localDateTimeOf(0).year, 1970 - (localDateTimeOf(0).month == 12 ? 1 : 0));
+TEST(SystemClock, BreaksTheLocalTimeDownWithTheFullYearAndMonthsCountedFromOne) {
+    // 2014-03-05 12:20:30 UTC: in every time zone still March 2014, the 5th or the 6th, and
+    // second 30.
+    const LocalDateTime local = localDateTimeOf(1394022030);
+    EXPECT_EQ(local.year, 2014);
+    EXPECT_EQ(local.month, 3);
+    EXPECT_TRUE(local.day == 5 || local.day == 6) << local.day;
+    EXPECT_EQ(local.second, 30);
 }
 
 }  // namespace

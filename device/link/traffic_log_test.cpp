@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <regex>
-#include <sstream>
 
 #include "common/testing/scoped_environment.h"
+#include "common/testing/temp_dir_test.h"
 #include "device/link/serial_port_factory.h"
 #include "device/link/testing/fake_port.h"
 
@@ -18,18 +16,12 @@ namespace quorvane {
 namespace {
 
 namespace fs = std::filesystem;
+using test::slurp;
 
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+class TrafficLog : public test::TempDirTest {};
 
-TEST(TrafficLog, RecordsOpenWritesNonEmptyReadsPurgesAndClose) {
-    const fs::path path =
-        fs::temp_directory_path() / ("quorvane_traffic_" + std::to_string(std::rand()) + ".log");
-    fs::remove(path);
+TEST_F(TrafficLog, RecordsOpenWritesNonEmptyReadsPurgesAndClose) {
+    const fs::path path = dir_ / "traffic.log";
     auto fake = std::make_unique<FakePort>();
     FakePort& inner = *fake;
     {
@@ -55,7 +47,6 @@ TEST(TrafficLog, RecordsOpenWritesNonEmptyReadsPurgesAndClose) {
         port.close();
     }
     const std::string log = slurp(path);
-    fs::remove(path);
 
     const std::string stamp = R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} )";
     const std::regex expected(
@@ -70,14 +61,13 @@ TEST(TrafficLog, RecordsOpenWritesNonEmptyReadsPurgesAndClose) {
     EXPECT_TRUE(std::regex_match(log, expected)) << log;
 }
 
-TEST(TrafficLog, SystemPortIsLoggedOnlyWhenTheVariableNamesAFile) {
+TEST_F(TrafficLog, SystemPortIsLoggedOnlyWhenTheVariableNamesAFile) {
     for (const std::optional<std::string>& unset : {std::optional<std::string>(), {""}}) {
         const test::ScopedEnvironment variable(kSerialLogVariable, unset);
         EXPECT_EQ(dynamic_cast<TrafficLogPort*>(makeSystemSerialPort().get()), nullptr);
     }
     // A Chinese name: the variable and the path must both stay UTF-8 on their way.
-    const fs::path path = fs::temp_directory_path() / u8"quorvane_通信.log";
-    fs::remove(path);
+    const fs::path path = dir_ / u8"通信.log";
     {
         // The port keeps the log open until it goes, and Windows deletes no open file.
         std::unique_ptr<SerialPort> port;
@@ -94,7 +84,6 @@ TEST(TrafficLog, SystemPortIsLoggedOnlyWhenTheVariableNamesAFile) {
     ASSERT_NE(at, std::string::npos) << log;
     // The system's reason follows; its words differ from system to system.
     EXPECT_NE(log[at + failed.size()], '\n') << log;
-    fs::remove(path);
 }
 
 }  // namespace

@@ -69,6 +69,7 @@ DeviceWindow::DeviceWindow(const TemplateCaptions& captions, SerialPort& port, C
       port_(port),
       clock_(clock),
       listPorts_(std::move(listPorts)),
+      mailbox_(clock),
       boxPrompter_(this, "QuorvaneDevice", captions.english()) {
     DeviceNotifier& notifier = *this;
     Prompter& prompter = *this;

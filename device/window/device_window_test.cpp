@@ -105,6 +105,30 @@ class PersonAtTheBoxes {
     QPointer<QMessageBox> reading_;
 };
 
+// Calls `changed` with pane `pane`'s whole text each time the pane is given a text: a pane
+// keeps its whole text in its tool tip, whose change the label is told of at once, so no
+// frame of an animation slips by as it could between samples.
+class PaneWatch : public QObject {
+  public:
+    PaneWatch(const DeviceStatusBar* bar, int pane, std::function<void(const std::string&)> changed)
+        : bar_(bar), pane_(pane), changed_(std::move(changed)) {
+        const_cast<QLabel*>(bar->paneLabel(pane))->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::ToolTipChange) {
+            changed_(bar_->paneText(pane_).toStdString());
+        }
+        return false;
+    }
+
+  private:
+    const DeviceStatusBar* bar_;
+    int pane_;
+    std::function<void(const std::string&)> changed_;
+};
+
 class DeviceWindowTest : public test::DeviceProfilerTest {
   protected:
     void TearDown() override {
@@ -193,59 +217,29 @@ TEST_F(DeviceWindowTest, ConnectProbesThePortsAndShowsTheReadOut) {
     struct Case {
         const char* name;
         bool english;
-        sim::DeviceConfig device;
         std::string title, pane0, pane1;
         Strings boxes;
-        QStringList fields;  // density, latitude, interval, free, used
     };
-    sim::DeviceConfig plain;
-    sim::DeviceConfig weak;
-    weak.voltage = 10.9;
-    weak.capacityKb = 1048575 + 32;  // one 32 KB cluster used leaves 1 KB short of 1 GB free
-    sim::DeviceConfig nameless;
-    nameless.deviceId = "1234567";
+    // The read-out's texts in their variants are the core's tests; here they reach the window.
     const Case cases[] = {
         {"English",
          true,
-         plain,
          "Device ID: 12345678   Firmware Version: V1.2.0",
          "Device OK! StateCode:0",
          "Device Connected!",
-         {"box64: Device Connected!"},
-         {"1.025", "30", "0.5", "7.359 GB", "32.000 KB"}},
+         {"box64: Device Connected!"}},
         {"Chinese",
          false,
-         plain,
          " 设备ID：12345678   固件版本：V1.2.0",
          "设备正常！ 状态码：0",
          "设备连接成功！",
-         {"box64: 设备连接成功！"},
-         {"1.025", "30", "0.5", "7.359 GB", "32.000 KB"}},
-        {"low voltage, little memory",
-         true,
-         weak,
-         "Device ID: 12345678   Firmware Version: V1.2.0",
-         "Low Voltage!Insufficient memory! StateCode:17",
-         "Device Connected!",
-         {"box64: Device Connected!", "box49: Voltage: 10.9V,Below normal voltage 11V",
-          "box49: Insufficient memory space!"},
-         {"1.025", "30", "0.5", "1023.999 MB", "32.000 KB"}},
-        {"an ID of seven digits",
-         true,
-         nameless,
-         "Failed to get Device ID and Firmware Version!",
-         "",
-         "Device Connected!",
-         {"box64: Device Connected!"},
-         {"", "", "", "", ""}},
+         {"box64: 设备连接成功！"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TearDown();
         SetUp();
-        sim::ProfilerOptions o = options();
-        o.device = c.device;
-        startProfiler(o, {kCasts[0]});
+        startProfiler(options(), {kCasts[0]});
         // The first port is opened and asked, but nothing answers on it.
         PtyPair silent;
         ASSERT_TRUE(silent.ok());
@@ -265,8 +259,8 @@ TEST_F(DeviceWindowTest, ConnectProbesThePortsAndShowsTheReadOut) {
         EXPECT_EQ(boxes_->boxes, c.boxes);
         EXPECT_EQ((QStringList{field(kDensityEdit), field(kLatitudeEdit), field(kDepthIntervalEdit),
                                field(kFreeMemoryEdit), field(kUsedMemoryEdit)}),
-                  c.fields);
-        // Whatever the read-out brought, the device stays connected: its list can be read.
+                  (QStringList{"1.025", "30", "0.5", "7.359 GB", "32.000 KB"}));
+        // Connected through the second port: its list can be read.
         click(kFileListButton);
         EXPECT_EQ(column(1), Strings{"A0.BIN"});
         window_.reset();
@@ -345,14 +339,8 @@ TEST_F(DeviceWindowTest, AFileResultHasThePaneToItselfAndADamagedOneIsMarked) {
         };
         // While the second file comes, the selection's bar counts the first one in.
         int selectionSeen = 0;
-        QTimer sampler;
-        QObject::connect(&sampler, &QTimer::timeout, [&] {
-            if (window_->deviceStatusBar()->progressShown()) {
-                selectionSeen =
-                    std::max(selectionSeen, window_->deviceStatusBar()->selectionBar()->value());
-            }
-        });
-        sampler.start(20);
+        QObject::connect(window_->deviceStatusBar()->selectionBar(), &QProgressBar::valueChanged,
+                         [&](int value) { selectionSeen = std::max(selectionSeen, value); });
         select({0, 1});
         click(kExportButton);
         waitForDownload();
@@ -395,16 +383,16 @@ TEST_F(DeviceWindowTest, AWindowSystemCloseDuringALongCommandClosesTheWindowWhen
         PersonAtTheBoxes person;
         // The close button of the window's frame: the window system hands the request over
         // with the user's input.
-        QTimer closer;
-        QObject::connect(&closer, &QTimer::timeout, [&] {
-            if (pane(1).starts_with(c.closeFrom)) {
-                closer.stop();
+        bool asked = false;
+        const PaneWatch closer(window_->deviceStatusBar(), 1, [&](const std::string& text) {
+            if (!asked && text.starts_with(c.closeFrom)) {
+                asked = true;
                 QWindowSystemInterface::handleCloseEvent<
                     QWindowSystemInterface::AsynchronousDelivery>(window_->windowHandle());
             }
         });
-        closer.start(5);
         click(c.button);
+        EXPECT_TRUE(asked);
         EXPECT_FALSE(window_->isVisible());
         EXPECT_FALSE(port_.isOpen());
         EXPECT_EQ(person.read, c.read);
@@ -514,15 +502,12 @@ TEST_F(DeviceWindowTest, ClearWaitsOutTheSlowEraseWithTheWindowLive) {
     slow.device.clearMs = 1500;
     startProfiler(slow, {kCasts[0], kCasts[1]});
     openConnected();
-    // Timers run while the window thread waits for the device: the pane is seen animating.
+    // Timers run while the window thread waits for the device: the pane animates.
     Strings seen;
-    QTimer sampler;
-    QObject::connect(&sampler, &QTimer::timeout, [&] { seen.push_back(pane(1)); });
-    sampler.start(20);
+    const PaneWatch watch(window_->deviceStatusBar(), 1,
+                          [&](const std::string& text) { seen.push_back(text); });
     click(kClearButton);
-    sampler.stop();
-    // Which frame shows first depends on where in its second the erase began; a frame may
-    // last only milliseconds, so any of them will do.
+    // Which frame shows first depends on where in its second the erase began.
     EXPECT_NE(std::find_if(seen.begin(), seen.end(),
                            [](const std::string& s) { return s.starts_with(" Please wait"); }),
               seen.end());
@@ -572,7 +557,6 @@ TEST_F(DeviceWindowTest, SetChecksTheFieldsThenSendsClockAndSettings) {
     click(kReadTimeButton);
     ASSERT_EQ(boxes_->boxes.size(), 1u);
     EXPECT_EQ(boxes_->boxes[0], "box65: Current time:" + pane(1));
-    EXPECT_EQ(pane(1).size(), 19u);
 }
 
 TEST_F(DeviceWindowTest, AHangUpLeavesTheWindowUsable) {
@@ -648,27 +632,6 @@ TEST_F(DeviceWindowTest, ClosingDuringADownloadEndsItAndKeepsThePartialFile) {
         // The second file is never started.
         EXPECT_FALSE(fs::exists(incomplete(small.name)));
     }
-}
-
-TEST_F(DeviceWindowTest, ClosingDuringAnExchangeEndsItThenClosesThePort) {
-    sim::ProfilerOptions slow = options();
-    slow.device.clearMs = 5000;
-    startProfiler(slow, {kCasts[0]});
-    openConnected();
-    // The close request comes while the window thread waits for the erase to end.
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (pane(1) == " Please wait.") {
-            closer.stop();
-            window_->close();
-        }
-    });
-    closer.start(20);
-    click(kClearButton);
-    EXPECT_FALSE(window_->isVisible());
-    EXPECT_FALSE(port_.isOpen());
-    // Only the question was shown; what the ended wait brought is not put to a user who left.
-    EXPECT_EQ(boxes_->boxes, Strings{"box49: All files will be lost!\nAre you sure to do this?"});
 }
 
 // The program's start in English, its box answered, ending with what the start decided.

@@ -10,11 +10,11 @@ namespace quorvane {
 namespace {
 
 // Progress redrawn ten times a second reads smoothly and costs the window next to nothing.
-constexpr qint64 kProgressIntervalMs = 100;
+constexpr int64_t kProgressIntervalMs = 100;
 
 }  // namespace
 
-WorkerMailbox::WorkerMailbox() {
+WorkerMailbox::WorkerMailbox(Clock& clock) : clock_(clock) {
     connect(this, &WorkerMailbox::arrived, this, &WorkerMailbox::deliver, Qt::QueuedConnection);
 }
 
@@ -50,7 +50,7 @@ void WorkerMailbox::deliver() {
         std::lock_guard lock(mutex_);
         const bool onlyProgress = std::all_of(pending_.begin(), pending_.end(),
                                               [](const Update& u) { return u.kind != 0; });
-        const qint64 since = sinceDelivery_.isValid() ? sinceDelivery_.elapsed() : INT64_MAX;
+        const int64_t since = lastDelivery_ ? millisecondsSince(clock_, *lastDelivery_) : INT64_MAX;
         if (!closed_ && onlyProgress && since < kProgressIntervalMs) {
             // Later posts join these; the timer brings them all.
             QTimer::singleShot(int(kProgressIntervalMs - since), this, &WorkerMailbox::deliver);
@@ -70,7 +70,7 @@ void WorkerMailbox::flush() {
             return;
         }
     }
-    sinceDelivery_.start();
+    lastDelivery_ = clock_.counter();
     for (const Update& update : updates) {
         update.run();
     }

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "common/message.h"
+#include "device/link/clock.h"
 
 namespace quorvane {
 
@@ -22,7 +23,8 @@ namespace quorvane {
 class WorkerMailbox : public QObject {
     Q_OBJECT
   public:
-    WorkerMailbox();
+    // `clock` times the throttle; read on the window thread only.
+    explicit WorkerMailbox(Clock& clock);
 
     // `kind` 0: an ordinary update; another number: replaces a waiting update of that kind.
     void post(std::function<void()> update, int kind = 0);
@@ -47,7 +49,8 @@ class WorkerMailbox : public QObject {
     std::vector<Update> pending_;
     bool deliveryComing_ = false;  // a delivery is queued or timed: posts need not ask for one
     bool closed_ = false;
-    QElapsedTimer sinceDelivery_;  // window thread
+    Clock& clock_;
+    std::optional<int64_t> lastDelivery_;  // counter ticks; window thread
 };
 
 }  // namespace quorvane

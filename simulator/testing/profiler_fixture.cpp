@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 #include "common/raw_format.h"
 
@@ -31,6 +33,17 @@ void ProfilerTest::startProfiler(const ProfilerOptions& options) {
     ASSERT_TRUE(profiler_->start(&error)) << error;
     line_ = std::make_unique<LineClient>(profiler_->slavePath());
     ASSERT_TRUE(line_->isOpen());
+}
+
+bool eventually(const std::function<bool()>& holds, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!holds()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
 }
 
 void ProfilerTest::putCast(const std::string& name, const std::string& bytes,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +31,10 @@ class ProfilerTest : public test::TempDirTest {
     std::unique_ptr<VirtualProfiler> profiler_;
     std::unique_ptr<LineClient> line_;
 };
+
+// Whether `holds` (on the profiler's counters or port, which its own thread changes) came true
+// within the time.
+bool eventually(const std::function<bool()>& holds, int timeoutMs = 5000);
 
 // A cast of about `records` records with a header, as the instrument writes them.
 std::string sampleCast(int records, int firstNumber = 1);

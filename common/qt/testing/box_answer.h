@@ -4,12 +4,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QTimer>
 
 namespace quorvane {
 
 // Answers the next modal box by pressing the button with `text`, remembering what it showed.
+// When there is no such box or button the test fails and whatever is open is rejected, so that
+// the code waiting on it returns instead of waiting for ctest's time-out.
 struct BoxAnswer {
     QString title, text;
     QStringList buttons;
@@ -18,8 +21,15 @@ struct BoxAnswer {
 
     void press(const QString& buttonText) {
         QTimer::singleShot(0, [this, buttonText] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
+            QWidget* top = QApplication::activeModalWidget();
+            auto* box = qobject_cast<QMessageBox*>(top);
+            if (box == nullptr) {
+                ADD_FAILURE() << "no message box open to press " << buttonText.toStdString();
+                if (auto* dialog = qobject_cast<QDialog*>(top)) {
+                    dialog->reject();
+                }
+                return;
+            }
             title = box->windowTitle();
             text = box->text();
             icon = box->icon();
@@ -31,6 +41,8 @@ struct BoxAnswer {
                     return;
                 }
             }
+            ADD_FAILURE() << "no button " << buttonText.toStdString();
+            box->reject();
         });
     }
 };
