@@ -1,10 +1,9 @@
 #include "postprocess/session/post_process_session.h"
 
-#include <cmath>
-#include <cstdlib>
 #include <filesystem>
 
 #include "common/file_io.h"
+#include "common/parse_number.h"
 #include "common/strformat.h"
 #include "postprocess/export/export_writer.h"
 #include "postprocess/profilefiles/point_file.h"
@@ -27,19 +26,6 @@ std::string floatText(float value) {
 }
 
 }  // namespace
-
-const Message kNotANumberMessage{BoxType::Warning, {"请输入一个数字。", "Please enter a number."}};
-
-std::optional<float> parseFloatText(const std::string& text) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const float value = std::strtof(begin, &end);
-    while (*end == ' ' || *end == '\t') ++end;
-    if (end == begin || *end != '\0' || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 PostProcessSession::PostProcessSession(bool english, Prompter& prompter, SessionHost& host,
                                        std::string startDirectory)
@@ -198,7 +184,7 @@ bool PostProcessSession::readControls(const ControlValues& values) {
     const std::string* const texts[] = {&values.density, &values.latitude, &values.depthInterval,
                                         &values.filterDepth};
     for (size_t i = 0; i < 4; ++i) {
-        const auto value = parseFloatText(*texts[i]);
+        const auto value = parseFieldFloat(*texts[i]);
         if (!value) {
             show(kNotANumberMessage);
             return false;

@@ -43,11 +43,6 @@ struct ControlValues {
     bool filterEnabled = false;
 };
 
-// A float typed into an edit, as the window's data exchange reads it: a whole number text,
-// blanks around it allowed; nothing for anything else or a value out of range.
-std::optional<float> parseFloatText(const std::string& text);
-extern const Message kNotANumberMessage;
-
 // The post-processing window without its widgets: the file list, the data set of the shown
 // file, the display mode, the curve flags and every rule that ties them together. The window
 // shows what this holds after each command and passes the user's input in.

@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "common/parse_number.h"
 #include "common/qt/app_start.h"
 #include "common/testing/temp_dir_test.h"
 #include "postprocess/session/file_window_ids.h"
