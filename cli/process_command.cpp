@@ -8,6 +8,7 @@
 #include "cli/console_prompter.h"
 #include "common/arguments.h"
 #include "common/file_io.h"
+#include "common/path_names.h"
 #include "common/strformat.h"
 #include "postprocess/export/export_choices.h"
 #include "postprocess/export/export_writer.h"

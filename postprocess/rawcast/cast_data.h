@@ -55,8 +55,4 @@ std::optional<Message> checkDepthInterval(float depthInterval);
 // list leaves them as they are.
 void setProfileRanges(CastData& data, const std::vector<ProfilePoint>& points);
 
-// The part of a path between its last folder separator and its last ".": the default name
-// of saves and exports. Both separators count, so Windows and POSIX paths give the same name.
-std::string baseNameOf(const std::string& path);
-
 }  // namespace quorvane

@@ -2,17 +2,30 @@
 
 namespace quorvane {
 
+std::optional<DisplayMode> modeOfExtension(const std::string& extension) {
+    if (extension == "BIN" || extension == "bin")
+        return DisplayMode::Raw;
+    if (extension == "prf")
+        return DisplayMode::Fitting;
+    if (extension == "asvf")
+        return DisplayMode::Average;
+    return std::nullopt;
+}
+
 std::string FileTypeText(const std::string& extension, bool english) {
-    if (extension == "BIN" || extension == "bin") {
-        return english ? "Raw Data" : "原始数据";
+    const auto mode = modeOfExtension(extension);
+    if (!mode) {
+        return "";
     }
-    if (extension == "prf") {
-        return english ? "Fitting data" : "拟合数据";
+    switch (*mode) {
+        case DisplayMode::Raw:
+            return english ? "Raw Data" : "原始数据";
+        case DisplayMode::Fitting:
+            return english ? "Fitting data" : "拟合数据";
+        case DisplayMode::Average:
+            break;
     }
-    if (extension == "asvf") {
-        return english ? "Average Velocity" : "平均声速";
-    }
-    return "";
+    return english ? "Average Velocity" : "平均声速";
 }
 
 bool FileList::add(const std::string& path, const std::string& extension, const std::string& name,

@@ -4,6 +4,7 @@
 
 #include "common/file_io.h"
 #include "common/parse_number.h"
+#include "common/path_names.h"
 #include "common/strformat.h"
 #include "postprocess/export/export_writer.h"
 #include "postprocess/profilefiles/point_file.h"

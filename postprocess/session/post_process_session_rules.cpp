@@ -2,6 +2,7 @@
 // buttons, the curve commands, cell edits and the two ways of deleting an entry.
 #include <cstdlib>
 
+#include "common/path_names.h"
 #include "postprocess/profilefiles/point_file.h"
 #include "postprocess/profilefiles/point_ranges.h"
 #include "postprocess/rawcast/raw_file.h"
@@ -15,28 +16,6 @@ namespace {
 
 const Message kDeleteQuestion{BoxType::YesNoQuestion,
                               {"确定删除选中文件吗？", "Delete the selected file?"}};
-
-std::optional<DisplayMode> modeOfPath(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    const size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
-        return std::nullopt;
-    }
-    const std::string extension = path.substr(dot);
-    if (extension == ".BIN" || extension == ".bin")
-        return DisplayMode::Raw;
-    if (extension == ".prf")
-        return DisplayMode::Fitting;
-    if (extension == ".asvf")
-        return DisplayMode::Average;
-    return std::nullopt;
-}
-
-// The part of a file name before its first "."; a name without one compares as empty.
-std::string stemBeforeFirstDot(const std::string& name) {
-    const size_t dot = name.find('.');
-    return dot == std::string::npos ? std::string() : name.substr(0, dot);
-}
 
 }  // namespace
 
@@ -62,7 +41,7 @@ void PostProcessSession::openFileListRow(int row) {
     data_.currentBaseName = baseNameOf(path);
     shownPath_ = path;
     shownDeviceId_.reset();
-    const auto mode = modeOfPath(path);
+    const auto mode = modeOfExtension(extensionOf(path));
     if (!mode) {
         return;
     }
@@ -260,7 +239,7 @@ void PostProcessSession::deleteSelectedFile(int row) {
         return;
     }
     const FileEntry removed = files_.remove(static_cast<size_t>(row));
-    if (stemBeforeFirstDot(removed.name) == data_.currentBaseName) {
+    if (nameBeforeFirstDot(removed.name) == data_.currentBaseName) {
         clearDisplay();
     }
 }
