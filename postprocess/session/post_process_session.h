@@ -43,6 +43,9 @@ struct ControlValues {
     bool filterEnabled = false;
 };
 
+// The curve commands of the data analysis menu.
+enum class Curve { CastSvp, CastTemp, FittedSvp, FittedTemp, Average };
+
 // The post-processing window without its widgets: the file list, the data set of the shown
 // file, the display mode, the curve flags and every rule that ties them together. The window
 // shows what this holds after each command and passes the user's input in.
@@ -67,7 +70,7 @@ class PostProcessSession {
     void deleteFileByKey(int row);
 
     // Data analysis menu.
-    void toggleCurve(int menuId);
+    void toggleCurve(Curve curve);
 
     // The data list's in-place editor committed `editorText` into a cell.
     void commitCell(size_t row, int column, const std::string& editorText);

@@ -7,7 +7,6 @@
 #include "postprocess/profilefiles/point_ranges.h"
 #include "postprocess/rawcast/raw_file.h"
 #include "postprocess/reduction/average_velocity.h"
-#include "postprocess/session/file_window_ids.h"
 #include "postprocess/session/post_process_session.h"
 
 namespace quorvane {
@@ -124,22 +123,22 @@ void PostProcessSession::setModeControls(DisplayMode mode) {
     controls_.exportAverage = true;
 }
 
-void PostProcessSession::toggleCurve(int menuId) {
+void PostProcessSession::toggleCurve(Curve curve) {
     const DisplayMode mode = data_.displayMode;
     const auto rawRanges = [&] {
         if (mode == DisplayMode::Raw)
             UpdateRawRanges(data_);
     };
-    switch (menuId) {
-        case fileids::kCastSvp:
+    switch (curve) {
+        case Curve::CastSvp:
             flags_.castSvp = !flags_.castSvp;
             rawRanges();
             break;
-        case fileids::kCastTemp:
+        case Curve::CastTemp:
             flags_.castTemp = !flags_.castTemp;
             rawRanges();
             break;
-        case fileids::kFittedSvp:
+        case Curve::FittedSvp:
             flags_.fittedSvp = !flags_.fittedSvp;
             if (mode == DisplayMode::Raw)
                 UpdateRawRanges(data_);
@@ -148,14 +147,14 @@ void PostProcessSession::toggleCurve(int menuId) {
             if (mode == DisplayMode::Average)
                 UpdateAverageRanges(data_);
             break;
-        case fileids::kFittedTemp:
+        case Curve::FittedTemp:
             flags_.fittedTemp = !flags_.fittedTemp;
             if (mode == DisplayMode::Raw)
                 UpdateRawRanges(data_);
             if (mode == DisplayMode::Fitting)
                 UpdateFittedRanges(data_);
             break;
-        case fileids::kAverage:
+        case Curve::Average:
             flags_.average = !flags_.average;
             if (mode == DisplayMode::Average) {
                 UpdateAverageRanges(data_);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "common/testing/temp_dir_test.h"
-#include "postprocess/session/file_window_ids.h"
 #include "postprocess/session/testing/cast_files.h"
 #include "postprocess/session/testing/scripted_session.h"
 
@@ -190,21 +189,21 @@ TEST_F(SessionTest, ResetRefusesAnIntervalBelowOneDecimetreAndOtherwiseReducesAg
 TEST_F(SessionTest, CurveTogglesLeaveTheCheckMarksAndTheAverageAsksForItsStartDepth) {
     add({rawPath});
     open(0);
-    session->toggleCurve(fileids::kCastSvp);
+    session->toggleCurve(Curve::CastSvp);
     EXPECT_FALSE(session->curveFlags().castSvp);
     EXPECT_TRUE(session->controls().castSvp.checked);
-    session->toggleCurve(fileids::kCastSvp);
+    session->toggleCurve(Curve::CastSvp);
     EXPECT_TRUE(session->curveFlags().castSvp);
 
     host.depths = {std::nullopt};
-    session->toggleCurve(fileids::kAverage);
+    session->toggleCurve(Curve::Average);
     EXPECT_FALSE(session->curveFlags().average);
     EXPECT_FALSE(session->controls().average.checked);
     EXPECT_TRUE(session->data().averageProfile.empty());
 
     host.depths = {1.5f};
     prompter.asked.clear();
-    session->toggleCurve(fileids::kAverage);
+    session->toggleCurve(Curve::Average);
     EXPECT_TRUE(session->curveFlags().average);
     EXPECT_FLOAT_EQ(host.proposedDepths.back(), 1.01f);  // the shallowest 1 m, plus 1 cm
     EXPECT_FALSE(session->data().averageProfile.empty());

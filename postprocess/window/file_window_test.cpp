@@ -23,7 +23,7 @@
 #include "common/parse_number.h"
 #include "common/qt/app_start.h"
 #include "common/testing/temp_dir_test.h"
-#include "postprocess/session/file_window_ids.h"
+#include "postprocess/window/file_window_ids.h"
 #include "postprocess/session/testing/cast_files.h"
 #include "postprocess/session/testing/scripted_session.h"
 #include "postprocess/window/cast_stamp_dialog.h"

@@ -9,7 +9,7 @@
 #include "common/qt/dialog_units.h"
 #include "common/qt/template_captions.h"
 #include "common/strformat.h"
-#include "postprocess/session/file_window_ids.h"
+#include "postprocess/window/file_window_ids.h"
 
 namespace quorvane {
 
