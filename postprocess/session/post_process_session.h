@@ -11,8 +11,8 @@
 #include "postprocess/export/export_choices.h"
 #include "postprocess/rawcast/cast_data.h"
 #include "postprocess/reduction/cast_reduction.h"
+#include "postprocess/session/cast_file_list.h"
 #include "postprocess/session/data_list_rows.h"
-#include "postprocess/session/file_list.h"
 #include "postprocess/session/session_host.h"
 
 namespace quorvane {
@@ -90,7 +90,7 @@ class PostProcessSession {
     void close();
 
     bool english() const { return english_; }
-    const FileList& files() const { return files_; }
+    const CastFileList& files() const { return files_; }
     const DataListRows& dataList() const { return dataList_; }
     const ControlStates& controls() const { return controls_; }
     ControlValues controlValues() const;
@@ -123,7 +123,7 @@ class PostProcessSession {
     SessionHost& host_;
     std::string startDirectory_;
 
-    FileList files_;
+    CastFileList files_;
     DataListRows dataList_;
     CastData data_;
     ChartAxes axes_;

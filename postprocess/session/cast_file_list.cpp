@@ -1,4 +1,4 @@
-#include "postprocess/session/file_list.h"
+#include "postprocess/session/cast_file_list.h"
 
 namespace quorvane {
 
@@ -28,8 +28,8 @@ std::string FileTypeText(const std::string& extension, bool english) {
     return english ? "Average Velocity" : "平均声速";
 }
 
-bool FileList::add(const std::string& path, const std::string& extension, const std::string& name,
-                   Prompter& prompter, bool english) {
+bool CastFileList::add(const std::string& path, const std::string& extension,
+                       const std::string& name, Prompter& prompter, bool english) {
     if (fileNames_.insert(name).second) {
         entries_.push_back({name, FileTypeText(extension, english), path});
         renumber();
@@ -50,7 +50,7 @@ bool FileList::add(const std::string& path, const std::string& extension, const 
     return true;
 }
 
-FileEntry FileList::remove(size_t row) {
+FileEntry CastFileList::remove(size_t row) {
     FileEntry removed = entries_.at(row);
     fileNames_.erase(removed.name);
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(row));
@@ -58,12 +58,12 @@ FileEntry FileList::remove(size_t row) {
     return removed;
 }
 
-std::string FileList::pathOfNumber(int number) const {
+std::string CastFileList::pathOfNumber(int number) const {
     const auto it = pathByNumber_.find(number);
     return it == pathByNumber_.end() ? std::string() : it->second;
 }
 
-void FileList::renumber() {
+void CastFileList::renumber() {
     pathByNumber_.clear();
     for (size_t i = 0; i < entries_.size(); ++i) {
         pathByNumber_[static_cast<int>(i) + 1] = entries_[i].path;

@@ -27,7 +27,7 @@ std::string FileTypeText(const std::string& extension, bool english);
 
 // The files the user imported, in list order. Names are unique (case-sensitively): a second
 // import of a name replaces the path of the first after asking.
-class FileList {
+class CastFileList {
   public:
     // Adds an entry, or after a Yes to the replace question gives the entry of the same name
     // the new path. True when the list changed.
