@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/message.h"
-#include "postprocess/rawcast/cast_data.h"
+#include "postprocess/chart/chart_curves.h"
 
 namespace quorvane {
 

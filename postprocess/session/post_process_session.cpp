@@ -114,7 +114,7 @@ void PostProcessSession::saveProfileFile() {
     const FileDialogRequest request{.save = true,
                                     .title = {"保存声速剖面文件", "Save SVP File"},
                                     .filter = "Sound Velocity Profile File(*.prf)|*.prf||",
-                                    .fileName = data_.currentBaseName};
+                                    .fileName = currentBaseName_};
     if (const auto choice = chooseFile(request, true)) {
         const PointFileResult saved = SaveProfileFile(choice->path, data_.fittedProfile);
         if (saved.message)
@@ -130,7 +130,7 @@ void PostProcessSession::saveAverageFile() {
     const FileDialogRequest request{.save = true,
                                     .title = {"保存平均声速文件", "Save Average File"},
                                     .filter = "Average Sound Velocity File(*.asvf)|*.asvf||",
-                                    .fileName = data_.currentBaseName};
+                                    .fileName = currentBaseName_};
     if (const auto choice = chooseFile(request, true)) {
         const PointFileResult saved = SaveAverageFile(choice->path, data_.averageProfile);
         if (saved.message)
@@ -142,7 +142,7 @@ void PostProcessSession::saveGraphics() {
     const FileDialogRequest request{.save = true,
                                     .title = {"保存图表", "Save Graphics"},
                                     .filter = "WINDOWS bitmap File(*.bmp)|*.bmp||",
-                                    .fileName = data_.currentBaseName};
+                                    .fileName = currentBaseName_};
     if (const auto choice = chooseFile(request, true)) {
         pendingBitmapPath_ = choice->path;
     }
@@ -162,7 +162,8 @@ void PostProcessSession::writePendingBitmap(const Pixels& pixels, int bitCount) 
 
 ChartPicture PostProcessSession::layoutChart(int width, int height, Rgb buttonFace,
                                              const TextMeasurer& measure) {
-    const ChartInput input{data_, flags_, chartTitle_, english_, width, height, buttonFace};
+    const ChartInput input{data_,    displayMode_, flags_, chartTitle_,
+                           english_, width,        height, buttonFace};
     return layoutChartPicture(input, axes_, measure);
 }
 
@@ -179,7 +180,6 @@ ControlValues PostProcessSession::controlValues() const {
 bool PostProcessSession::readControls(const ControlValues& values) {
     controls_.settingsEnabled = values.settingsEnabled;
     controls_.filterEnabled = values.filterEnabled;
-    data_.filterEnabled = values.filterEnabled;
     float* const targets[] = {&data_.density, &data_.latitude, &data_.depthInterval,
                               &data_.filterDepth};
     const std::string* const texts[] = {&values.density, &values.latitude, &values.depthInterval,
@@ -232,7 +232,7 @@ void PostProcessSession::exportData(ExportKind kind, const ControlValues& values
     if (!readControls(values)) {
         return;
     }
-    if (const auto refused = checkFilterDepth(data_.filterEnabled, data_.filterDepth)) {
+    if (const auto refused = checkFilterDepth(controls_.filterEnabled, data_.filterDepth)) {
         show(*refused);
         return;
     }
@@ -245,12 +245,11 @@ void PostProcessSession::exportData(ExportKind kind, const ControlValues& values
         }
         return withExportExtension(path, *format);
     };
-    const FileDialogRequest request{
-        .save = true,
-        .title = exportDialogTitle(),
-        .filter = exportFilterOf(kind, english_),
-        .fileName = pick(defaultExportName(kind, data_.currentBaseName)),
-        .writtenFile = writtenFile};
+    const FileDialogRequest request{.save = true,
+                                    .title = exportDialogTitle(),
+                                    .filter = exportFilterOf(kind, english_),
+                                    .fileName = pick(defaultExportName(kind, currentBaseName_)),
+                                    .writtenFile = writtenFile};
     const auto choice = chooseFile(request, true);
     if (!choice) {
         return;
@@ -260,7 +259,7 @@ void PostProcessSession::exportData(ExportKind kind, const ControlValues& values
         return;
     }
     const ExportFormatDescriptor& descriptor = descriptorOf(*format);
-    ExportOptions options{*format, english_, data_.filterEnabled, data_.filterDepth};
+    ExportOptions options{*format, english_, controls_.filterEnabled, data_.filterDepth};
     options.samples = kind == ExportKind::Raw;
     if (!descriptor.appendsAfter.empty()) {
         std::error_code error;
@@ -286,7 +285,7 @@ void PostProcessSession::exportData(ExportKind kind, const ControlValues& values
         options.cast.position = stamp->position;
     }
     options.cast.deviceId = shownDeviceId_;
-    options.cast.name = data_.currentBaseName;
+    options.cast.name = currentBaseName_;
     options.cast.sourceFile = fileNameOf(shownPath_);
     const ExportResult result =
         kind == ExportKind::Average

@@ -100,6 +100,9 @@ class PostProcessSession {
     const std::string& chartTitle() const { return chartTitle_; }
     const CurveFlags& curveFlags() const { return flags_; }
     const CastData& data() const { return data_; }
+    DisplayMode displayMode() const { return displayMode_; }
+    // The shown file's name without folder and extension: the name its saves propose.
+    const std::string& currentBaseName() const { return currentBaseName_; }
     const ChartAxes& axes() const { return axes_; }
 
   private:
@@ -126,6 +129,8 @@ class PostProcessSession {
     CastFileList files_;
     DataListRows dataList_;
     CastData data_;
+    DisplayMode displayMode_ = DisplayMode::Raw;
+    std::string currentBaseName_;
     ChartAxes axes_;
     CurveFlags flags_;
     ControlStates controls_;

@@ -37,14 +37,14 @@ void PostProcessSession::openFileListRow(int row) {
     chartTitle_ =
         entry.name + (english_ ? " (Sound Velocity/Temperature Curve)" : "（声速/温度曲线）");
     const std::string path = files_.pathOfNumber(row + 1);
-    data_.currentBaseName = baseNameOf(path);
+    currentBaseName_ = baseNameOf(path);
     shownPath_ = path;
     shownDeviceId_.reset();
     const auto mode = modeOfExtension(extensionOf(path));
     if (!mode) {
         return;
     }
-    data_.displayMode = *mode;
+    displayMode_ = *mode;
     switch (*mode) {
         case DisplayMode::Raw:
             loadRaw(path);
@@ -124,7 +124,7 @@ void PostProcessSession::setModeControls(DisplayMode mode) {
 }
 
 void PostProcessSession::toggleCurve(Curve curve) {
-    const DisplayMode mode = data_.displayMode;
+    const DisplayMode mode = displayMode_;
     const auto rawRanges = [&] {
         if (mode == DisplayMode::Raw)
             UpdateRawRanges(data_);
@@ -199,7 +199,7 @@ void PostProcessSession::commitCell(size_t row, int column, const std::string& e
 
 void PostProcessSession::storeCellValue(size_t row, int column, double value) {
     // The list may still show rows of a profile a later load emptied: such rows have no point.
-    switch (data_.displayMode) {
+    switch (displayMode_) {
         case DisplayMode::Raw: {
             if (row >= data_.rawProfile.size())
                 return;
@@ -238,7 +238,7 @@ void PostProcessSession::deleteSelectedFile(int row) {
         return;
     }
     const FileEntry removed = files_.remove(static_cast<size_t>(row));
-    if (nameBeforeFirstDot(removed.name) == data_.currentBaseName) {
+    if (nameBeforeFirstDot(removed.name) == currentBaseName_) {
         clearDisplay();
     }
 }
@@ -252,7 +252,7 @@ void PostProcessSession::deleteFileByKey(int row) {
 }
 
 void PostProcessSession::clearDisplay() {
-    data_.currentBaseName.clear();
+    currentBaseName_.clear();
     data_.clearProfiles();
     dataList_.clear();
     controls_.settingsEnabled = false;
