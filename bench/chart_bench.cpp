@@ -41,7 +41,8 @@ void BM_LayoutChart(benchmark::State& state) {
     ReduceSamples(data);
     const CurveFlags flags{true, true, true, true, false};
     const int width = static_cast<int>(state.range(0));
-    const ChartInput in{data, flags, "Sound Velocity/Temperature Curve", true, width, 700};
+    const ChartInput in{
+        data, DisplayMode::Raw, flags, "Sound Velocity/Temperature Curve", true, width, 700};
     ChartAxes axes;
     size_t drawn = 0;
     for (auto _ : state) {
@@ -75,7 +76,8 @@ void BM_DrawCurves(benchmark::State& state) {
     CastData data;
     LoadRawFile(data, castFile());
     ReduceSamples(data);
-    const ChartInput in{data, {true, true, true, true, false}, "", true, 600, 700};
+    const ChartInput in{data, DisplayMode::Raw, {true, true, true, true, false}, "", true, 600,
+                        700};
     ChartAxes axes;
     const ChartPicture picture = layoutChartPicture(in, axes, FixedWidthMeasurer());
     Pixels pixels{in.width, in.height, std::vector<uint32_t>(size_t(in.width) * in.height)};

@@ -15,10 +15,10 @@
 #include "bench/bench_figures.h"
 #include "postprocess/rawcast/raw_file.h"
 #include "postprocess/reduction/cast_reduction.h"
-#include "postprocess/session/file_window_ids.h"
 #include "postprocess/window/chart_widget.h"
 #include "postprocess/window/data_list_view.h"
 #include "postprocess/window/file_window.h"
+#include "postprocess/window/file_window_ids.h"
 
 namespace quorvane::bench {
 namespace {

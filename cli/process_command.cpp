@@ -8,6 +8,7 @@
 #include "cli/console_prompter.h"
 #include "common/arguments.h"
 #include "common/file_io.h"
+#include "common/path_names.h"
 #include "common/strformat.h"
 #include "postprocess/export/export_choices.h"
 #include "postprocess/export/export_writer.h"
@@ -104,7 +105,7 @@ class CastProcessor {
 
     bool run(const std::string& path) {
         data_ = CastData{};
-        data_.currentBaseName = baseNameOf(path);
+        baseName_ = baseNameOf(path);
         const RawLoadResult load = LoadRawFile(data_, path);
         show(load.messages);
         if (!load.scanned) {
@@ -136,7 +137,7 @@ class CastProcessor {
             cast.time = toUtc(*local, s_.utcOffset);
         cast.position = s_.position;
         cast.deviceId = header.deviceId();
-        cast.name = data_.currentBaseName;
+        cast.name = baseName_;
         cast.sourceFile = fileNameOf(path);
         warnOfGuesses(path, !s_.time && !named && local, local);
         return cast;
@@ -221,9 +222,8 @@ class CastProcessor {
             }
             // The packages' files are the cast's profile and carry its name alone.
             const std::string base =
-                outPath(format->acquisition
-                            ? data_.currentBaseName
-                            : defaultExportName(kind, data_.currentBaseName).pick(s_.english));
+                outPath(format->acquisition ? baseName_
+                                            : defaultExportName(kind, baseName_).pick(s_.english));
             options.format = format->format;
             const ExportResult r =
                 kind == ExportKind::Average
@@ -240,8 +240,8 @@ class CastProcessor {
 
     void writeOutputs() {
         written_.clear();
-        const std::string prf = outPath(data_.currentBaseName + ".prf");
-        const std::string asvf = outPath(data_.currentBaseName + ".asvf");
+        const std::string prf = outPath(baseName_ + ".prf");
+        const std::string asvf = outPath(baseName_ + ".asvf");
         const PointFileResult savedProfile = SaveProfileFile(prf, data_.fittedProfile);
         check(savedProfile);
         if (savedProfile.ok)
@@ -290,6 +290,7 @@ class CastProcessor {
     const ProcessSettings& s_;
     ConsolePrompter& console_;
     CastData data_;
+    std::string baseName_;
     bool ok_ = true;
     CastInfo cast_;
     std::vector<std::pair<std::string, bool>> written_;  // path, whether appended to

@@ -18,6 +18,23 @@ TEST(ParseNumber, NumbersMustBeWholeAndFinite) {
     }
 }
 
+TEST(ParseNumber, FieldsAllowBlanksAndAPlusButNoLocaleComma) {
+    struct Case {
+        std::string text;
+        std::optional<double> number;
+        std::optional<float> single;
+    };
+    const Case cases[] = {
+        {" 1.025\t", 1.025, 1.025f},         {"+30", 30.0, 30.0f},
+        {"0,5", std::nullopt, std::nullopt}, {"+-1", std::nullopt, std::nullopt},
+        {"1e39", 1e39, std::nullopt},        {"\t", std::nullopt, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(parseFieldNumber(c.text), c.number) << "'" << c.text << "'";
+        EXPECT_EQ(parseFieldFloat(c.text), c.single) << "'" << c.text << "'";
+    }
+}
+
 TEST(ParseNumber, IntegersMustBeWholeAndFitTheirType) {
     struct Case {
         std::string text;

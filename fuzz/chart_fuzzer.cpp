@@ -74,12 +74,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           &cast.averageVelocityMin, &cast.averageVelocityMax}) {
         *range = value(input);
     }
-    cast.displayMode = DisplayMode(input.ConsumeIntegralInRange<int>(0, 2));
+    const DisplayMode mode = DisplayMode(input.ConsumeIntegralInRange<int>(0, 2));
     const CurveFlags flags{input.ConsumeBool(), input.ConsumeBool(), input.ConsumeBool(),
                            input.ConsumeBool(), input.ConsumeBool()};
     const int width = input.ConsumeIntegralInRange<int>(0, 4000);
     const int height = input.ConsumeIntegralInRange<int>(0, 4000);
-    const ChartInput in{cast, flags, "title", input.ConsumeBool(), width, height};
+    const ChartInput in{cast, mode, flags, "title", input.ConsumeBool(), width, height};
 
     ChartAxes axes;
     const ChartPicture picture = layoutChartPicture(in, axes, CountingMeasurer());

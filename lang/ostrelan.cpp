@@ -1,7 +1,7 @@
 // Ostrelan: the English captions of QuorvaneFile's window templates. Label captions are kept
 // as short as the Chinese ones, because both languages share the templates' rectangles.
 #include "lang/caption_table.h"
-#include "postprocess/session/file_window_ids.h"
+#include "postprocess/window/file_window_ids.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "common/parse_number.h"
 #include "common/qt/app_start.h"
 #include "common/qt/dialog_units.h"
 #include "device/operations/command_guards.h"
@@ -251,9 +252,9 @@ std::optional<DeviceSettings> DeviceWindow::readSettingsFields() {
                                                      {latitudeEdit_, &settings.latitude},
                                                      {intervalEdit_, &settings.depthInterval}};
     for (const auto& [edit, value] : fields) {
-        const std::optional<double> number = parseRealField(edit->text().toStdString());
+        const std::optional<double> number = parseFieldNumber(edit->text().toStdString());
         if (!number) {
-            ask(kNotANumberBox);
+            ask(kNotANumberMessage);
             edit->setFocus();
             edit->selectAll();
             return std::nullopt;

@@ -88,8 +88,8 @@ void widenIntervals(AxisScale& axis, int intervals) {
 
 }  // namespace
 
-void selectAxes(CastData& data, const CurveFlags& flags, ChartAxes& axes) {
-    switch (data.displayMode) {
+void selectAxes(CastData& data, DisplayMode mode, const CurveFlags& flags, ChartAxes& axes) {
+    switch (mode) {
         case DisplayMode::Raw:
             selectRaw(data, flags, axes);
             break;

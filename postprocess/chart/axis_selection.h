@@ -6,10 +6,10 @@
 
 namespace quorvane {
 
-// Chooses the three axes for the shown curves of data.displayMode. Showing the average beside
+// Chooses the three axes for the shown curves of `mode`. Showing the average beside
 // a sound-velocity curve widens the stored velocity and depth ranges to cover both, and the
 // data keeps the widened ranges. Ends with both vertical axes on the larger interval count,
 // so that their grid lines coincide.
-void selectAxes(CastData& data, const CurveFlags& flags, ChartAxes& axes);
+void selectAxes(CastData& data, DisplayMode mode, const CurveFlags& flags, ChartAxes& axes);
 
 }  // namespace quorvane

@@ -57,7 +57,6 @@ TEST(SelectAxes, ChoosesTheAxesOfTheShownCurvesPerMode) {
     for (const SelectionCase& c : cases) {
         SCOPED_TRACE(testing::Message() << int(c.mode) << " '" << c.shown << "' " << c.loaded);
         CastData data;
-        data.displayMode = c.mode;
         data.depthMin = 0;
         data.depthMax = 30;
         data.velocityMin = 1480;
@@ -77,7 +76,7 @@ TEST(SelectAxes, ChoosesTheAxesOfTheShownCurvesPerMode) {
         ChartAxes axes;
         axes.velocity = {1400, 1430, 5, 6};
         axes.temperature = {10, 11, 1, 1};
-        selectAxes(data, flagsOf(c.shown), axes);
+        selectAxes(data, c.mode, flagsOf(c.shown), axes);
         const std::pair<const AxisScale*, Span> expected[] = {{&axes.depth, c.depth},
                                                               {&axes.velocity, c.velocity},
                                                               {&axes.temperature, c.temperature}};

@@ -1,12 +1,17 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include "postprocess/chart/axis_scale.h"
 #include "postprocess/chart/display_list.h"
 #include "postprocess/rawcast/cast_data.h"
 
 namespace quorvane {
+
+// Which of a cast's profiles the chart is about: the raw samples, a fitted profile or an
+// average, as the file opened says.
+enum class DisplayMode : int32_t { Raw = 0, Fitting = 1, Average = 2 };
 
 struct CurveFlags {
     bool castSvp = true, castTemp = true, fittedSvp = false, fittedTemp = false, average = false;

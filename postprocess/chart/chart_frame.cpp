@@ -46,7 +46,7 @@ class FrameBuilder {
           plot_(plotRectOf(in.width, in.height)),
           dy_(plot_.height() / double(axes.velocity.intervals)),
           dx_(plot_.width() / double(axes.depth.intervals)),
-          rightLabels_(in.data.displayMode != DisplayMode::Average) {}
+          rightLabels_(in.mode != DisplayMode::Average) {}
 
     void axisTitles() {
         const int pb = plot_.bottom;

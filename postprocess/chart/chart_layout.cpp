@@ -7,7 +7,7 @@ namespace quorvane {
 
 ChartPicture layoutChartPicture(const ChartInput& in, ChartAxes& axes,
                                 const TextMeasurer& measure) {
-    selectAxes(in.data, in.flags, axes);
+    selectAxes(in.data, in.mode, in.flags, axes);
     ChartPicture picture;
     picture.list.width = in.width;
     picture.list.height = in.height;

@@ -10,7 +10,8 @@
 namespace quorvane {
 
 struct ChartInput {
-    CastData& data;  // mode (data.displayMode), profiles and ranges; the average merge writes back
+    CastData& data;  // profiles and ranges; the average merge writes back
+    DisplayMode mode;
     CurveFlags flags;
     std::string title;  // UTF-8
     bool english = false;

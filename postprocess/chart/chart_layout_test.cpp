@@ -59,8 +59,8 @@ Text label(int x, int y, const char* text) {
 }
 
 ChartPicture layout(CastData& data, CurveFlags flags, bool english, const std::string& title,
-                    ChartAxes& axes) {
-    const ChartInput in{data, flags, title, english, 800, 600};
+                    ChartAxes& axes, DisplayMode mode = DisplayMode::Raw) {
+    const ChartInput in{data, mode, flags, title, english, 800, 600};
     return layoutChartPicture(in, axes, FixedWidthMeasurer());
 }
 
@@ -177,9 +177,8 @@ TEST(LayoutChartPicture, LegendKeepsHiddenPlacesUnlessTheRowWouldBeCut) {
                                {label(40, 32, "Fitting SVP"), label(152, 32, "Fitting Temp"),
                                 label(271, 32, "Average")}}}) {
         CastData data;
-        data.displayMode = DisplayMode::Fitting;
         ChartAxes axes;
-        const ChartInput in{data, flags, "t", true, c.width, 600};
+        const ChartInput in{data, DisplayMode::Fitting, flags, "t", true, c.width, 600};
         std::vector<Text> legend;
         for (const Text& t : textsOf(layoutChartPicture(in, axes, FixedWidthMeasurer()).list)) {
             if (t.font == FontRole::Label && t.at.y == 32) {
@@ -193,13 +192,13 @@ TEST(LayoutChartPicture, LegendKeepsHiddenPlacesUnlessTheRowWouldBeCut) {
 // A 0.3 m average: depth steps of 0.05 with two decimals; no temperature labels at x = 738.
 TEST(LayoutChartPicture, AverageModeLabelsOnlyTheLeftAxisAndKeepsTheTemperatureTitle) {
     CastData data;
-    data.displayMode = DisplayMode::Average;
     data.averageProfile = {{0, 1490}, {0.3, 1560}};
     data.averageDepthMax = 0.3;
     data.averageVelocityMin = 1490;
     data.averageVelocityMax = 1560;
     ChartAxes axes;
-    const ChartPicture picture = layout(data, {false, false, false, false, true}, true, "", axes);
+    const ChartPicture picture =
+        layout(data, {false, false, false, false, true}, true, "", axes, DisplayMode::Average);
     std::vector<std::string> depthLabels;
     bool temperatureTitle = false;
     for (const Text& t : textsOf(picture.list)) {

@@ -7,8 +7,8 @@
 
 #include "common/file_io.h"
 #include "common/parse_number.h"
+#include "common/path_names.h"
 #include "common/strformat.h"
-#include "postprocess/export/export_choices.h"
 
 namespace quorvane {
 

@@ -48,11 +48,6 @@ std::string withExportExtension(const std::string& path, ExportFormat format) {
     return path + std::string(extension);
 }
 
-std::string fileNameOf(const std::string& path) {
-    const size_t folderEnd = path.find_last_of("/\\");
-    return folderEnd == std::string::npos ? path : path.substr(folderEnd + 1);
-}
-
 Message emptyListMessage(ExportKind kind) {
     switch (kind) {
         case ExportKind::Raw:

@@ -28,9 +28,6 @@ std::optional<ExportFormat> formatForFilterIndex(ExportKind kind, int filterInde
 // extension; case counts, so "out.CSV" becomes "out.CSV.csv".
 std::string withExportExtension(const std::string& path, ExportFormat format);
 
-// The part of a path after its last folder separator; both separators count.
-std::string fileNameOf(const std::string& path);
-
 // Shown when the source list of the kind is empty.
 Message emptyListMessage(ExportKind kind);
 

@@ -11,10 +11,7 @@
 
 namespace quorvane {
 
-enum class DisplayMode : int32_t { Raw = 0, Fitting = 1, Average = 2 };
-
-// The data set of the one file that is shown: what the window owns and every computation,
-// file and export reads or fills.
+// The data set of one cast: what every computation, file and export reads or fills.
 struct CastData {
     std::vector<RawRecord> rawRecords;
     int32_t rawRecordCount = 0;
@@ -36,11 +33,7 @@ struct CastData {
     float latitude = 30.0f;
     float depthInterval = 0.5f;
     float filterDepth = 0.5f;
-    bool filterEnabled = false;
     float averageStartDepth = 0.5f;
-
-    std::string currentBaseName;
-    DisplayMode displayMode = DisplayMode::Raw;
 
     // Empties the profiles, as a double-click on another file does before loading it.
     void clearProfiles();
@@ -54,9 +47,5 @@ std::optional<Message> checkDepthInterval(float depthInterval);
 // Sets the six depth, velocity and temperature ranges to the extremes of `points`; an empty
 // list leaves them as they are.
 void setProfileRanges(CastData& data, const std::vector<ProfilePoint>& points);
-
-// The part of a path between its last folder separator and its last ".": the default name
-// of saves and exports. Both separators count, so Windows and POSIX paths give the same name.
-std::string baseNameOf(const std::string& path);
 
 }  // namespace quorvane

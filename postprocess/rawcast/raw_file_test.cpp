@@ -199,16 +199,5 @@ TEST_F(RawFileTest, CastLargerThan2GiBIsReadWhole) {
     EXPECT_EQ(data.rawRecords[1].recordNumber(), 2);
 }
 
-TEST(CastDataNames, BaseNameIsBetweenLastSeparatorAndLastDot) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"C:\\x\\Data\\cast.one.bin", "cast.one"},
-        {"/home/u/Data/20261206_1200_SVP001.BIN", "20261206_1200_SVP001"},
-        {"plain", "plain"},
-        {"/a.dir/noext", "noext"},
-        {"", ""},
-    };
-    for (const auto& [path, base] : cases) EXPECT_EQ(baseNameOf(path), base) << path;
-}
-
 }  // namespace
 }  // namespace quorvane

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "common/testing/temp_dir_test.h"
-#include "postprocess/session/file_window_ids.h"
 #include "postprocess/session/testing/cast_files.h"
 #include "postprocess/session/testing/scripted_session.h"
 
@@ -65,7 +64,7 @@ TEST_F(SessionTest, ImportStartsInDataAndADoubleClickShowsTheRawCast) {
     EXPECT_TRUE(prompter.asked.empty());
     EXPECT_EQ(session->windowTitle(), " Device ID:12345678   Firmware Version:V1.2.0");
     EXPECT_EQ(session->chartTitle(), "cast.bin (Sound Velocity/Temperature Curve)");
-    EXPECT_EQ(session->data().currentBaseName, "cast");
+    EXPECT_EQ(session->currentBaseName(), "cast");
     ASSERT_EQ(session->dataList().rowCount(), 9u);
     EXPECT_EQ(session->dataList().text(4, 0), "5.000");
     EXPECT_EQ(session->dataList().text(4, 1), "1505.000");
@@ -103,7 +102,7 @@ TEST_F(SessionTest, TheModeOfTheFileSetsMenusFlagsAndButtons) {
     };
     for (const Case& c : cases) {
         open(c.row);
-        EXPECT_EQ(session->data().displayMode, c.mode) << c.row;
+        EXPECT_EQ(session->displayMode(), c.mode) << c.row;
         EXPECT_EQ(session->controls(), c.controls) << c.row;
         EXPECT_EQ(shown(session->curveFlags()), shown(c.flags)) << c.row;
         EXPECT_EQ(session->dataList().rowCount(), c.rows) << c.row;
@@ -122,7 +121,7 @@ TEST_F(SessionTest, RefusingTheClearQuestionChangesNothing) {
     session->commitCell(0, 1, "1600");
     prompter.answers = {Button::No};
     session->openFileListRow(1);
-    EXPECT_EQ(session->data().displayMode, DisplayMode::Raw);
+    EXPECT_EQ(session->displayMode(), DisplayMode::Raw);
     EXPECT_EQ(session->chartTitle(), "cast.bin (Sound Velocity/Temperature Curve)");
     EXPECT_EQ(session->dataList().text(0, 1), "1600.00");
     EXPECT_EQ(session->data().rawProfile[0].soundVelocity, 1600.0);
@@ -132,9 +131,9 @@ TEST_F(SessionTest, AnUnknownExtensionEmptiesTheProfilesAndEditsOfItsOldRowsAreI
     add({rawPath, write("notes.txt", {1, 2, 3})});
     open(0);
     open(1);
-    EXPECT_EQ(session->data().displayMode, DisplayMode::Raw);
+    EXPECT_EQ(session->displayMode(), DisplayMode::Raw);
     EXPECT_EQ(session->chartTitle(), "notes.txt (Sound Velocity/Temperature Curve)");
-    EXPECT_EQ(session->data().currentBaseName, "notes");
+    EXPECT_EQ(session->currentBaseName(), "notes");
     EXPECT_TRUE(session->data().rawProfile.empty());
     EXPECT_EQ(session->dataList().rowCount(), 9u);
     session->commitCell(8, 0, "3");
@@ -157,7 +156,7 @@ TEST_F(SessionTest, ARawFileThatCannotBeReadLeavesNoRecordsToReset) {
                   "Failed to read file : " + gone, "Failed to read Raw file : " + gone}));
     EXPECT_TRUE(session->data().rawRecords.empty());
     EXPECT_FALSE(session->controls().settingsCheckEnabled);
-    EXPECT_EQ(session->data().currentBaseName, "gone");
+    EXPECT_EQ(session->currentBaseName(), "gone");
 }
 
 TEST_F(SessionTest, ResetRefusesAnIntervalBelowOneDecimetreAndOtherwiseReducesAgain) {
@@ -190,21 +189,21 @@ TEST_F(SessionTest, ResetRefusesAnIntervalBelowOneDecimetreAndOtherwiseReducesAg
 TEST_F(SessionTest, CurveTogglesLeaveTheCheckMarksAndTheAverageAsksForItsStartDepth) {
     add({rawPath});
     open(0);
-    session->toggleCurve(fileids::kCastSvp);
+    session->toggleCurve(Curve::CastSvp);
     EXPECT_FALSE(session->curveFlags().castSvp);
     EXPECT_TRUE(session->controls().castSvp.checked);
-    session->toggleCurve(fileids::kCastSvp);
+    session->toggleCurve(Curve::CastSvp);
     EXPECT_TRUE(session->curveFlags().castSvp);
 
     host.depths = {std::nullopt};
-    session->toggleCurve(fileids::kAverage);
+    session->toggleCurve(Curve::Average);
     EXPECT_FALSE(session->curveFlags().average);
     EXPECT_FALSE(session->controls().average.checked);
     EXPECT_TRUE(session->data().averageProfile.empty());
 
     host.depths = {1.5f};
     prompter.asked.clear();
-    session->toggleCurve(fileids::kAverage);
+    session->toggleCurve(Curve::Average);
     EXPECT_TRUE(session->curveFlags().average);
     EXPECT_FLOAT_EQ(host.proposedDepths.back(), 1.01f);  // the shallowest 1 m, plus 1 cm
     EXPECT_FALSE(session->data().averageProfile.empty());
@@ -235,8 +234,8 @@ TEST_F(SessionTest, CellEditsGoIntoTheProfileOfTheMode) {
         {2, 0, 2, "7", "", [](const CastData& d) { return d.averageProfile[0].depth; }, 1.0},
     };
     for (const Edit& e : edits) {
-        if (session->data().currentBaseName.empty() ||
-            session->data().displayMode != DisplayMode(e.fileRow)) {
+        if (session->currentBaseName().empty() ||
+            session->displayMode() != DisplayMode(e.fileRow)) {
             open(e.fileRow);
         }
         session->commitCell(e.row, e.column, e.typed);
@@ -267,11 +266,11 @@ TEST_F(SessionTest, DeletingTheShownFileClearsTheDisplayOnlyFromTheMenu) {
     EXPECT_EQ(session->files().entries().size(), 1u);
     EXPECT_EQ(session->dataList().rowCount(), 0u);
     EXPECT_TRUE(session->data().rawProfile.empty());
-    EXPECT_EQ(session->data().currentBaseName, "");
+    EXPECT_EQ(session->currentBaseName(), "");
     EXPECT_FALSE(session->controls().exportRaw || session->controls().exportFitting ||
                  session->controls().exportAverage || session->controls().settingsCheckEnabled);
     EXPECT_EQ(session->chartTitle(), "cast.bin (Sound Velocity/Temperature Curve)");
-    EXPECT_EQ(session->data().displayMode, DisplayMode::Raw);
+    EXPECT_EQ(session->displayMode(), DisplayMode::Raw);
 }
 
 TEST_F(SessionTest, ExportsCheckTheFilterBeforeTheDialogAndWriteTheChosenFormat) {

@@ -9,9 +9,9 @@
 
 #include "common/arguments.h"
 #include "common/qt/app_start.h"
-#include "postprocess/session/file_window_ids.h"
 #include "postprocess/window/chart_widget.h"
 #include "postprocess/window/file_window.h"
+#include "postprocess/window/file_window_ids.h"
 
 namespace {
 

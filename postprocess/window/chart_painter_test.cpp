@@ -183,8 +183,8 @@ TEST(PaintDisplayList, PaintsAChartAsThePainterDid) {
     flags.fittedSvp = flags.fittedTemp = true;
     ChartAxes axes;
     const QtTextMeasurer measurer(true);
-    const ChartPicture picture =
-        layoutChartPicture({data, flags, "Chart", true, 500, 400, {240, 240, 240}}, axes, measurer);
+    const ChartPicture picture = layoutChartPicture(
+        {data, DisplayMode::Raw, flags, "Chart", true, 500, 400, {240, 240, 240}}, axes, measurer);
 
     DisplayList frame = picture.list;
     std::erase_if(frame.ops,

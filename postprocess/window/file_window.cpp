@@ -11,14 +11,15 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <tuple>
 
 #include "common/qt/dialog_units.h"
-#include "postprocess/session/file_window_ids.h"
 #include "postprocess/window/cast_stamp_dialog.h"
 #include "postprocess/window/chart_widget.h"
 #include "postprocess/window/data_list_model.h"
 #include "postprocess/window/data_list_view.h"
 #include "postprocess/window/file_dialog.h"
+#include "postprocess/window/file_window_ids.h"
 #include "postprocess/window/start_depth_dialog.h"
 
 namespace quorvane {
@@ -233,15 +234,18 @@ void FileWindow::buildMenu() {
               [this] { session_->deleteSelectedFile(selectionMark()); });
 
     QMenu* analysis = menuBar()->addMenu(captions_.text(kAnalysisPopup, "数据分析"));
-    const std::pair<int, const char*> curves[] = {{kCastSvp, "上下声速"},
-                                                  {kCastTemp, "上下温度"},
-                                                  {kFittedSvp, "拟合声速"},
-                                                  {kFittedTemp, "拟合温度"},
-                                                  {kAverage, "平均声速"}};
-    for (const auto& [id, zh] : curves) {
+    const std::tuple<int, Curve, const char*> curves[] = {
+        {kCastSvp, Curve::CastSvp, "上下声速"},
+        {kCastTemp, Curve::CastTemp, "上下温度"},
+        {kFittedSvp, Curve::FittedSvp, "拟合声速"},
+        {kFittedTemp, Curve::FittedTemp, "拟合温度"},
+        {kAverage, Curve::Average, "平均声速"}};
+    for (const auto& [id, curve, zh] : curves) {
         // Checkable only to show the session's check marks, which do not follow a toggle;
         // showSession puts back whatever the action's own click changed.
-        addAction(analysis, id, zh, [&s, id = id] { s.toggleCurve(id); })->setCheckable(true);
+        addAction(analysis, id, zh, [&s, curve = curve] {
+            s.toggleCurve(curve);
+        })->setCheckable(true);
     }
 }
 

@@ -20,15 +20,16 @@
 #include <filesystem>
 #include <sstream>
 
+#include "common/parse_number.h"
 #include "common/qt/app_start.h"
 #include "common/testing/temp_dir_test.h"
-#include "postprocess/session/file_window_ids.h"
 #include "postprocess/session/testing/cast_files.h"
 #include "postprocess/session/testing/scripted_session.h"
 #include "postprocess/window/cast_stamp_dialog.h"
 #include "postprocess/window/chart_painter.h"
 #include "postprocess/window/chart_widget.h"
 #include "postprocess/window/data_list_view.h"
+#include "postprocess/window/file_window_ids.h"
 #include "postprocess/window/start_depth_dialog.h"
 
 namespace quorvane {
@@ -291,7 +292,7 @@ TEST_F(FileWindowTest, AnOpenEditCommitsIntoTheOldFileBeforeAnotherIsShown) {
     QTest::keyClicks(window->dataList()->editor(), "9");
     prompter.answers = {Button::Yes};
     doubleClickFile(1);
-    EXPECT_EQ(window->session().data().displayMode, DisplayMode::Fitting);
+    EXPECT_EQ(window->session().displayMode(), DisplayMode::Fitting);
     EXPECT_EQ(cell(0, 0), "1.000");
     EXPECT_EQ(window->session().data().fittedProfile[0].depth, 1.0);
 }
@@ -317,7 +318,7 @@ TEST_F(FileWindowTest, RefusingTheRealClearQuestionKeepsTheShownFile) {
     doubleClickFile(1);
     EXPECT_EQ(shownText, "The Operation will clear the date list.\nAre you sure to do this?");
     EXPECT_EQ(window->dataList()->model()->rowCount(), 9);
-    EXPECT_EQ(window->session().data().currentBaseName, "a");
+    EXPECT_EQ(window->session().currentBaseName(), "a");
 }
 
 TEST_F(FileWindowTest, EveryNewlyLoadedListStartsAtItsFirstRow) {

@@ -12,8 +12,8 @@
 #include "postprocess/rawcast/raw_file.h"
 #include "postprocess/reduction/average_velocity.h"
 #include "postprocess/reduction/cast_reduction.h"
-#include "postprocess/session/file_window_ids.h"
 #include "postprocess/window/file_window.h"
+#include "postprocess/window/file_window_ids.h"
 #include "simulator/cast_generator.h"
 
 namespace {

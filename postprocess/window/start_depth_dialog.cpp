@@ -5,11 +5,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "common/parse_number.h"
 #include "common/qt/dialog_units.h"
 #include "common/qt/template_captions.h"
 #include "common/strformat.h"
-#include "postprocess/session/file_window_ids.h"
-#include "postprocess/session/post_process_session.h"
+#include "postprocess/window/file_window_ids.h"
 
 namespace quorvane {
 
@@ -46,7 +46,7 @@ void StartDepthDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void StartDepthDialog::takeValue() {
-    const auto value = parseFloatText(edit_->text().toStdString());
+    const auto value = parseFieldFloat(edit_->text().toStdString());
     if (!value) {
         prompter_.ask(kNotANumberMessage);
         return;

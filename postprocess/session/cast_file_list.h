@@ -1,11 +1,13 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "common/message.h"
+#include "postprocess/chart/chart_curves.h"
 
 namespace quorvane {
 
@@ -17,12 +19,15 @@ struct FileEntry {
     bool operator==(const FileEntry&) const = default;
 };
 
-// The type column's text for an extension (without the dot); case counts, so "Bin" has none.
+// What a file shows, by its extension (without the dot); case counts, so "Bin" shows nothing.
+std::optional<DisplayMode> modeOfExtension(const std::string& extension);
+
+// The type column's text for an extension, empty for one that shows nothing.
 std::string FileTypeText(const std::string& extension, bool english);
 
 // The files the user imported, in list order. Names are unique (case-sensitively): a second
 // import of a name replaces the path of the first after asking.
-class FileList {
+class CastFileList {
   public:
     // Adds an entry, or after a Yes to the replace question gives the entry of the same name
     // the new path. True when the list changed.

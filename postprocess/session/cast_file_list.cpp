@@ -1,22 +1,35 @@
-#include "postprocess/session/file_list.h"
+#include "postprocess/session/cast_file_list.h"
 
 namespace quorvane {
 
-std::string FileTypeText(const std::string& extension, bool english) {
-    if (extension == "BIN" || extension == "bin") {
-        return english ? "Raw Data" : "原始数据";
-    }
-    if (extension == "prf") {
-        return english ? "Fitting data" : "拟合数据";
-    }
-    if (extension == "asvf") {
-        return english ? "Average Velocity" : "平均声速";
-    }
-    return "";
+std::optional<DisplayMode> modeOfExtension(const std::string& extension) {
+    if (extension == "BIN" || extension == "bin")
+        return DisplayMode::Raw;
+    if (extension == "prf")
+        return DisplayMode::Fitting;
+    if (extension == "asvf")
+        return DisplayMode::Average;
+    return std::nullopt;
 }
 
-bool FileList::add(const std::string& path, const std::string& extension, const std::string& name,
-                   Prompter& prompter, bool english) {
+std::string FileTypeText(const std::string& extension, bool english) {
+    const auto mode = modeOfExtension(extension);
+    if (!mode) {
+        return "";
+    }
+    switch (*mode) {
+        case DisplayMode::Raw:
+            return english ? "Raw Data" : "原始数据";
+        case DisplayMode::Fitting:
+            return english ? "Fitting data" : "拟合数据";
+        case DisplayMode::Average:
+            break;
+    }
+    return english ? "Average Velocity" : "平均声速";
+}
+
+bool CastFileList::add(const std::string& path, const std::string& extension,
+                       const std::string& name, Prompter& prompter, bool english) {
     if (fileNames_.insert(name).second) {
         entries_.push_back({name, FileTypeText(extension, english), path});
         renumber();
@@ -37,7 +50,7 @@ bool FileList::add(const std::string& path, const std::string& extension, const 
     return true;
 }
 
-FileEntry FileList::remove(size_t row) {
+FileEntry CastFileList::remove(size_t row) {
     FileEntry removed = entries_.at(row);
     fileNames_.erase(removed.name);
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(row));
@@ -45,12 +58,12 @@ FileEntry FileList::remove(size_t row) {
     return removed;
 }
 
-std::string FileList::pathOfNumber(int number) const {
+std::string CastFileList::pathOfNumber(int number) const {
     const auto it = pathByNumber_.find(number);
     return it == pathByNumber_.end() ? std::string() : it->second;
 }
 
-void FileList::renumber() {
+void CastFileList::renumber() {
     pathByNumber_.clear();
     for (size_t i = 0; i < entries_.size(); ++i) {
         pathByNumber_[static_cast<int>(i) + 1] = entries_[i].path;

@@ -1,4 +1,4 @@
-#include "postprocess/session/file_list.h"
+#include "postprocess/session/cast_file_list.h"
 
 #include <gtest/gtest.h>
 
@@ -29,9 +29,9 @@ TEST(FileTypeText, ExtensionsAreComparedWithCase) {
     }
 }
 
-TEST(FileList, SameNameReplacesThePathOnlyAfterYes) {
+TEST(CastFileList, SameNameReplacesThePathOnlyAfterYes) {
     test::ScriptedPrompter prompter;
-    FileList list;
+    CastFileList list;
     EXPECT_TRUE(list.add("/a/cast.bin", "bin", "cast.bin", prompter, true));
     EXPECT_TRUE(list.add("/a/other.prf", "prf", "other.prf", prompter, true));
     EXPECT_TRUE(prompter.asked.empty());
@@ -52,9 +52,9 @@ TEST(FileList, SameNameReplacesThePathOnlyAfterYes) {
     EXPECT_EQ(list.entries()[2].typeText, "");
 }
 
-TEST(FileList, RemovingARowRenumbersTheRowsAfterIt) {
+TEST(CastFileList, RemovingARowRenumbersTheRowsAfterIt) {
     test::ScriptedPrompter prompter;
-    FileList list;
+    CastFileList list;
     for (const char* name : {"a.bin", "b.bin", "c.bin"}) {
         list.add(std::string("/d/") + name, "bin", name, prompter, false);
     }

@@ -1,0 +1,89 @@
+#include "postprocess/session/export_flow.h"
+
+#include <filesystem>
+
+#include "common/file_io.h"
+#include "common/path_names.h"
+#include "common/strformat.h"
+#include "postprocess/export/export_writer.h"
+
+namespace quorvane {
+
+void ExportFlow::exportData(ExportKind kind, const ControlValues& values) {
+    const size_t count = kind == ExportKind::Raw       ? s_.data.rawProfile.size()
+                         : kind == ExportKind::Fitting ? s_.data.fittedProfile.size()
+                                                       : s_.data.averageProfile.size();
+    if (count == 0) {
+        s_.show(emptyListMessage(kind));
+        return;
+    }
+    if (!s_.readControls(values)) {
+        return;
+    }
+    if (const auto refused = checkFilterDepth(s_.controls.filterEnabled, s_.data.filterDepth)) {
+        s_.show(*refused);
+        return;
+    }
+    // A format that adds casts to an existing file asks about that file itself, below.
+    const auto writtenFile = [kind](const std::string& path,
+                                    int filterIndex) -> std::optional<std::string> {
+        const auto format = formatForFilterIndex(kind, filterIndex);
+        if (!format || !descriptorOf(*format).appendsAfter.empty()) {
+            return std::nullopt;
+        }
+        return withExportExtension(path, *format);
+    };
+    const FileDialogRequest request{
+        .save = true,
+        .title = exportDialogTitle(),
+        .filter = exportFilterOf(kind, s_.english),
+        .fileName = s_.pick(defaultExportName(kind, s_.currentBaseName)),
+        .writtenFile = writtenFile};
+    const auto choice = s_.chooseFile(request, true);
+    if (!choice) {
+        return;
+    }
+    const auto format = formatForFilterIndex(kind, choice->filterIndex);
+    if (!format) {
+        return;
+    }
+    const ExportFormatDescriptor& descriptor = descriptorOf(*format);
+    ExportOptions options{*format, s_.english, s_.controls.filterEnabled, s_.data.filterDepth};
+    options.samples = kind == ExportKind::Raw;
+    if (!descriptor.appendsAfter.empty()) {
+        std::error_code error;
+        const std::string target = withExportExtension(choice->path, *format);
+        if (std::filesystem::exists(pathFromUtf8(target), error)) {
+            const std::string name = fileNameOf(target);
+            const Message question{
+                BoxType::YesNoQuestion,
+                {strformat("是否将此次投放作为新的一节追加到%s中？选“否”将替换该文件。",
+                           name.c_str()),
+                 strformat("Add this cast to %s as a new section?\nNo replaces the file.",
+                           name.c_str())}};
+            options.append = s_.prompter.ask(question) == Button::Yes;
+        }
+    }
+    if (descriptor.needsCast()) {
+        const auto stamp =
+            s_.host.askCastStamp(proposedCastStamp(s_.shownPath), descriptor.writesPosition);
+        if (!stamp) {
+            return;
+        }
+        options.cast.time = toUtc(stamp->localTime, stamp->utcOffset);
+        options.cast.position = stamp->position;
+    }
+    options.cast.deviceId = s_.shownDeviceId;
+    options.cast.name = s_.currentBaseName;
+    options.cast.sourceFile = fileNameOf(s_.shownPath);
+    const ExportResult result =
+        kind == ExportKind::Average
+            ? exportAverage(s_.data.averageProfile, s_.data.averageStartDepth, choice->path,
+                            options)
+            : exportProfile(kind == ExportKind::Raw ? s_.data.rawProfile : s_.data.fittedProfile,
+                            choice->path, options);
+    if (result.failure)
+        s_.show(*result.failure);
+}
+
+}  // namespace quorvane
