@@ -22,6 +22,7 @@
 
 #include "common/parse_number.h"
 #include "common/qt/app_start.h"
+#include "common/qt/testing/box_answer.h"
 #include "common/testing/temp_dir_test.h"
 #include "postprocess/session/testing/cast_files.h"
 #include "postprocess/session/testing/scripted_session.h"
@@ -304,19 +305,11 @@ TEST_F(FileWindowTest, RefusingTheRealClearQuestionKeepsTheShownFile) {
     importRaw("b.bin", {{1, 1400, 5}});
     window->setPrompter(&prompter);
     doubleClickFile(0);
-    QString shownText;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        shownText = box->text();
-        for (QAbstractButton* b : box->buttons()) {
-            if (b->text() == "No")
-                b->click();
-        }
-    });
+    BoxAnswer answer;
+    answer.press("No");
     window->setPrompter(nullptr);
     doubleClickFile(1);
-    EXPECT_EQ(shownText, "The Operation will clear the date list.\nAre you sure to do this?");
+    EXPECT_EQ(answer.text, "The Operation will clear the date list.\nAre you sure to do this?");
     EXPECT_EQ(window->dataList()->model()->rowCount(), 9);
     EXPECT_EQ(window->session().currentBaseName(), "a");
 }
@@ -479,6 +472,9 @@ TEST_F(FileWindowTest, TheStartDepthDialogEndsOnlyWithOkOrItsCloseBox) {
         EXPECT_TRUE(dialog.isVisible());
         dialog.edit()->setText("2.5");
         dialog.findChild<QPushButton*>()->click();
+        if (dialog.isVisible()) {
+            dialog.reject();  // a dialog that wrongly stayed open must not hang the test
+        }
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_FLOAT_EQ(dialog.startDepth(), 2.5f);
@@ -498,6 +494,9 @@ TEST_F(FileWindowTest, TheCastDialogKeepsAskingUntilEveryFieldReads) {
         dialog.longitudeEdit()->setText("151.2");
         dialog.offsetEdit()->setText("10");
         ok->click();
+        if (dialog.isVisible()) {
+            dialog.reject();  // a dialog that wrongly stayed open must not hang the test
+        }
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     ASSERT_EQ(prompter.asked.size(), 1u);
