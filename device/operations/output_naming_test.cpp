@@ -104,11 +104,14 @@ TEST_F(CreateOutputFile, NeverOpensOrReplacesAnExistingFileOrLink) {
     EXPECT_EQ(next->path, folder / "d(3)_N_incomplete.BIN");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "elsewhere"));
 #endif
-    // The first stays incomplete; the next, whole, takes the first free plain name.
+    // The first stays incomplete; the next, whole and closed (Windows renames no open file),
+    // takes the first free plain name.
+    next->file.reset();
     EXPECT_EQ(keepWholeFile(next->path, "d", "N.BIN"), folder / "d_N.BIN");
     std::ofstream(folder / "d(1)_N.BIN") << "kept";
     auto third = createOutputFile(folder, "d", "N.BIN");
     ASSERT_TRUE(third);
+    third->file.reset();
     EXPECT_EQ(keepWholeFile(third->path, "d", "N.BIN"), folder / "d(2)_N.BIN");
     EXPECT_EQ(test::slurp(folder / "d(1)_N.BIN"), "kept");
     EXPECT_TRUE(std::filesystem::exists(first->path));
