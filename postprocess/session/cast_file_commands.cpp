@@ -55,37 +55,37 @@ void CastFileCommands::addFileEntry(const std::string& path, const std::string& 
     s_.files.add(path, extension, name, s_.prompter, s_.english);
 }
 
-void CastFileCommands::saveProfileFile() {
-    if (s_.data.fittedProfile.empty()) {
-        // The core's own refusal of an empty profile, asked before any dialog opens.
-        s_.show(*SaveProfileFile(std::string(), s_.data.fittedProfile).message);
+namespace {
+
+// The file menu's save of a profile or an average: the core's own refusal of an empty table is
+// shown before any dialog opens.
+template <typename Point>
+void savePoints(SessionState& s, const std::vector<Point>& points, const Text& title,
+                const char* filter,
+                PointFileResult (*save)(const std::string&, const std::vector<Point>&)) {
+    if (points.empty()) {
+        s.show(*save(std::string(), points).message);
         return;
     }
-    const FileDialogRequest request{.save = true,
-                                    .title = {"保存声速剖面文件", "Save SVP File"},
-                                    .filter = "Sound Velocity Profile File(*.prf)|*.prf||",
-                                    .fileName = s_.currentBaseName};
-    if (const auto choice = s_.chooseFile(request, true)) {
-        const PointFileResult saved = SaveProfileFile(choice->path, s_.data.fittedProfile);
-        if (saved.message)
-            s_.show(*saved.message);
+    const FileDialogRequest request{
+        .save = true, .title = title, .filter = filter, .fileName = s.currentBaseName};
+    if (const auto choice = s.chooseFile(request, true)) {
+        if (const PointFileResult saved = save(choice->path, points); saved.message) {
+            s.show(*saved.message);
+        }
     }
 }
 
+}  // namespace
+
+void CastFileCommands::saveProfileFile() {
+    savePoints(s_, s_.data.fittedProfile, {"保存声速剖面文件", "Save SVP File"},
+               "Sound Velocity Profile File(*.prf)|*.prf||", SaveProfileFile);
+}
+
 void CastFileCommands::saveAverageFile() {
-    if (s_.data.averageProfile.empty()) {
-        s_.show(*SaveAverageFile(std::string(), s_.data.averageProfile).message);
-        return;
-    }
-    const FileDialogRequest request{.save = true,
-                                    .title = {"保存平均声速文件", "Save Average File"},
-                                    .filter = "Average Sound Velocity File(*.asvf)|*.asvf||",
-                                    .fileName = s_.currentBaseName};
-    if (const auto choice = s_.chooseFile(request, true)) {
-        const PointFileResult saved = SaveAverageFile(choice->path, s_.data.averageProfile);
-        if (saved.message)
-            s_.show(*saved.message);
-    }
+    savePoints(s_, s_.data.averageProfile, {"保存平均声速文件", "Save Average File"},
+               "Average Sound Velocity File(*.asvf)|*.asvf||", SaveAverageFile);
 }
 
 void CastFileCommands::openFileListRow(int row) {
