@@ -11,11 +11,15 @@
 #include "common/path_names.h"
 #include "common/strformat.h"
 #include "postprocess/export/export_choices.h"
+#include "postprocess/export/export_messages.h"
 #include "postprocess/export/export_writer.h"
 #include "postprocess/profilefiles/point_file.h"
+#include "postprocess/profilefiles/point_file_messages.h"
+#include "postprocess/rawcast/raw_cast_messages.h"
 #include "postprocess/rawcast/raw_file.h"
 #include "postprocess/reduction/average_velocity.h"
 #include "postprocess/reduction/cast_reduction.h"
+#include "postprocess/reduction/reduction_messages.h"
 
 namespace quorvane::cli {
 
@@ -107,7 +111,9 @@ class CastProcessor {
         data_ = CastData{};
         baseName_ = baseNameOf(path);
         const RawLoadResult load = LoadRawFile(data_, path);
-        show(load.messages);
+        for (const RawLoadProblem problem : load.problems) {
+            console_.say(rawLoadMessage(problem, path).text);
+        }
         if (!load.scanned) {
             return false;
         }
@@ -175,9 +181,6 @@ class CastProcessor {
         }
     }
 
-    void show(const std::vector<Message>& messages) {
-        for (const Message& m : messages) console_.say(m.text);
-    }
     void fail(const Message& m) {
         console_.say(m.text);
         ok_ = false;
@@ -187,10 +190,12 @@ class CastProcessor {
         const float start =
             s_.startDepth ? float(*s_.startDepth) : defaultAverageStartDepth(data_.depthMin);
         AverageResult result = ComputeAverageVelocity(data_, start);
-        if (result.status == AverageStatus::Computed) {
-            console_.say(result.message->text);
-        } else if (result.message) {
-            fail(*result.message);
+        if (const auto message = averageMessage(result)) {
+            if (result.status == AverageStatus::Computed) {
+                console_.say(message->text);
+            } else {
+                fail(*message);
+            }
         }
         return result;
     }
@@ -199,9 +204,9 @@ class CastProcessor {
         return utf8OfPath(s_.outDir / pathFromUtf8(name));
     }
 
-    void check(const PointFileResult& r) {
+    void check(const PointFileResult& r, PointFileKind kind, const std::string& path) {
         if (!r.ok)
-            fail(*r.message);
+            fail(pointFileMessage(kind, *r.problem, path));
     }
 
     void exportKind(ExportKind kind, size_t count) {
@@ -210,8 +215,8 @@ class CastProcessor {
         options.cast = cast_;
         options.append = s_.append;
         if (const auto refused =
-                checkBeforeExport(kind, count, options.filterEnabled, options.filterDepth)) {
-            fail(*refused);
+                checkBeforeExport(count, options.filterEnabled, options.filterDepth)) {
+            fail(exportCheckMessage(kind, *refused));
             return;
         }
         const std::vector<ExportFormat> offered = offeredFormats(kind);
@@ -232,7 +237,7 @@ class CastProcessor {
                           kind == ExportKind::Raw ? data_.rawProfile : data_.fittedProfile, base,
                           options);
             if (!r.ok)
-                fail(*r.failure);
+                fail(exportFailureMessage(*r.failure));
             else
                 written_.push_back({r.path, r.appended});
         }
@@ -243,11 +248,11 @@ class CastProcessor {
         const std::string prf = outPath(baseName_ + ".prf");
         const std::string asvf = outPath(baseName_ + ".asvf");
         const PointFileResult savedProfile = SaveProfileFile(prf, data_.fittedProfile);
-        check(savedProfile);
+        check(savedProfile, PointFileKind::Profile, prf);
         if (savedProfile.ok)
             written_.push_back({prf, false});
         const PointFileResult savedAverage = SaveAverageFile(asvf, data_.averageProfile);
-        check(savedAverage);
+        check(savedAverage, PointFileKind::Average, asvf);
         if (savedAverage.ok)
             written_.push_back({asvf, false});
         exportKind(ExportKind::Raw, data_.rawProfile.size());
@@ -343,8 +348,8 @@ int runProcess(const std::vector<std::string>& words) {
     ConsolePrompter console(settings->english, false);
     // The window's Reset refuses such an interval; the command line says so and fits at it.
     if (settings->interval) {
-        if (const auto warning = checkDepthInterval(float(*settings->interval))) {
-            console.say(warning->text);
+        if (!depthIntervalUsable(float(*settings->interval))) {
+            console.say(depthIntervalMessage().text);
         }
     }
     CastProcessor processor(*settings, console);

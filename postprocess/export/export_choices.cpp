@@ -4,12 +4,6 @@
 
 namespace quorvane {
 
-namespace {
-Message warning(const char* zh, const char* en) {
-    return Message{BoxType::WarningOkCancel, Text{zh, en}};
-}
-}  // namespace
-
 std::vector<ExportFormat> offeredFormats(ExportKind kind) {
     std::vector<ExportFormat> formats;
     for (const ExportFormatDescriptor& d : exportFormats()) {
@@ -48,19 +42,6 @@ std::string withExportExtension(const std::string& path, ExportFormat format) {
     return path + std::string(extension);
 }
 
-Message emptyListMessage(ExportKind kind) {
-    switch (kind) {
-        case ExportKind::Raw:
-            return warning("当前无原始数据！", "No raw data！");
-        case ExportKind::Fitting:
-            return warning("当前无拟合数据！", "No Fitting data！");
-        case ExportKind::Average:
-            break;
-    }
-    return warning("当前无平均声速数据，请点击“数据分析”菜单下“平均声速”菜单项设置平均声速！",
-                   "No Average data in the file. Please set Average Sound Velocity First!");
-}
-
 Text defaultExportName(ExportKind kind, const std::string& baseName) {
     switch (kind) {
         case ExportKind::Raw:
@@ -77,19 +58,19 @@ Text exportDialogTitle() {
     return Text{"导出文件", "Export File"};
 }
 
-std::optional<Message> checkFilterDepth(bool filterEnabled, float filterDepth) {
-    if (!filterEnabled) {
-        return std::nullopt;
-    }
-    return checkDepthInterval(filterDepth);
+bool filterDepthUsable(bool filterEnabled, float filterDepth) {
+    return !filterEnabled || depthIntervalUsable(filterDepth);
 }
 
-std::optional<Message> checkBeforeExport(ExportKind kind, size_t pointCount, bool filterEnabled,
-                                         float filterDepth) {
+std::optional<ExportCheck> checkBeforeExport(size_t pointCount, bool filterEnabled,
+                                             float filterDepth) {
     if (pointCount == 0) {
-        return emptyListMessage(kind);
+        return ExportCheck::EmptyList;
     }
-    return checkFilterDepth(filterEnabled, filterDepth);
+    if (!filterDepthUsable(filterEnabled, filterDepth)) {
+        return ExportCheck::FilterDepthUnusable;
+    }
+    return std::nullopt;
 }
 
 }  // namespace quorvane

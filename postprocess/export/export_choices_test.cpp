@@ -4,6 +4,8 @@
 
 #include <limits>
 
+#include "postprocess/export/export_messages.h"
+
 namespace quorvane {
 namespace {
 
@@ -62,10 +64,10 @@ TEST(ExportChoices, FilterDepthBelowOneDecimetreIsRefusedOnlyWhileTheFilterIsOn)
     const Message refusal{BoxType::WarningOkCancel,
                           Text{"水深间隔不能小于0.1", "Depth interval can not be less than 0.1m!"}};
     for (const Case& c : cases) {
-        const std::optional<Message> message = checkFilterDepth(c.enabled, c.depth);
-        EXPECT_EQ(message.has_value(), c.refused) << c.enabled << " " << c.depth;
-        if (message) {
-            EXPECT_EQ(*message, refusal);
+        const std::optional<ExportCheck> check = checkBeforeExport(1, c.enabled, c.depth);
+        EXPECT_EQ(check.has_value(), c.refused) << c.enabled << " " << c.depth;
+        if (check) {
+            EXPECT_EQ(exportCheckMessage(ExportKind::Raw, *check), refusal);
         }
     }
 }
@@ -80,9 +82,10 @@ TEST(ExportChoices, EmptyListIsReportedBeforeTheFilterDepth) {
           "No Average data in the file. Please set Average Sound Velocity First!"}},
     };
     for (const auto& [kind, text] : cases) {
-        EXPECT_EQ(checkBeforeExport(kind, 0, true, 0.01f),
-                  (Message{BoxType::WarningOkCancel, text}));
-        EXPECT_EQ(checkBeforeExport(kind, 1, true, 0.1f), std::nullopt);
+        const std::optional<ExportCheck> check = checkBeforeExport(0, true, 0.01f);
+        ASSERT_TRUE(check.has_value());
+        EXPECT_EQ(exportCheckMessage(kind, *check), (Message{BoxType::WarningOkCancel, text}));
+        EXPECT_EQ(checkBeforeExport(1, true, 0.1f), std::nullopt);
     }
 }
 

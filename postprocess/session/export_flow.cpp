@@ -5,6 +5,7 @@
 #include "common/file_io.h"
 #include "common/path_names.h"
 #include "common/strformat.h"
+#include "postprocess/export/export_messages.h"
 #include "postprocess/export/export_writer.h"
 
 namespace quorvane {
@@ -14,14 +15,14 @@ void ExportFlow::exportData(ExportKind kind, const ControlValues& values) {
                          : kind == ExportKind::Fitting ? s_.data.fittedProfile.size()
                                                        : s_.data.averageProfile.size();
     if (count == 0) {
-        s_.show(emptyListMessage(kind));
+        s_.show(exportCheckMessage(kind, ExportCheck::EmptyList));
         return;
     }
     if (!s_.readControls(values)) {
         return;
     }
-    if (const auto refused = checkFilterDepth(s_.controls.filterEnabled, s_.data.filterDepth)) {
-        s_.show(*refused);
+    if (!filterDepthUsable(s_.controls.filterEnabled, s_.data.filterDepth)) {
+        s_.show(exportCheckMessage(kind, ExportCheck::FilterDepthUnusable));
         return;
     }
     // A format that adds casts to an existing file asks about that file itself, below.
@@ -83,7 +84,7 @@ void ExportFlow::exportData(ExportKind kind, const ControlValues& values) {
             : exportProfile(kind == ExportKind::Raw ? s_.data.rawProfile : s_.data.fittedProfile,
                             choice->path, options);
     if (result.failure)
-        s_.show(*result.failure);
+        s_.show(exportFailureMessage(*result.failure));
 }
 
 }  // namespace quorvane
