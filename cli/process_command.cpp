@@ -10,15 +10,12 @@
 #include "common/file_io.h"
 #include "common/path_names.h"
 #include "common/strformat.h"
-#include "postprocess/export/export_choices.h"
 #include "postprocess/export/export_messages.h"
-#include "postprocess/export/export_writer.h"
+#include "postprocess/pipeline/cast_pipeline.h"
 #include "postprocess/profilefiles/point_file.h"
 #include "postprocess/profilefiles/point_file_messages.h"
 #include "postprocess/rawcast/raw_cast_messages.h"
-#include "postprocess/rawcast/raw_file.h"
 #include "postprocess/reduction/average_velocity.h"
-#include "postprocess/reduction/cast_reduction.h"
 #include "postprocess/reduction/reduction_messages.h"
 
 namespace quorvane::cli {
@@ -110,31 +107,29 @@ class CastProcessor {
     bool run(const std::string& path) {
         data_ = CastData{};
         baseName_ = baseNameOf(path);
-        const RawLoadResult load = LoadRawFile(data_, path);
-        for (const RawLoadProblem problem : load.problems) {
-            console_.say(rawLoadMessage(problem, path).text);
-        }
-        if (!load.scanned) {
+        const CastLoad load = LoadAndReduce(data_, path, given());
+        const std::vector<Message> messages = castLoadMessages(load, path, data_);
+        if (!load.raw.scanned) {
+            for (const Message& m : messages) console_.say(m.text);
             return false;
         }
-        if (s_.density)
-            data_.density = float(*s_.density);
-        if (s_.latitude)
-            data_.latitude = float(*s_.latitude);
-        if (s_.interval)
-            data_.depthInterval = float(*s_.interval);
         ok_ = true;
-        cast_ = castInfo(path, load.header);
-        if (const auto m = fitStatusMessage(ReduceSamples(data_), data_)) {
-            fail(*m);
-        }
+        cast_ = castInfo(path, load.raw.header);
+        for (const Message& m : messages) fail(m);  // a scanned file's: the fit's refusal
         const AverageResult average = computeAverage();
         writeOutputs();
-        printSummary(path, load, average);
+        printSummary(path, load.raw, average);
         return ok_;
     }
 
   private:
+    ReductionSettings given() const {
+        const auto single = [](const std::optional<double>& value) {
+            return value ? std::optional<float>(float(*value)) : std::nullopt;
+        };
+        return {single(s_.density), single(s_.latitude), single(s_.interval)};
+    }
+
     CastInfo castInfo(const std::string& path, const RawFileHeader& header) {
         CastInfo cast;
         const std::optional<CastTime> named = castTimeFromFileName(fileNameOf(path));
@@ -209,20 +204,18 @@ class CastProcessor {
             fail(pointFileMessage(kind, *r.problem, path));
     }
 
-    void exportKind(ExportKind kind, size_t count) {
+    void exportKind(ExportKind kind) {
         ExportOptions options{ExportFormat::Csv, s_.english, s_.filter.has_value(),
                               float(s_.filter.value_or(0.5))};
         options.cast = cast_;
         options.append = s_.append;
-        if (const auto refused =
-                checkBeforeExport(count, options.filterEnabled, options.filterDepth)) {
+        if (const auto refused = checkBeforeExport(exportPointCount(data_, kind),
+                                                   options.filterEnabled, options.filterDepth)) {
             fail(exportCheckMessage(kind, *refused));
             return;
         }
-        const std::vector<ExportFormat> offered = offeredFormats(kind);
         for (const ExportFormatDescriptor* format : s_.formats) {
-            if (std::find(offered.begin(), offered.end(), format->format) == offered.end() ||
-                (format->acquisition && kind != ExportKind::Fitting)) {
+            if (!writtenUnattended(kind, format->format)) {
                 continue;
             }
             // The packages' files are the cast's profile and carry its name alone.
@@ -230,12 +223,7 @@ class CastProcessor {
                 outPath(format->acquisition ? baseName_
                                             : defaultExportName(kind, baseName_).pick(s_.english));
             options.format = format->format;
-            const ExportResult r =
-                kind == ExportKind::Average
-                    ? exportAverage(data_.averageProfile, data_.averageStartDepth, base, options)
-                    : exportProfile(
-                          kind == ExportKind::Raw ? data_.rawProfile : data_.fittedProfile, base,
-                          options);
+            const ExportResult r = ExportCast(data_, kind, base, options);
             if (!r.ok)
                 fail(exportFailureMessage(*r.failure));
             else
@@ -255,9 +243,9 @@ class CastProcessor {
         check(savedAverage, PointFileKind::Average, asvf);
         if (savedAverage.ok)
             written_.push_back({asvf, false});
-        exportKind(ExportKind::Raw, data_.rawProfile.size());
-        exportKind(ExportKind::Fitting, data_.fittedProfile.size());
-        exportKind(ExportKind::Average, data_.averageProfile.size());
+        exportKind(ExportKind::Raw);
+        exportKind(ExportKind::Fitting);
+        exportKind(ExportKind::Average);
     }
 
     void printSummary(const std::string& path, const RawLoadResult& load,

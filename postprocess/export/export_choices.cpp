@@ -1,5 +1,7 @@
 #include "postprocess/export/export_choices.h"
 
+#include <algorithm>
+
 #include "postprocess/rawcast/cast_data.h"
 
 namespace quorvane {
@@ -15,6 +17,14 @@ std::vector<ExportFormat> offeredFormats(ExportKind kind) {
         }
     }
     return formats;
+}
+
+bool writtenUnattended(ExportKind kind, ExportFormat format) {
+    const std::vector<ExportFormat> offered = offeredFormats(kind);
+    if (std::find(offered.begin(), offered.end(), format) == offered.end()) {
+        return false;
+    }
+    return !descriptorOf(format).acquisition || kind == ExportKind::Fitting;
 }
 
 std::string exportFilterOf(ExportKind kind, bool english) {

@@ -17,6 +17,11 @@ enum class ExportKind { Raw, Fitting, Average };
 // up again.
 std::vector<ExportFormat> offeredFormats(ExportKind kind);
 
+// Whether a run without a dialog writes the kind in `format`: a format the kind offers, and an
+// acquisition format for the fitted profile alone, since such a file carries the cast's name
+// only and a second kind would overwrite it.
+bool writtenUnattended(ExportKind kind, ExportFormat format);
+
 // The save dialog's file-type filter of a kind in the interface language, in the
 // "description|pattern|...||" form.
 std::string exportFilterOf(ExportKind kind, bool english);

@@ -27,6 +27,12 @@ TEST(ExportChoices, DialogFiltersListTheFormatsOfTheKind) {
     EXPECT_EQ(formatForFilterIndex(ExportKind::Fitting, 11), ExportFormat::CsvMetadata);
     EXPECT_EQ(formatForFilterIndex(ExportKind::Fitting, 12), std::nullopt);
     EXPECT_EQ(exportFilterOf(ExportKind::Average, false), "(*.csv)|*.csv|(*txt)|*.txt||");
+    // Without a dialog a package's file, named after the cast alone, holds the fitted profile
+    // only: the samples in the same format would overwrite it.
+    EXPECT_TRUE(writtenUnattended(ExportKind::Raw, ExportFormat::Hypack));
+    EXPECT_FALSE(writtenUnattended(ExportKind::Raw, ExportFormat::CsvMetadata));
+    EXPECT_TRUE(writtenUnattended(ExportKind::Fitting, ExportFormat::CsvMetadata));
+    EXPECT_FALSE(writtenUnattended(ExportKind::Average, ExportFormat::Hypack));
 }
 
 TEST(ExportChoices, ExtensionIsAppendedUnlessTheLastFourCharactersMatchExactly) {

@@ -4,11 +4,10 @@
 
 #include "common/file_io.h"
 #include "common/path_names.h"
+#include "postprocess/pipeline/cast_pipeline.h"
 #include "postprocess/profilefiles/point_file.h"
 #include "postprocess/profilefiles/point_file_messages.h"
 #include "postprocess/profilefiles/point_ranges.h"
-#include "postprocess/rawcast/raw_cast_messages.h"
-#include "postprocess/rawcast/raw_file.h"
 
 namespace quorvane {
 
@@ -133,22 +132,17 @@ void CastFileCommands::openFileListRow(int row) {
 }
 
 void CastFileCommands::loadRaw(const std::string& path) {
-    const RawLoadResult load = LoadRawFile(s_.data, path);
-    if (load.headerApplied) {
-        s_.shownDeviceId = load.header.deviceId();
-        s_.windowTitle = s_.pick(load.title);
+    const CastLoad load = LoadAndReduce(s_.data, path);
+    if (load.raw.headerApplied) {
+        s_.shownDeviceId = load.raw.header.deviceId();
+        s_.windowTitle = s_.pick(load.raw.title);
         ++s_.settingsGeneration;
     }
-    for (const RawLoadProblem problem : load.problems) s_.show(rawLoadMessage(problem, path));
-    s_.controls.settingsCheckEnabled = load.scanned;
-    if (!load.scanned) {
-        // Reset would otherwise reduce the previous cast's records under this file's name.
-        s_.data.rawRecords.clear();
-        return;
+    s_.controls.settingsCheckEnabled = load.raw.scanned;
+    if (load.raw.scanned) {
+        s_.dataList.fill(s_.data.rawProfile);
     }
-    const FitStatus status = ReduceSamples(s_.data);
-    s_.dataList.fill(s_.data.rawProfile);
-    s_.showFitStatus(status);
+    for (const Message& message : castLoadMessages(load, path, s_.data)) s_.show(message);
 }
 
 void CastFileCommands::loadProfile(const std::string& path) {
