@@ -10,12 +10,13 @@
 #include "common/file_io.h"
 #include "common/path_names.h"
 #include "common/strformat.h"
-#include "postprocess/export/export_choices.h"
-#include "postprocess/export/export_writer.h"
+#include "postprocess/export/export_messages.h"
+#include "postprocess/pipeline/cast_pipeline.h"
 #include "postprocess/profilefiles/point_file.h"
-#include "postprocess/rawcast/raw_file.h"
+#include "postprocess/profilefiles/point_file_messages.h"
+#include "postprocess/rawcast/raw_cast_messages.h"
 #include "postprocess/reduction/average_velocity.h"
-#include "postprocess/reduction/cast_reduction.h"
+#include "postprocess/reduction/reduction_messages.h"
 
 namespace quorvane::cli {
 
@@ -106,29 +107,29 @@ class CastProcessor {
     bool run(const std::string& path) {
         data_ = CastData{};
         baseName_ = baseNameOf(path);
-        const RawLoadResult load = LoadRawFile(data_, path);
-        show(load.messages);
-        if (!load.scanned) {
+        const CastLoad load = LoadAndReduce(data_, path, given());
+        const std::vector<Message> messages = castLoadMessages(load, path, data_);
+        if (!load.raw.scanned) {
+            for (const Message& m : messages) console_.say(m.text);
             return false;
         }
-        if (s_.density)
-            data_.density = float(*s_.density);
-        if (s_.latitude)
-            data_.latitude = float(*s_.latitude);
-        if (s_.interval)
-            data_.depthInterval = float(*s_.interval);
         ok_ = true;
-        cast_ = castInfo(path, load.header);
-        if (const auto m = fitStatusMessage(ReduceSamples(data_), data_)) {
-            fail(*m);
-        }
+        cast_ = castInfo(path, load.raw.header);
+        for (const Message& m : messages) fail(m);  // a scanned file's: the fit's refusal
         const AverageResult average = computeAverage();
         writeOutputs();
-        printSummary(path, load, average);
+        printSummary(path, load.raw, average);
         return ok_;
     }
 
   private:
+    ReductionSettings given() const {
+        const auto single = [](const std::optional<double>& value) {
+            return value ? std::optional<float>(float(*value)) : std::nullopt;
+        };
+        return {single(s_.density), single(s_.latitude), single(s_.interval)};
+    }
+
     CastInfo castInfo(const std::string& path, const RawFileHeader& header) {
         CastInfo cast;
         const std::optional<CastTime> named = castTimeFromFileName(fileNameOf(path));
@@ -175,9 +176,6 @@ class CastProcessor {
         }
     }
 
-    void show(const std::vector<Message>& messages) {
-        for (const Message& m : messages) console_.say(m.text);
-    }
     void fail(const Message& m) {
         console_.say(m.text);
         ok_ = false;
@@ -187,10 +185,12 @@ class CastProcessor {
         const float start =
             s_.startDepth ? float(*s_.startDepth) : defaultAverageStartDepth(data_.depthMin);
         AverageResult result = ComputeAverageVelocity(data_, start);
-        if (result.status == AverageStatus::Computed) {
-            console_.say(result.message->text);
-        } else if (result.message) {
-            fail(*result.message);
+        if (const auto message = averageMessage(result)) {
+            if (result.status == AverageStatus::Computed) {
+                console_.say(message->text);
+            } else {
+                fail(*message);
+            }
         }
         return result;
     }
@@ -199,25 +199,23 @@ class CastProcessor {
         return utf8OfPath(s_.outDir / pathFromUtf8(name));
     }
 
-    void check(const PointFileResult& r) {
+    void check(const PointFileResult& r, PointFileKind kind, const std::string& path) {
         if (!r.ok)
-            fail(*r.message);
+            fail(pointFileMessage(kind, *r.problem, path));
     }
 
-    void exportKind(ExportKind kind, size_t count) {
+    void exportKind(ExportKind kind) {
         ExportOptions options{ExportFormat::Csv, s_.english, s_.filter.has_value(),
                               float(s_.filter.value_or(0.5))};
         options.cast = cast_;
         options.append = s_.append;
-        if (const auto refused =
-                checkBeforeExport(kind, count, options.filterEnabled, options.filterDepth)) {
-            fail(*refused);
+        if (const auto refused = checkBeforeExport(exportPointCount(data_, kind),
+                                                   options.filterEnabled, options.filterDepth)) {
+            fail(exportCheckMessage(kind, *refused));
             return;
         }
-        const std::vector<ExportFormat> offered = offeredFormats(kind);
         for (const ExportFormatDescriptor* format : s_.formats) {
-            if (std::find(offered.begin(), offered.end(), format->format) == offered.end() ||
-                (format->acquisition && kind != ExportKind::Fitting)) {
+            if (!writtenUnattended(kind, format->format)) {
                 continue;
             }
             // The packages' files are the cast's profile and carry its name alone.
@@ -225,14 +223,9 @@ class CastProcessor {
                 outPath(format->acquisition ? baseName_
                                             : defaultExportName(kind, baseName_).pick(s_.english));
             options.format = format->format;
-            const ExportResult r =
-                kind == ExportKind::Average
-                    ? exportAverage(data_.averageProfile, data_.averageStartDepth, base, options)
-                    : exportProfile(
-                          kind == ExportKind::Raw ? data_.rawProfile : data_.fittedProfile, base,
-                          options);
+            const ExportResult r = ExportCast(data_, kind, base, options);
             if (!r.ok)
-                fail(*r.failure);
+                fail(exportFailureMessage(*r.failure));
             else
                 written_.push_back({r.path, r.appended});
         }
@@ -243,16 +236,16 @@ class CastProcessor {
         const std::string prf = outPath(baseName_ + ".prf");
         const std::string asvf = outPath(baseName_ + ".asvf");
         const PointFileResult savedProfile = SaveProfileFile(prf, data_.fittedProfile);
-        check(savedProfile);
+        check(savedProfile, PointFileKind::Profile, prf);
         if (savedProfile.ok)
             written_.push_back({prf, false});
         const PointFileResult savedAverage = SaveAverageFile(asvf, data_.averageProfile);
-        check(savedAverage);
+        check(savedAverage, PointFileKind::Average, asvf);
         if (savedAverage.ok)
             written_.push_back({asvf, false});
-        exportKind(ExportKind::Raw, data_.rawProfile.size());
-        exportKind(ExportKind::Fitting, data_.fittedProfile.size());
-        exportKind(ExportKind::Average, data_.averageProfile.size());
+        exportKind(ExportKind::Raw);
+        exportKind(ExportKind::Fitting);
+        exportKind(ExportKind::Average);
     }
 
     void printSummary(const std::string& path, const RawLoadResult& load,
@@ -343,8 +336,8 @@ int runProcess(const std::vector<std::string>& words) {
     ConsolePrompter console(settings->english, false);
     // The window's Reset refuses such an interval; the command line says so and fits at it.
     if (settings->interval) {
-        if (const auto warning = checkDepthInterval(float(*settings->interval))) {
-            console.say(warning->text);
+        if (!depthIntervalUsable(float(*settings->interval))) {
+            console.say(depthIntervalMessage().text);
         }
     }
     CastProcessor processor(*settings, console);

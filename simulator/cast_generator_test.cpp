@@ -17,7 +17,7 @@ class CastGeneratorTest : public test::TempDirTest {
         CastData data;
         const RawLoadResult result = LoadRawFile(data, write("cast.bin", bytes));
         EXPECT_TRUE(result.scanned);
-        EXPECT_TRUE(result.messages.empty());
+        EXPECT_TRUE(result.problems.empty());
         return data;
     }
 };

@@ -41,17 +41,11 @@ std::string fixedWidth(double value, int width, int decimals) {
 }
 
 ExportBody refused(const ExportFormatDescriptor& format, bool time, bool position) {
-    const std::string name(format.name);
-    const char* zh = time && position ? "%s格式需要投放时间和位置，文件未写入！"
-                     : time           ? "%s格式需要投放时间，文件未写入！"
-                                      : "%s格式需要投放位置，文件未写入！";
-    const char* en = time && position ? "The %s format needs the cast's time and position; no "
-                                        "file was written!"
-                     : time           ? "The %s format needs the cast's time; no file was written!"
-                            : "The %s format needs the cast's position; no file was written!";
     ExportBody body;
-    body.refusal = Message{BoxType::WarningOkCancel,
-                           Text{strformat(zh, name.c_str()), strformat(en, name.c_str())}};
+    body.refusal = ExportFailure{time && position ? ExportProblem::NeedsTimeAndPosition
+                                 : time           ? ExportProblem::NeedsTime
+                                                  : ExportProblem::NeedsPosition};
+    body.refusal->formatName = format.name;
     return body;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/testing/temp_dir_test.h"
+#include "postprocess/export/export_messages.h"
 #include "postprocess/export/export_writer.h"
 #include "postprocess/export/testing/comma_locale.h"
 
@@ -110,7 +111,8 @@ TEST_F(AcquisitionWritersTest, EachFormatHasTheBytesOfItsPackage) {
             ExportOptions options{c.format, true, false, 0.5f};
             options.cast = c.cast;
             const ExportResult result = exportProfile(kProfile, path(c.fileName), options);
-            ASSERT_TRUE(result.ok) << c.what << ": " << result.failure->text.en;
+            ASSERT_TRUE(result.ok)
+                << c.what << ": " << exportFailureMessage(*result.failure).text.en;
             EXPECT_EQ(result.path, path(c.fileName)) << c.what;
             EXPECT_EQ(slurp(result.path), c.expected) << c.what << ", comma locale " << comma;
         }
@@ -145,8 +147,8 @@ TEST_F(AcquisitionWritersTest, MissingTimeOrPositionFollowsEachFormatsRule) {
         const ExportResult result = exportProfile(kProfile, path("refused"), options);
         EXPECT_FALSE(result.ok);
         ASSERT_TRUE(result.failure.has_value()) << c.en;
-        EXPECT_EQ(result.failure->text.en, c.en);
-        EXPECT_EQ(result.failure->type, BoxType::WarningOkCancel);
+        EXPECT_EQ(exportFailureMessage(*result.failure).text.en, c.en);
+        EXPECT_EQ(exportFailureMessage(*result.failure).type, BoxType::WarningOkCancel);
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir_));
 }
@@ -181,7 +183,7 @@ TEST_F(AcquisitionWritersTest, NoNumberAndDepthsGoingUpAreRefusedNamingTheRow) {
         EXPECT_EQ(result.ok, c.en.empty()) << c.en;
         if (!c.en.empty()) {
             ASSERT_TRUE(result.failure.has_value());
-            EXPECT_EQ(result.failure->text.en, c.en);
+            EXPECT_EQ(exportFailureMessage(*result.failure).text.en, c.en);
             EXPECT_FALSE(std::filesystem::exists(path("checked.csv")));
         }
         std::filesystem::remove(path("checked.csv"));
@@ -215,7 +217,7 @@ TEST_F(AcquisitionWritersTest, CarisFilesTakeFurtherCastsAsSections) {
     const ExportResult refused = exportProfile(kProfile, path("other.svp"), options);
     EXPECT_FALSE(refused.ok);
     ASSERT_TRUE(refused.failure.has_value());
-    EXPECT_EQ(refused.failure->text.en,
+    EXPECT_EQ(exportFailureMessage(*refused.failure).text.en,
               path("other.svp") + " is not a CARIS file; the cast was not added to it!");
     EXPECT_EQ(slurp(path("other.svp")), "FTP NEW 2\r\n");
 

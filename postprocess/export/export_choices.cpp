@@ -1,14 +1,10 @@
 #include "postprocess/export/export_choices.h"
 
+#include <algorithm>
+
 #include "postprocess/rawcast/cast_data.h"
 
 namespace quorvane {
-
-namespace {
-Message warning(const char* zh, const char* en) {
-    return Message{BoxType::WarningOkCancel, Text{zh, en}};
-}
-}  // namespace
 
 std::vector<ExportFormat> offeredFormats(ExportKind kind) {
     std::vector<ExportFormat> formats;
@@ -21,6 +17,14 @@ std::vector<ExportFormat> offeredFormats(ExportKind kind) {
         }
     }
     return formats;
+}
+
+bool writtenUnattended(ExportKind kind, ExportFormat format) {
+    const std::vector<ExportFormat> offered = offeredFormats(kind);
+    if (std::find(offered.begin(), offered.end(), format) == offered.end()) {
+        return false;
+    }
+    return !descriptorOf(format).acquisition || kind == ExportKind::Fitting;
 }
 
 std::string exportFilterOf(ExportKind kind, bool english) {
@@ -48,19 +52,6 @@ std::string withExportExtension(const std::string& path, ExportFormat format) {
     return path + std::string(extension);
 }
 
-Message emptyListMessage(ExportKind kind) {
-    switch (kind) {
-        case ExportKind::Raw:
-            return warning("当前无原始数据！", "No raw data！");
-        case ExportKind::Fitting:
-            return warning("当前无拟合数据！", "No Fitting data！");
-        case ExportKind::Average:
-            break;
-    }
-    return warning("当前无平均声速数据，请点击“数据分析”菜单下“平均声速”菜单项设置平均声速！",
-                   "No Average data in the file. Please set Average Sound Velocity First!");
-}
-
 Text defaultExportName(ExportKind kind, const std::string& baseName) {
     switch (kind) {
         case ExportKind::Raw:
@@ -77,19 +68,19 @@ Text exportDialogTitle() {
     return Text{"导出文件", "Export File"};
 }
 
-std::optional<Message> checkFilterDepth(bool filterEnabled, float filterDepth) {
-    if (!filterEnabled) {
-        return std::nullopt;
-    }
-    return checkDepthInterval(filterDepth);
+bool filterDepthUsable(bool filterEnabled, float filterDepth) {
+    return !filterEnabled || depthIntervalUsable(filterDepth);
 }
 
-std::optional<Message> checkBeforeExport(ExportKind kind, size_t pointCount, bool filterEnabled,
-                                         float filterDepth) {
+std::optional<ExportCheck> checkBeforeExport(size_t pointCount, bool filterEnabled,
+                                             float filterDepth) {
     if (pointCount == 0) {
-        return emptyListMessage(kind);
+        return ExportCheck::EmptyList;
     }
-    return checkFilterDepth(filterEnabled, filterDepth);
+    if (!filterDepthUsable(filterEnabled, filterDepth)) {
+        return ExportCheck::FilterDepthUnusable;
+    }
+    return std::nullopt;
 }
 
 }  // namespace quorvane

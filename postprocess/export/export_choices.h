@@ -17,6 +17,11 @@ enum class ExportKind { Raw, Fitting, Average };
 // up again.
 std::vector<ExportFormat> offeredFormats(ExportKind kind);
 
+// Whether a run without a dialog writes the kind in `format`: a format the kind offers, and an
+// acquisition format for the fitted profile alone, since such a file carries the cast's name
+// only and a second kind would overwrite it.
+bool writtenUnattended(ExportKind kind, ExportFormat format);
+
 // The save dialog's file-type filter of a kind in the interface language, in the
 // "description|pattern|...||" form.
 std::string exportFilterOf(ExportKind kind, bool english);
@@ -28,9 +33,6 @@ std::optional<ExportFormat> formatForFilterIndex(ExportKind kind, int filterInde
 // extension; case counts, so "out.CSV" becomes "out.CSV.csv".
 std::string withExportExtension(const std::string& path, ExportFormat format);
 
-// Shown when the source list of the kind is empty.
-Message emptyListMessage(ExportKind kind);
-
 // currentBaseName with the kind's suffix: the name the save dialog proposes.
 Text defaultExportName(ExportKind kind, const std::string& baseName);
 
@@ -38,11 +40,14 @@ Text defaultExportName(ExportKind kind, const std::string& baseName);
 Text exportDialogTitle();
 
 // While the filter is on, its depth must pass the depth-interval rule; off, anything goes.
-std::optional<Message> checkFilterDepth(bool filterEnabled, float filterDepth);
+bool filterDepthUsable(bool filterEnabled, float filterDepth);
+
+// Why an export stops before its dialog opens; the caller words it (export_messages.h).
+enum class ExportCheck { EmptyList, FilterDepthUnusable };
 
 // The checks an export makes before its dialog opens, in their order: the empty list, then
 // the filter depth.
-std::optional<Message> checkBeforeExport(ExportKind kind, size_t pointCount, bool filterEnabled,
-                                         float filterDepth);
+std::optional<ExportCheck> checkBeforeExport(size_t pointCount, bool filterEnabled,
+                                             float filterDepth);
 
 }  // namespace quorvane

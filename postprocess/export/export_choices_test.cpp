@@ -4,6 +4,8 @@
 
 #include <limits>
 
+#include "postprocess/export/export_messages.h"
+
 namespace quorvane {
 namespace {
 
@@ -25,6 +27,12 @@ TEST(ExportChoices, DialogFiltersListTheFormatsOfTheKind) {
     EXPECT_EQ(formatForFilterIndex(ExportKind::Fitting, 11), ExportFormat::CsvMetadata);
     EXPECT_EQ(formatForFilterIndex(ExportKind::Fitting, 12), std::nullopt);
     EXPECT_EQ(exportFilterOf(ExportKind::Average, false), "(*.csv)|*.csv|(*txt)|*.txt||");
+    // Without a dialog a package's file, named after the cast alone, holds the fitted profile
+    // only: the samples in the same format would overwrite it.
+    EXPECT_TRUE(writtenUnattended(ExportKind::Raw, ExportFormat::Hypack));
+    EXPECT_FALSE(writtenUnattended(ExportKind::Raw, ExportFormat::CsvMetadata));
+    EXPECT_TRUE(writtenUnattended(ExportKind::Fitting, ExportFormat::CsvMetadata));
+    EXPECT_FALSE(writtenUnattended(ExportKind::Average, ExportFormat::Hypack));
 }
 
 TEST(ExportChoices, ExtensionIsAppendedUnlessTheLastFourCharactersMatchExactly) {
@@ -62,10 +70,10 @@ TEST(ExportChoices, FilterDepthBelowOneDecimetreIsRefusedOnlyWhileTheFilterIsOn)
     const Message refusal{BoxType::WarningOkCancel,
                           Text{"水深间隔不能小于0.1", "Depth interval can not be less than 0.1m!"}};
     for (const Case& c : cases) {
-        const std::optional<Message> message = checkFilterDepth(c.enabled, c.depth);
-        EXPECT_EQ(message.has_value(), c.refused) << c.enabled << " " << c.depth;
-        if (message) {
-            EXPECT_EQ(*message, refusal);
+        const std::optional<ExportCheck> check = checkBeforeExport(1, c.enabled, c.depth);
+        EXPECT_EQ(check.has_value(), c.refused) << c.enabled << " " << c.depth;
+        if (check) {
+            EXPECT_EQ(exportCheckMessage(ExportKind::Raw, *check), refusal);
         }
     }
 }
@@ -80,9 +88,10 @@ TEST(ExportChoices, EmptyListIsReportedBeforeTheFilterDepth) {
           "No Average data in the file. Please set Average Sound Velocity First!"}},
     };
     for (const auto& [kind, text] : cases) {
-        EXPECT_EQ(checkBeforeExport(kind, 0, true, 0.01f),
-                  (Message{BoxType::WarningOkCancel, text}));
-        EXPECT_EQ(checkBeforeExport(kind, 1, true, 0.1f), std::nullopt);
+        const std::optional<ExportCheck> check = checkBeforeExport(0, true, 0.01f);
+        ASSERT_TRUE(check.has_value());
+        EXPECT_EQ(exportCheckMessage(kind, *check), (Message{BoxType::WarningOkCancel, text}));
+        EXPECT_EQ(checkBeforeExport(1, true, 0.1f), std::nullopt);
     }
 }
 

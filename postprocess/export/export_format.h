@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "common/message.h"
 #include "postprocess/export/cast_position.h"
 #include "postprocess/export/cast_time.h"
+#include "postprocess/export/export_failure.h"
 #include "postprocess/rawcast/profile_point.h"
 
 namespace quorvane {
@@ -56,7 +56,7 @@ struct ExportContext {
 struct ExportBody {
     std::string bytes;
     size_t rows = 0;
-    std::optional<Message> refusal;
+    std::optional<ExportFailure> refusal;
 };
 
 struct ExportFormatDescriptor;

@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "common/file_io.h"
-#include "common/strformat.h"
 #include "postprocess/export/depth_filter.h"
 #include "postprocess/export/export_choices.h"
 #include "postprocess/export/fixed_decimal.h"
@@ -58,15 +57,13 @@ double valueOf(const ProfilePoint& point, ExportColumn column) {
     return point.temperature;
 }
 
-Message failureMessage(const char* zhFormat, const char* enFormat, const std::string& path) {
-    return Message{BoxType::WarningOkCancel,
-                   Text{strformat(zhFormat, path.c_str()), strformat(enFormat, path.c_str())}};
-}
-
-ExportResult refusedAt(const std::string& path, const Message& why) {
+ExportResult refusedAt(const std::string& path, const ExportFormatDescriptor& format,
+                       ExportFailure why) {
+    why.formatName = format.name;
+    why.path = path;
     ExportResult result;
     result.path = path;
-    result.failure = why;
+    result.failure = std::move(why);
     return result;
 }
 
@@ -88,23 +85,19 @@ std::optional<std::string> existingContent(const std::string& path) {
     return content;
 }
 
-ExportResult writeExport(const std::string& path, const ExportBody& body, bool append) {
-    ExportResult result;
-    result.path = path;
+ExportResult writeExport(const std::string& path, const ExportFormatDescriptor& format,
+                         const ExportBody& body, bool append) {
     FileHandle file = openFile(path, append ? "ab" : "wb");
     if (!file) {
-        result.failure =
-            failureMessage("无法创建导出文件%s！", "Failed to create export file : %s", path);
-        return result;
+        return refusedAt(path, format, {ExportProblem::CannotCreate});
     }
     const std::string& bytes = body.bytes;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
     if (!finishWriting(std::move(file)) || !written) {
-        result.failure =
-            failureMessage("写入导出文件%s失败，文件不完整！",
-                           "Failed to write export file : %s. The file is incomplete.", path);
-        return result;
+        return refusedAt(path, format, {ExportProblem::WriteIncomplete});
     }
+    ExportResult result;
+    result.path = path;
     result.ok = true;
     result.appended = append;
     result.rowsWritten = body.rows;
@@ -133,7 +126,7 @@ ExportResult exportProfile(std::span<const ProfilePoint> points, const std::stri
     const std::string path = withExportExtension(chosenPath, options.format);
     if (format.acquisition) {
         if (const auto refusal = checkProfileValues(points, !options.samples)) {
-            return refusedAt(path, *refusal);
+            return refusedAt(path, format, *refusal);
         }
     }
     std::vector<ProfilePoint> kept;
@@ -146,13 +139,7 @@ ExportResult exportProfile(std::span<const ProfilePoint> points, const std::stri
     const std::optional<std::string> existing =
         options.append && !format.appendsAfter.empty() ? existingContent(path) : std::nullopt;
     if (existing && !std::string_view(*existing).starts_with(format.appendsAfter)) {
-        const std::string name(format.name);
-        return refusedAt(
-            path,
-            Message{BoxType::WarningOkCancel,
-                    Text{strformat("%s不是%s格式的文件，未能追加！", path.c_str(), name.c_str()),
-                         strformat("%s is not a %s file; the cast was not added to it!",
-                                   path.c_str(), name.c_str())}});
+        return refusedAt(path, format, {ExportProblem::NotAppendable});
     }
     std::error_code ignored;  // a path the system cannot make absolute is written as given
     const std::filesystem::path absolute = std::filesystem::absolute(pathFromUtf8(path), ignored);
@@ -160,25 +147,20 @@ ExportResult exportProfile(std::span<const ProfilePoint> points, const std::stri
                           absolute.empty() ? path : utf8OfPath(absolute), existing.has_value()};
     ExportBody body = format.writeProfile(format, kept, context);
     if (body.refusal) {
-        return refusedAt(path, *body.refusal);
+        return refusedAt(path, format, *body.refusal);
     }
     // A file whose last line lacks its end would run into the new section.
     if (existing && existing->back() != '\n') {
         body.bytes.insert(0, kLineEnd);
     }
-    return writeExport(path, body, existing.has_value());
+    return writeExport(path, format, body, existing.has_value());
 }
 
 ExportResult exportAverage(std::span<const AveragePoint> points, float averageStartDepth,
                            const std::string& chosenPath, const ExportOptions& options) {
     const ExportFormatDescriptor& format = descriptorOf(options.format);
     if (!format.servesAverage()) {
-        const std::string name(format.name);
-        return refusedAt(chosenPath,
-                         Message{BoxType::WarningOkCancel,
-                                 Text{strformat("平均声速数据不能导出为%s格式！", name.c_str()),
-                                      strformat("Average data can not be exported in %s format!",
-                                                name.c_str())}});
+        return refusedAt(chosenPath, format, {ExportProblem::AverageNotServed});
     }
     ExportText text;
     text.lines(format.averageHeader(ExportContext{options.english, averageStartDepth}));
@@ -189,7 +171,7 @@ ExportResult exportAverage(std::span<const AveragePoint> points, float averageSt
             text.row(values, format.separator);
         }
     }
-    return writeExport(withExportExtension(chosenPath, options.format), text.done(), false);
+    return writeExport(withExportExtension(chosenPath, options.format), format, text.done(), false);
 }
 
 }  // namespace quorvane

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "common/message.h"
+#include "postprocess/export/export_failure.h"
 #include "postprocess/export/export_format.h"
 #include "postprocess/rawcast/profile_point.h"
 
@@ -23,10 +23,10 @@ struct ExportOptions {
 
 struct ExportResult {
     bool ok = false;
-    std::string path;                // the path written, its extension applied
-    size_t rowsWritten = 0;          // data rows, header lines not counted
-    bool appended = false;           // the cast went to the end of an existing file
-    std::optional<Message> failure;  // set exactly when !ok
+    std::string path;                      // the path written, its extension applied
+    size_t rowsWritten = 0;                // data rows, header lines not counted
+    bool appended = false;                 // the cast went to the end of an existing file
+    std::optional<ExportFailure> failure;  // set exactly when !ok
 };
 
 // Writes raw or fitted points in the format's layout. The tables end their lines in CR LF on

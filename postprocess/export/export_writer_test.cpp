@@ -10,6 +10,7 @@
 
 #include "common/testing/temp_dir_test.h"
 #include "postprocess/export/export_choices.h"
+#include "postprocess/export/export_messages.h"
 #include "postprocess/export/testing/comma_locale.h"
 
 namespace quorvane {
@@ -128,13 +129,13 @@ TEST_F(ExportWriterTest, WriteFailuresAreReportedWithThePathForEveryFormat) {
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.path, file);
         ASSERT_TRUE(r.failure.has_value());
-        EXPECT_EQ(r.failure->type, BoxType::WarningOkCancel);
+        EXPECT_EQ(exportFailureMessage(*r.failure).type, BoxType::WarningOkCancel);
         const Text expected =
             opened
                 ? Text{"写入导出文件" + file + "失败，文件不完整！",
                        "Failed to write export file : " + file + ". The file is incomplete."}
                 : Text{"无法创建导出文件" + file + "！", "Failed to create export file : " + file};
-        EXPECT_EQ(r.failure->text, expected);
+        EXPECT_EQ(exportFailureMessage(*r.failure).text, expected);
     };
     const ExportFormat formats[] = {
         ExportFormat::Csv,           ExportFormat::Hypack,     ExportFormat::Text,
@@ -173,9 +174,10 @@ TEST_F(ExportWriterTest, AverageHasNoHypackFormAndWritesNothingForIt) {
         exportAverage(kAverage, 0.5f, path("avg"), {ExportFormat::Hypack, true, false, 0.5f});
     EXPECT_FALSE(result.ok);
     ASSERT_TRUE(result.failure.has_value());
-    EXPECT_EQ(result.failure->type, BoxType::WarningOkCancel);
-    EXPECT_EQ(result.failure->text.en, "Average data can not be exported in HYPACK format!");
-    EXPECT_EQ(result.failure->text.zh, "平均声速数据不能导出为HYPACK格式！");
+    EXPECT_EQ(exportFailureMessage(*result.failure).type, BoxType::WarningOkCancel);
+    EXPECT_EQ(exportFailureMessage(*result.failure).text.en,
+              "Average data can not be exported in HYPACK format!");
+    EXPECT_EQ(exportFailureMessage(*result.failure).text.zh, "平均声速数据不能导出为HYPACK格式！");
     EXPECT_TRUE(fs::is_empty(dir_));
 }
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <span>
 
-#include "common/message.h"
+#include "postprocess/export/export_failure.h"
 #include "postprocess/rawcast/profile_point.h"
 
 namespace quorvane {
@@ -11,6 +11,7 @@ namespace quorvane {
 // Why a profile must not go to an acquisition package, naming the data list's row (from 1):
 // a value that is no finite number, or, when `depthsGoDown`, a depth above the row before it
 // (an edited data list can hold either). Nothing when the profile may be written.
-std::optional<Message> checkProfileValues(std::span<const ProfilePoint> points, bool depthsGoDown);
+std::optional<ExportFailure> checkProfileValues(std::span<const ProfilePoint> points,
+                                                bool depthsGoDown);
 
 }  // namespace quorvane

@@ -4,15 +4,21 @@
 #include <string>
 #include <vector>
 
-#include "common/message.h"
 #include "postprocess/rawcast/profile_point.h"
 
 namespace quorvane {
 
-// Outcome of a save or load; `message` is set whenever something must be shown.
+// Why a save or load failed; the caller words it (point_file_messages.h).
+enum class PointFileProblem {
+    NoData,  // nothing to save
+    CannotCreate,
+    WriteIncomplete,  // the file is there but short (a full disk)
+    ReadFailed,       // a failed read keeps what was read
+};
+
 struct PointFileResult {
     bool ok = false;
-    std::optional<Message> message;
+    std::optional<PointFileProblem> problem;  // set exactly when !ok
 };
 
 // .prf: the fitted profile's byte image, 24-byte records of three little-endian doubles.

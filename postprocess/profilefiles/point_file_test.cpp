@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "common/testing/temp_dir_test.h"
+#include "postprocess/profilefiles/point_file_messages.h"
 #include "postprocess/profilefiles/point_ranges.h"
 
 namespace quorvane {
@@ -68,20 +69,25 @@ TEST_F(PointFileTest, FailuresAreReportedWithTheirMessages) {
 
     struct Case {
         const char* name;
+        PointFileKind kind;
+        std::string path;
         PointFileResult result;
         std::string en;
         std::string zh;
     };
     // Both kinds share one writer and one reader: each failure once, the kinds alternating.
     std::vector<Case> cases = {
-        {"empty average", SaveAverageFile(path("e.asvf"), {}),
+        {"empty average", PointFileKind::Average, path("e.asvf"),
+         SaveAverageFile(path("e.asvf"), {}),
          "No Average data in the file. Please set Average Sound Velocity First!",
          "当前文件无平均声速数据，请点击“数据分析”菜单下“平均声速”菜单项设置平均声速！！"},
-        {"profile not created", SaveProfileFile(uncreatable, profile), "Failed to save SVP file!",
+        {"profile not created", PointFileKind::Profile, uncreatable,
+         SaveProfileFile(uncreatable, profile), "Failed to save SVP file!",
          "保存声速剖面文件失败！"},
-        {"average not created", SaveAverageFile(uncreatable, {{1, 1500}}),
-         "Failed to save Average File!", "保存平均声速文件失败！"},
-        {"average not read",
+        {"average not created", PointFileKind::Average, uncreatable,
+         SaveAverageFile(uncreatable, {{1, 1500}}), "Failed to save Average File!",
+         "保存平均声速文件失败！"},
+        {"average not read", PointFileKind::Average, path("missing.asvf"),
          [&] {
              std::vector<AveragePoint> out;
              return LoadAverageFile(path("missing.asvf"), out);
@@ -90,20 +96,23 @@ TEST_F(PointFileTest, FailuresAreReportedWithTheirMessages) {
          "读取平均声速数据文件" + path("missing.asvf") + "失败！"},
     };
     if (fs::exists("/dev/full")) {
-        cases.push_back({"profile on a full disk", SaveProfileFile("/dev/full", profile),
+        cases.push_back({"profile on a full disk", PointFileKind::Profile, "/dev/full",
+                         SaveProfileFile("/dev/full", profile),
                          "Failed to write SVP file : /dev/full. The file is incomplete (the disk "
                          "may be full).",
                          "写入声速剖面文件/dev/full失败，文件不完整（磁盘可能已满）！"});
-        cases.push_back({"average on a full disk", SaveAverageFile("/dev/full", {{1, 1500}}),
+        cases.push_back({"average on a full disk", PointFileKind::Average, "/dev/full",
+                         SaveAverageFile("/dev/full", {{1, 1500}}),
                          "Failed to write Average file : /dev/full. The file is incomplete (the "
                          "disk may be full).",
                          "写入平均声速文件/dev/full失败，文件不完整（磁盘可能已满）！"});
     }
     for (const Case& c : cases) {
         EXPECT_FALSE(c.result.ok) << c.name;
-        ASSERT_TRUE(c.result.message.has_value()) << c.name;
-        EXPECT_EQ(c.result.message->type, BoxType::WarningOkCancel) << c.name;
-        EXPECT_EQ(c.result.message->text, (Text{c.zh, c.en})) << c.name;
+        ASSERT_TRUE(c.result.problem.has_value()) << c.name;
+        const Message shown = pointFileMessage(c.kind, *c.result.problem, c.path);
+        EXPECT_EQ(shown.type, BoxType::WarningOkCancel) << c.name;
+        EXPECT_EQ(shown.text, (Text{c.zh, c.en})) << c.name;
     }
 }
 

@@ -12,12 +12,8 @@ void CastData::clearProfiles() {
     averageProfile.clear();
 }
 
-std::optional<Message> checkDepthInterval(float depthInterval) {
-    if (!(static_cast<double>(depthInterval) >= 0.1)) {
-        return Message{BoxType::WarningOkCancel,
-                       {"水深间隔不能小于0.1", "Depth interval can not be less than 0.1m!"}};
-    }
-    return std::nullopt;
+bool depthIntervalUsable(float depthInterval) {
+    return static_cast<double>(depthInterval) >= 0.1;
 }
 
 void setProfileRanges(CastData& data, const std::vector<ProfilePoint>& points) {

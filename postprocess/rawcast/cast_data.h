@@ -1,11 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "common/message.h"
 #include "common/raw_format.h"
 #include "postprocess/rawcast/profile_point.h"
 
@@ -39,10 +37,10 @@ struct CastData {
     void clearProfiles();
 };
 
-// The refusal of a depth interval below 0.1 m, shared by the Reset and the export filter; nothing
-// when the value may be used. The float is widened and compared with 0.1, so a typed 0.1 (whose
+// Whether a depth interval may be used: not below 0.1 m, a rule shared by the Reset and the
+// export filter. The float is widened and compared with 0.1, so a typed 0.1 (whose
 // single-precision value lies just above 0.1) passes; a value that is no number is refused.
-std::optional<Message> checkDepthInterval(float depthInterval);
+bool depthIntervalUsable(float depthInterval);
 
 // Sets the six depth, velocity and temperature ranges to the extremes of `points`; an empty
 // list leaves them as they are.

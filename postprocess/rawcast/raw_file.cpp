@@ -17,22 +17,6 @@ namespace {
 // filled cost nothing); beyond that the array grows as records are found.
 constexpr uint64_t kMaxReserve = uint64_t(1) << 30;
 
-Message fileReadFailed(const std::string& path) {
-    return {BoxType::WarningOkCancel,
-            {strformat("读取数据文件%s失败！", path.c_str()),
-             strformat("Failed to read file : %s", path.c_str())}};
-}
-
-Message rawReadFailed(const std::string& path) {
-    return {BoxType::WarningOkCancel,
-            {strformat("读取原始数据文件%s失败！", path.c_str()),
-             strformat("Failed to read Raw file : %s", path.c_str())}};
-}
-
-const Message kFileSizeError{
-    BoxType::WarningOkCancel,
-    {"文件大小异常，请选择其他文件。", "The file size error. Please select another file."}};
-
 // A folder, a pipe or a device holds no cast: read as one, a folder gave an all-zero header and
 // an empty cast, and opening a pipe waits for a writer that may never come.
 bool isOtherThanRegularFile(const std::string& path) {
@@ -76,16 +60,16 @@ Text deviceTitle(const RawFileHeader& header) {
 RawLoadResult LoadRawFile(CastData& data, const std::string& path) {
     RawLoadResult result;
     if (isOtherThanRegularFile(path)) {
-        result.messages.push_back(kFileSizeError);
+        result.problems.push_back(RawLoadProblem::FileSizeError);
         return result;
     }
     const int64_t size = FileSizeOf(path);
     if (size < 0) {
-        result.messages.push_back(fileReadFailed(path));
+        result.problems.push_back(RawLoadProblem::SizeUnknown);
     }
     FileHandle file = openFile(path, "rb");
     if (!file) {
-        result.messages.push_back(rawReadFailed(path));
+        result.problems.push_back(RawLoadProblem::CannotOpen);
         return result;
     }
 
@@ -102,7 +86,7 @@ RawLoadResult LoadRawFile(CastData& data, const std::string& path) {
     data.rawRecords.clear();
     if (size <= static_cast<int64_t>(kRawHeaderSize) ||
         !seekTo(file.get(), static_cast<int64_t>(kRawHeaderSize), SEEK_SET)) {
-        result.messages.push_back(kFileSizeError);
+        result.problems.push_back(RawLoadProblem::FileSizeError);
         return result;
     }
 

@@ -12,11 +12,18 @@ namespace quorvane {
 // Size of a file in bytes, or -1 when it cannot be opened. 64-bit: casts over 2 GiB are real.
 int64_t FileSizeOf(const std::string& path);
 
+// What went wrong while reading a raw cast; the caller words it (raw_cast_messages.h).
+enum class RawLoadProblem {
+    FileSizeError,  // no regular file, or no record after the header
+    SizeUnknown,    // the size could not be read; the open is still tried
+    CannotOpen,
+};
+
 struct RawLoadResult {
-    std::vector<Message> messages;  // to show, in this order
-    bool headerApplied = false;     // density, latitude, depth interval and title were taken
-    bool scanned = false;           // records were scanned: the reduction should follow
-    Text title;                     // window title with the device identity
+    std::vector<RawLoadProblem> problems;  // to show, in this order
+    bool headerApplied = false;            // density, latitude, depth interval and title were taken
+    bool scanned = false;                  // records were scanned: the reduction should follow
+    Text title;                            // window title with the device identity
     RawFileHeader header;
 };
 

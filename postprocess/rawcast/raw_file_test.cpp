@@ -7,6 +7,7 @@
 #endif
 
 #include "common/testing/temp_dir_test.h"
+#include "postprocess/rawcast/raw_cast_messages.h"
 
 #include <cmath>
 #include <filesystem>
@@ -43,9 +44,10 @@ TEST_F(RawFileTest, HeaderSettingsAndTitleApplyEvenWhenFileHasNoData) {
         const RawLoadResult r = LoadRawFile(data, write("c.bin", bytes));
         EXPECT_TRUE(r.headerApplied);
         EXPECT_FALSE(r.scanned);
-        ASSERT_EQ(r.messages.size(), 1u);
-        EXPECT_EQ(r.messages[0].text.en, "The file size error. Please select another file.");
-        EXPECT_EQ(r.messages[0].type, BoxType::WarningOkCancel);
+        ASSERT_EQ(r.problems.size(), 1u);
+        const Message message = rawLoadMessage(r.problems[0], "c.bin");
+        EXPECT_EQ(message.text.en, "The file size error. Please select another file.");
+        EXPECT_EQ(message.type, BoxType::WarningOkCancel);
         EXPECT_FLOAT_EQ(data.density, 1.025f);
         EXPECT_FLOAT_EQ(data.latitude, 45.5f);
         EXPECT_FLOAT_EQ(data.depthInterval, 0.25f);
@@ -78,7 +80,7 @@ TEST_F(RawFileTest, UnreadablePathsGiveTheirMessagesInOrderAndChangeNothing) {
         data.rawRecords.push_back(RawRecord::make(1, 1500, 10, 3));
         const RawLoadResult r = LoadRawFile(data, path);
         std::vector<Text> got;
-        for (const Message& m : r.messages) got.push_back(m.text);
+        for (const RawLoadProblem p : r.problems) got.push_back(rawLoadMessage(p, path).text);
         EXPECT_EQ(got, texts) << path;
         EXPECT_FALSE(r.headerApplied) << path;
         EXPECT_FALSE(r.scanned) << path;
@@ -125,7 +127,7 @@ TEST_F(RawFileTest, ScanFindsRecordsBySyncAndChecksumOnly) {
         CastData data;
         const RawLoadResult r = LoadRawFile(data, write("s.bin", bytes));
         EXPECT_TRUE(r.scanned) << c.name;
-        EXPECT_TRUE(r.messages.empty()) << c.name;
+        EXPECT_TRUE(r.problems.empty()) << c.name;
         std::vector<int32_t> numbers;
         for (const RawRecord& rec : data.rawRecords) numbers.push_back(rec.recordNumber());
         EXPECT_EQ(numbers, c.numbers) << c.name;
@@ -194,7 +196,7 @@ TEST_F(RawFileTest, CastLargerThan2GiBIsReadWhole) {
     EXPECT_EQ(FileSizeOf(utf8OfPath(path)), int64_t(tailOffset + 36));
     CastData data;
     const RawLoadResult r = LoadRawFile(data, utf8OfPath(path));
-    EXPECT_TRUE(r.messages.empty());
+    EXPECT_TRUE(r.problems.empty());
     ASSERT_EQ(data.rawRecords.size(), 2u);
     EXPECT_EQ(data.rawRecords[1].recordNumber(), 2);
 }

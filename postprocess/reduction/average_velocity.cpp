@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -67,36 +67,11 @@ std::optional<size_t> firstUnusable(const std::vector<WorkPoint>& w, size_t shal
     return std::nullopt;
 }
 
-Message invalidProfileMessage(size_t row) {
-    const int shown = static_cast<int>(std::min<size_t>(row + 1, size_t(INT32_MAX)));
-    return {
-        BoxType::WarningOkCancel,
-        {strformat("数据列表第%d行的深度不是数字，或声速为零、负数或不是数字，无法计算平均声速。"
-                   "请修改后重试。",
-                   shown),
-         strformat("Row %d of the data list holds a depth that is not a number, or a sound "
-                   "velocity that is zero, negative or not a number: the average sound velocity "
-                   "cannot be computed. Correct it and try again.",
-                   shown)}};
-}
-
-const Message kNotComputable{
-    BoxType::WarningOkCancel,
-    {"剖面的深度不是递增的，无法计算平均声速。",
-     "The depths of the profile do not increase: the average sound velocity cannot be "
-     "computed."}};
-
 }  // namespace
 
 float defaultAverageStartDepth(double depthMin) {
     const std::string text = strformat("%.2f", depthMin);
     return static_cast<float>(std::strtod(text.c_str(), nullptr) + 0.01);
-}
-
-Text averageResultText(double maximumDepth, float averageVelocity) {
-    return {strformat("最大深度:%.2fm\n平均声速:%.2fm/s", maximumDepth, double(averageVelocity)),
-            strformat("Maximum depth:%.2fm\nAverage Sound Velocity:%.2fm/s", maximumDepth,
-                      double(averageVelocity))};
 }
 
 AverageResult ComputeAverageVelocity(CastData& data, float startDepth) {
@@ -107,8 +82,8 @@ AverageResult ComputeAverageVelocity(CastData& data, float startDepth) {
     const size_t shallowest = shallowestIndex(data.fittedProfile);
     const std::vector<WorkPoint> w = workList(data.fittedProfile, shallowest);
     if (const auto bad = firstUnusable(w, shallowest, startDepth)) {
-        result.status = AverageStatus::InvalidProfile;
-        result.message = invalidProfileMessage(*bad);
+        result.status = AverageStatus::InvalidRow;
+        result.invalidRow = *bad;
         return result;
     }
 
@@ -156,8 +131,7 @@ AverageResult ComputeAverageVelocity(CastData& data, float startDepth) {
                     [](const AveragePoint& a) { return std::isfinite(a.averageVelocity); });
     const float average = static_cast<float>((table.depthMax - table.depthMin) / travelTime);
     if (!allFinite || (std::fabs(travelTime) > 1e-7 && !std::isfinite(average))) {
-        result.status = AverageStatus::InvalidProfile;
-        result.message = kNotComputable;
+        result.status = AverageStatus::DepthsDoNotIncrease;
         return result;
     }
     data.averageStartDepth = startDepth;
@@ -169,8 +143,7 @@ AverageResult ComputeAverageVelocity(CastData& data, float startDepth) {
     if (std::fabs(travelTime) > 1e-7) {
         result.status = AverageStatus::Computed;
         result.averageVelocity = average;
-        result.message =
-            Message{BoxType::YesNoQuestion, averageResultText(data.averageDepthMax, average)};
+        result.maximumDepth = data.averageDepthMax;
     } else {
         result.status = AverageStatus::NoLayers;
     }

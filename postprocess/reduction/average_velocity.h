@@ -1,8 +1,7 @@
 #pragma once
 
-#include <optional>
+#include <cstddef>
 
-#include "common/message.h"
 #include "postprocess/rawcast/cast_data.h"
 
 namespace quorvane {
@@ -14,13 +13,16 @@ enum class AverageStatus {
     NoFittedProfile,  // nothing to average: the command fails
     Computed,         // averageProfile rebuilt; `resultText` is shown
     NoLayers,         // averageProfile rebuilt (maybe empty); no travel time, nothing shown
-    InvalidProfile,   // a velocity or depth the average cannot use; averageProfile empty
+    // Refusals; the average, its ranges and its start depth stay as they were.
+    InvalidRow,           // a depth or velocity the average cannot use, in `invalidRow`
+    DepthsDoNotIncrease,  // the travel time does not grow with depth
 };
 
 struct AverageResult {
     AverageStatus status = AverageStatus::NoFittedProfile;
-    float averageVelocity = 0.0f;    // m/s, from the start depth to the deepest depth
-    std::optional<Message> message;  // result box or failure report
+    float averageVelocity = 0.0f;  // m/s, from the start depth to the deepest depth
+    double maximumDepth = 0.0;     // of the new average table
+    size_t invalidRow = 0;         // index into fittedProfile
 
     // The command succeeds (the average curve may be shown) unless there was nothing to do.
     bool succeeded() const {
@@ -31,8 +33,5 @@ struct AverageResult {
 // Rebuilds averageProfile from fittedProfile below `startDepth` (which becomes
 // averageStartDepth): the time-weighted, harmonic mean velocity of linear-gradient layers.
 AverageResult ComputeAverageVelocity(CastData& data, float startDepth);
-
-// "Maximum depth:…" in both languages.
-Text averageResultText(double maximumDepth, float averageVelocity);
 
 }  // namespace quorvane

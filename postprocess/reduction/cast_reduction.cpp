@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/strformat.h"
 #include "postprocess/reduction/cast_on_grid.h"
 #include "postprocess/reduction/gravity.h"
 
@@ -91,8 +90,8 @@ FitStatus FitProfile(CastData& data) {
         return FitStatus::BadDepthInterval;
     }
     if ((data.depthMax - data.depthMin) / interval + 1.0 > kMaxFitGridPoints) {
-        return checkDepthInterval(data.depthInterval) ? FitStatus::BadDepthInterval
-                                                      : FitStatus::DepthRangeTooLarge;
+        return depthIntervalUsable(data.depthInterval) ? FitStatus::DepthRangeTooLarge
+                                                       : FitStatus::BadDepthInterval;
     }
     std::vector<double> grid;
     for (double d = data.depthMin; d <= data.depthMax; d += interval) {
@@ -124,29 +123,6 @@ FitStatus FitProfile(CastData& data) {
 
 void UpdateRawRanges(CastData& data) {
     setProfileRanges(data, data.rawProfile);
-}
-
-std::optional<Message> fitStatusMessage(FitStatus status, const CastData& data) {
-    const double shown = data.depthInterval;
-    if (status == FitStatus::DepthRangeTooLarge) {
-        return Message{
-            BoxType::WarningOkCancel,
-            {strformat("深度%g m至%g m的范围过大，无法按水深间隔%g m拟合。请检查数据列表中的深度。",
-                       data.depthMin, data.depthMax, shown),
-             strformat("The depths from %g m to %g m span too much to fit at a depth interval of "
-                       "%g m. Please check the depths in the data list.",
-                       data.depthMin, data.depthMax, shown)}};
-    }
-    if (status != FitStatus::BadDepthInterval) {
-        return std::nullopt;
-    }
-    return Message{
-        BoxType::WarningOkCancel,
-        {strformat("水深间隔%g m无法用于拟合。请设置不小于0.1 m的水深间隔，然后点击“重置”。",
-                   shown),
-         strformat("The depth interval %g m cannot be used for fitting. Please set a depth "
-                   "interval of at least 0.1 m and press Reset.",
-                   shown)}};
 }
 
 }  // namespace quorvane

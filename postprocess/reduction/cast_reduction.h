@@ -1,8 +1,5 @@
 #pragma once
 
-#include <optional>
-
-#include "common/message.h"
 #include "postprocess/rawcast/cast_data.h"
 
 namespace quorvane {
@@ -30,9 +27,5 @@ FitStatus FitProfile(CastData& data);
 
 // Sets the six ranges from rawProfile; an empty profile leaves them.
 void UpdateRawRanges(CastData& data);
-
-// The message to show for a fit that could not run, if any, naming the interval or the depth
-// range of `data` that stopped it.
-std::optional<Message> fitStatusMessage(FitStatus status, const CastData& data);
 
 }  // namespace quorvane

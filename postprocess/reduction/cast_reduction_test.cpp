@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "postprocess/reduction/reduction_messages.h"
+
 #include <algorithm>
 #include <cmath>
 #include <optional>

@@ -4,9 +4,10 @@
 
 #include "common/file_io.h"
 #include "common/path_names.h"
+#include "postprocess/pipeline/cast_pipeline.h"
 #include "postprocess/profilefiles/point_file.h"
+#include "postprocess/profilefiles/point_file_messages.h"
 #include "postprocess/profilefiles/point_ranges.h"
-#include "postprocess/rawcast/raw_file.h"
 
 namespace quorvane {
 
@@ -60,18 +61,18 @@ namespace {
 // The file menu's save of a profile or an average: the core's own refusal of an empty table is
 // shown before any dialog opens.
 template <typename Point>
-void savePoints(SessionState& s, const std::vector<Point>& points, const Text& title,
-                const char* filter,
+void savePoints(SessionState& s, const std::vector<Point>& points, PointFileKind kind,
+                const Text& title, const char* filter,
                 PointFileResult (*save)(const std::string&, const std::vector<Point>&)) {
     if (points.empty()) {
-        s.show(*save(std::string(), points).message);
+        s.show(pointFileMessage(kind, *save(std::string(), points).problem, std::string()));
         return;
     }
     const FileDialogRequest request{
         .save = true, .title = title, .filter = filter, .fileName = s.currentBaseName};
     if (const auto choice = s.chooseFile(request, true)) {
-        if (const PointFileResult saved = save(choice->path, points); saved.message) {
-            s.show(*saved.message);
+        if (const PointFileResult saved = save(choice->path, points); saved.problem) {
+            s.show(pointFileMessage(kind, *saved.problem, choice->path));
         }
     }
 }
@@ -79,12 +80,14 @@ void savePoints(SessionState& s, const std::vector<Point>& points, const Text& t
 }  // namespace
 
 void CastFileCommands::saveProfileFile() {
-    savePoints(s_, s_.data.fittedProfile, {"保存声速剖面文件", "Save SVP File"},
-               "Sound Velocity Profile File(*.prf)|*.prf||", SaveProfileFile);
+    savePoints(s_, s_.data.fittedProfile, PointFileKind::Profile,
+               {"保存声速剖面文件", "Save SVP File"}, "Sound Velocity Profile File(*.prf)|*.prf||",
+               SaveProfileFile);
 }
 
 void CastFileCommands::saveAverageFile() {
-    savePoints(s_, s_.data.averageProfile, {"保存平均声速文件", "Save Average File"},
+    savePoints(s_, s_.data.averageProfile, PointFileKind::Average,
+               {"保存平均声速文件", "Save Average File"},
                "Average Sound Velocity File(*.asvf)|*.asvf||", SaveAverageFile);
 }
 
@@ -129,29 +132,23 @@ void CastFileCommands::openFileListRow(int row) {
 }
 
 void CastFileCommands::loadRaw(const std::string& path) {
-    const RawLoadResult load = LoadRawFile(s_.data, path);
-    if (load.headerApplied) {
-        s_.shownDeviceId = load.header.deviceId();
-        s_.windowTitle = s_.pick(load.title);
+    const CastLoad load = LoadAndReduce(s_.data, path);
+    if (load.raw.headerApplied) {
+        s_.shownDeviceId = load.raw.header.deviceId();
+        s_.windowTitle = s_.pick(load.raw.title);
         ++s_.settingsGeneration;
     }
-    for (const Message& message : load.messages) s_.show(message);
-    s_.controls.settingsCheckEnabled = load.scanned;
-    if (!load.scanned) {
-        // Reset would otherwise reduce the previous cast's records under this file's name.
-        s_.data.rawRecords.clear();
-        return;
+    s_.controls.settingsCheckEnabled = load.raw.scanned;
+    if (load.raw.scanned) {
+        s_.dataList.fill(s_.data.rawProfile);
     }
-    const FitStatus status = ReduceSamples(s_.data);
-    s_.dataList.fill(s_.data.rawProfile);
-    s_.showFitStatus(status);
+    for (const Message& message : castLoadMessages(load, path, s_.data)) s_.show(message);
 }
 
 void CastFileCommands::loadProfile(const std::string& path) {
     const PointFileResult load = LoadProfileFile(path, s_.data.fittedProfile);
     if (!load.ok) {
-        if (load.message)
-            s_.show(*load.message);
+        s_.show(pointFileMessage(PointFileKind::Profile, *load.problem, path));
         return;
     }
     s_.windowTitle = "QuorvaneFile";
@@ -164,8 +161,7 @@ void CastFileCommands::loadProfile(const std::string& path) {
 void CastFileCommands::loadAverage(const std::string& path) {
     const PointFileResult load = LoadAverageFile(path, s_.data.averageProfile);
     if (!load.ok) {
-        if (load.message)
-            s_.show(*load.message);
+        s_.show(pointFileMessage(PointFileKind::Average, *load.problem, path));
         return;
     }
     s_.windowTitle = "QuorvaneFile";

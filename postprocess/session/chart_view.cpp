@@ -2,6 +2,7 @@
 
 #include "postprocess/profilefiles/point_ranges.h"
 #include "postprocess/reduction/average_velocity.h"
+#include "postprocess/reduction/reduction_messages.h"
 
 namespace quorvane {
 
@@ -70,8 +71,8 @@ bool ChartView::computeAverage() {
     if (result.status == AverageStatus::Computed) {
         s_.host.repaintNow();
     }
-    if (result.message)
-        s_.show(*result.message);
+    if (const auto message = averageMessage(result))
+        s_.show(*message);
     return result.succeeded();
 }
 

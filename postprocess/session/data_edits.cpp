@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "postprocess/profilefiles/point_ranges.h"
+#include "postprocess/rawcast/raw_cast_messages.h"
 
 namespace quorvane {
 
@@ -71,8 +72,8 @@ void DataEdits::resetSettings(const ControlValues& values) {
     if (s_.prompter.ask(question) != Button::Yes || !s_.readControls(values)) {
         return;
     }
-    if (const auto refused = checkDepthInterval(s_.data.depthInterval)) {
-        s_.show(*refused);
+    if (!depthIntervalUsable(s_.data.depthInterval)) {
+        s_.show(depthIntervalMessage());
         return;
     }
     const FitStatus status = ReduceSamples(s_.data);

@@ -5,23 +5,21 @@
 #include "common/file_io.h"
 #include "common/path_names.h"
 #include "common/strformat.h"
-#include "postprocess/export/export_writer.h"
+#include "postprocess/export/export_messages.h"
+#include "postprocess/pipeline/cast_pipeline.h"
 
 namespace quorvane {
 
 void ExportFlow::exportData(ExportKind kind, const ControlValues& values) {
-    const size_t count = kind == ExportKind::Raw       ? s_.data.rawProfile.size()
-                         : kind == ExportKind::Fitting ? s_.data.fittedProfile.size()
-                                                       : s_.data.averageProfile.size();
-    if (count == 0) {
-        s_.show(emptyListMessage(kind));
+    if (exportPointCount(s_.data, kind) == 0) {
+        s_.show(exportCheckMessage(kind, ExportCheck::EmptyList));
         return;
     }
     if (!s_.readControls(values)) {
         return;
     }
-    if (const auto refused = checkFilterDepth(s_.controls.filterEnabled, s_.data.filterDepth)) {
-        s_.show(*refused);
+    if (!filterDepthUsable(s_.controls.filterEnabled, s_.data.filterDepth)) {
+        s_.show(exportCheckMessage(kind, ExportCheck::FilterDepthUnusable));
         return;
     }
     // A format that adds casts to an existing file asks about that file itself, below.
@@ -49,7 +47,6 @@ void ExportFlow::exportData(ExportKind kind, const ControlValues& values) {
     }
     const ExportFormatDescriptor& descriptor = descriptorOf(*format);
     ExportOptions options{*format, s_.english, s_.controls.filterEnabled, s_.data.filterDepth};
-    options.samples = kind == ExportKind::Raw;
     if (!descriptor.appendsAfter.empty()) {
         std::error_code error;
         const std::string target = withExportExtension(choice->path, *format);
@@ -76,14 +73,9 @@ void ExportFlow::exportData(ExportKind kind, const ControlValues& values) {
     options.cast.deviceId = s_.shownDeviceId;
     options.cast.name = s_.currentBaseName;
     options.cast.sourceFile = fileNameOf(s_.shownPath);
-    const ExportResult result =
-        kind == ExportKind::Average
-            ? exportAverage(s_.data.averageProfile, s_.data.averageStartDepth, choice->path,
-                            options)
-            : exportProfile(kind == ExportKind::Raw ? s_.data.rawProfile : s_.data.fittedProfile,
-                            choice->path, options);
+    const ExportResult result = ExportCast(s_.data, kind, choice->path, options);
     if (result.failure)
-        s_.show(*result.failure);
+        s_.show(exportFailureMessage(*result.failure));
 }
 
 }  // namespace quorvane

@@ -5,6 +5,7 @@
 #include "common/file_io.h"
 #include "common/parse_number.h"
 #include "common/strformat.h"
+#include "postprocess/reduction/reduction_messages.h"
 
 namespace quorvane {
 
