@@ -1,6 +1,5 @@
 #include "device/window/worker_mailbox.h"
 
-#include <QTimer>
 #include <algorithm>
 #include <memory>
 #include <optional>
@@ -16,6 +15,8 @@ constexpr int64_t kProgressIntervalMs = 100;
 
 WorkerMailbox::WorkerMailbox(Clock& clock) : clock_(clock) {
     connect(this, &WorkerMailbox::arrived, this, &WorkerMailbox::deliver, Qt::QueuedConnection);
+    heldDelivery_.setSingleShot(true);
+    connect(&heldDelivery_, &QTimer::timeout, this, &WorkerMailbox::deliver);
 }
 
 void WorkerMailbox::post(std::function<void()> update, int kind) {
@@ -53,7 +54,7 @@ void WorkerMailbox::deliver() {
         const int64_t since = lastDelivery_ ? millisecondsSince(clock_, *lastDelivery_) : INT64_MAX;
         if (!closed_ && onlyProgress && since < kProgressIntervalMs) {
             // Later posts join these; the timer brings them all.
-            QTimer::singleShot(int(kProgressIntervalMs - since), this, &WorkerMailbox::deliver);
+            heldDelivery_.start(int(kProgressIntervalMs - since));
             return;
         }
         deliveryComing_ = false;

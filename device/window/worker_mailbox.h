@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -51,6 +52,9 @@ class WorkerMailbox : public QObject {
     bool closed_ = false;
     Clock& clock_;
     std::optional<int64_t> lastDelivery_;  // counter ticks; window thread
+    // Brings held progress; a member, so a window closed meanwhile takes it along instead of
+    // leaving a pending one-shot timer behind.
+    QTimer heldDelivery_;
 };
 
 }  // namespace quorvane
