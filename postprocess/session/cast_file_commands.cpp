@@ -145,30 +145,37 @@ void CastFileCommands::loadRaw(const std::string& path) {
     for (const Message& message : castLoadMessages(load, path, s_.data)) s_.show(message);
 }
 
-void CastFileCommands::loadProfile(const std::string& path) {
-    const PointFileResult load = LoadProfileFile(path, s_.data.fittedProfile);
-    if (!load.ok) {
-        s_.show(pointFileMessage(PointFileKind::Profile, *load.problem, path));
+namespace {
+
+// A profile or an average file opened from the list: its problem in a box, else its points in
+// the data list with the chart's ranges made for them.
+template <typename Point>
+void loadPoints(SessionState& s, const std::string& path, PointFileKind kind,
+                std::vector<Point>& points,
+                PointFileResult (*load)(const std::string&, std::vector<Point>&),
+                void (*updateRanges)(CastData&)) {
+    const PointFileResult loaded = load(path, points);
+    if (!loaded.ok) {
+        s.show(pointFileMessage(kind, *loaded.problem, path));
         return;
     }
-    s_.windowTitle = "QuorvaneFile";
-    if (!s_.data.fittedProfile.empty()) {
-        s_.dataList.fill(s_.data.fittedProfile);
-        UpdateFittedRanges(s_.data);
+    s.windowTitle = "QuorvaneFile";
+    if (!points.empty()) {
+        s.dataList.fill(points);
+        updateRanges(s.data);
     }
 }
 
+}  // namespace
+
+void CastFileCommands::loadProfile(const std::string& path) {
+    loadPoints(s_, path, PointFileKind::Profile, s_.data.fittedProfile, LoadProfileFile,
+               UpdateFittedRanges);
+}
+
 void CastFileCommands::loadAverage(const std::string& path) {
-    const PointFileResult load = LoadAverageFile(path, s_.data.averageProfile);
-    if (!load.ok) {
-        s_.show(pointFileMessage(PointFileKind::Average, *load.problem, path));
-        return;
-    }
-    s_.windowTitle = "QuorvaneFile";
-    if (!s_.data.averageProfile.empty()) {
-        s_.dataList.fill(s_.data.averageProfile);
-        UpdateAverageRanges(s_.data);
-    }
+    loadPoints(s_, path, PointFileKind::Average, s_.data.averageProfile, LoadAverageFile,
+               UpdateAverageRanges);
 }
 
 void CastFileCommands::setModeControls(DisplayMode mode) {
