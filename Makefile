@@ -9,6 +9,8 @@ PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev qt6-base-pr
     locales
 # The Windows check: the MinGW-w64 cross compiler and Wine (64-bit only; recommends not needed).
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 googletest
+# Qt for Windows, built from Debian's source: its build tools and Qt's host tools.
+WINDOWS_QT_PACKAGES = ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools
 # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 FUZZ_BUILD ?= build-fuzz
@@ -17,7 +19,7 @@ SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # ON in CI: any compiler warning fails the build.
 WERROR ?= OFF
 
-.PHONY: help deps configure build test demo bench screenshots windows-check fuzz sanitize tsan soak \
+.PHONY: help deps configure build test demo bench screenshots windows-check windows-qt fuzz sanitize tsan soak \
     format-check package clean
 
 help:
@@ -26,6 +28,7 @@ help:
 	@echo "make bench           the performance figures"
 	@echo "make screenshots     paint the windows offscreen into docs/screenshots/"
 	@echo "make windows-check   cross-build the cores and the CLI for Windows, test under Wine"
+	@echo "make windows-qt      build Qt for Windows from Debian's source, once (~35 min)"
 	@echo "make fuzz            fuzz every parser (FUZZ_SECONDS each)"
 	@echo "make sanitize        every test under AddressSanitizer and UBSan"
 	@echo "make tsan            the device layers under ThreadSanitizer"
@@ -80,6 +83,11 @@ screenshots: build
 windows-check: build
 	$(call install-missing,$(WINDOWS_PACKAGES),--no-install-recommends)
 	JOBS=$(JOBS) scripts/windows_check.sh $(BUILD)
+
+# Qt (Core, Gui, Widgets, Test) cross-built for Windows once, into a cache outside the tree.
+windows-qt:
+	$(call install-missing,$(WINDOWS_PACKAGES) $(WINDOWS_QT_PACKAGES),--no-install-recommends)
+	JOBS=$(JOBS) scripts/windows_qt.sh
 
 # Every parser fuzzed for FUZZ_SECONDS, in a clang build of its own holding only the libraries
 # the targets need.

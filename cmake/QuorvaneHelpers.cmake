@@ -2,8 +2,9 @@
 #   quorvane_library(<name> SOURCES ... [DEPS ...])
 #   quorvane_tests(<library> SOURCES ... [DEPS ...] [LABELS ...] [GUI])
 #     GUI: the tests drive Qt windows; they run offscreen under one QApplication.
-#   quorvane_program(<name> SOURCES ... [DEPS ...])
-#     a window program, built into QUORVANE_PROGRAM_DIR beside its language library.
+#   quorvane_program(<name> SOURCES ... [DEPS ...] ICON <artwork icon> DESCRIPTION <text>)
+#     a window program, built into QUORVANE_PROGRAM_DIR beside its language library; on Windows
+#     with its icon and version resources.
 #   quorvane_language_library(<name> SOURCES ...)
 #     a program's English caption table (lang/caption_table.h), beside the programs.
 function(quorvane_library name)
@@ -49,8 +50,21 @@ function(quorvane_tests library)
 endfunction()
 
 function(quorvane_program name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "ICON;DESCRIPTION" "SOURCES;DEPS" ${ARGN})
+  if(WIN32)
+    # The icon the shell shows and the version in the file's properties.
+    set(rc_name ${name})
+    set(rc_icon ${QUORVANE_ARTWORK_DIR}/${ARG_ICON}.ico)
+    set(rc_description ${ARG_DESCRIPTION})
+    set(rc ${CMAKE_CURRENT_BINARY_DIR}/${name}.rc)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/program.rc.in ${rc} @ONLY)
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${rc_icon})
+    list(APPEND ARG_SOURCES ${rc})
+  endif()
   add_executable(${name} WIN32 ${ARG_SOURCES})
+  if(WIN32)
+    add_dependencies(${name} quorvane_artwork)
+  endif()
   target_link_libraries(${name} PRIVATE ${ARG_DEPS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUORVANE_PROGRAM_DIR})
 endfunction()
@@ -64,6 +78,10 @@ function(quorvane_language_library name)
     C_VISIBILITY_PRESET hidden CXX_VISIBILITY_PRESET hidden
     RUNTIME_OUTPUT_DIRECTORY ${QUORVANE_PROGRAM_DIR}
     LIBRARY_OUTPUT_DIRECTORY ${QUORVANE_PROGRAM_DIR})
+  if(WIN32)
+    # Windows looks for the library by its bare name, which MinGW would prefix with "lib".
+    set_target_properties(${name} PROPERTIES PREFIX "")
+  endif()
 endfunction()
 
 # Writes <file>: one line per library and program of the tree, tab-separated — its name, its

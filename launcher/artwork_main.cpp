@@ -1,6 +1,5 @@
 // Writes the suite's pictures for installation: the launcher's picture zel4400.jpg, and the
-// programs' icons as PNG files for desktop entries and as an ICO for the launcher's Windows
-// resources.
+// programs' icons as PNG files for desktop entries and as ICO files for their Windows resources.
 #include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
@@ -20,12 +19,10 @@ int main(int argc, char** argv) {
     using quorvane::SuiteProgram;
     for (const SuiteProgram program :
          {SuiteProgram::Launcher, SuiteProgram::Device, SuiteProgram::File}) {
-        ok = quorvane::drawProgramIcon(program, 256)
-                 .save(out.filePath(quorvane::programIconName(program) + ".png")) &&
-             ok;
+        const QString name = out.filePath(quorvane::programIconName(program));
+        ok = quorvane::drawProgramIcon(program, 256).save(name + ".png") && ok;
+        ok = quorvane::drawProgramIcon(program, 48).save(name + ".ico") && ok;
     }
-    ok = quorvane::drawProgramIcon(SuiteProgram::Launcher, 48).save(out.filePath("quorvane.ico")) &&
-         ok;
     if (!ok) {
         std::fprintf(stderr, "%s: cannot write the pictures into %s\n", argv[0], argv[1]);
         return 1;

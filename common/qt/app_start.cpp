@@ -74,7 +74,8 @@ void reportStartupIfChecking(QWidget& window, const QStringList& details) {
             lines << "button: " + button->text();
         }
         lines << details;
-        std::fputs(qPrintable(lines.join('\n') + '\n'), stdout);
+        // UTF-8 whatever the system's code page: a script reads these lines, Chinese too.
+        std::fputs((lines.join('\n') + '\n').toUtf8().constData(), stdout);
         std::fflush(stdout);
         window.close();
     });
