@@ -17,7 +17,9 @@ features=(-release -shared -nomake examples -nomake tests -no-pkg-config -no-icu
     -no-opengl -no-feature-network -no-feature-sql -no-feature-xml -no-feature-printsupport
     -no-feature-concurrent -no-feature-vulkan -no-feature-direct2d -no-feature-tabletevent
     -qt-zlib -qt-pcre -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-doubleconversion)
-hash=$( (printf '%s\n' "${features[@]}"; cat "$0" "$top/cmake/mingw-w64-x86_64.cmake" \
+# The cache is told apart by what shapes the build: the options, the patch, the toolchain.
+patch='s/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/'
+hash=$( (printf '%s\n' "${features[@]}" "$patch"; cat "$top/cmake/mingw-w64-x86_64.cmake" \
     "$top/cmake/mingw-w64-x86_64-shared.cmake") | sha256sum | cut -c1-12)
 prefix="$cache/qt-$version-mingw64-$hash"
 if [ -f "$prefix/lib/cmake/Qt6/qt.toolchain.cmake" ] && [ -f "$prefix/.complete" ]; then
@@ -44,18 +46,19 @@ src="$work/qt6-base-$version+dfsg"
 
 # With Direct2D off, the windows platform still asks for the DirectWrite font database that is
 # built only with it: Qt's own guard misses the second condition.
-sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
-    "$src/src/plugins/platforms/windows/qwindowsintegration.cpp"
+sed -i "$patch" "$src/src/plugins/platforms/windows/qwindowsintegration.cpp"
 
+# A build cut short (a session ended, a machine restarted) goes on where it stopped.
 build="$work/build-$hash"
-rm -rf "$build" "$prefix"
 mkdir -p "$build"
 cd "$build"
 start=$(date +%s)
-"$src/configure" -platform win32-g++ -qt-host-path /usr -prefix "$prefix" \
-    -cmake-generator Ninja "${features[@]}" -- \
-    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64-shared.cmake" \
-    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >configure.log
+if [ ! -f build.ninja ]; then
+    "$src/configure" -platform win32-g++ -qt-host-path /usr -prefix "$prefix" \
+        -cmake-generator Ninja "${features[@]}" -- \
+        -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64-shared.cmake" \
+        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >configure.log
+fi
 # Low priority: the machine stays usable while Qt builds.
 time nice -n 19 cmake --build . --parallel "$jobs"
 cmake --install . >/dev/null
