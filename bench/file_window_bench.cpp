@@ -13,6 +13,7 @@
 
 #include "bench/bench_cast.h"
 #include "bench/bench_figures.h"
+#include "common/qt/app_start.h"
 #include "postprocess/rawcast/raw_file.h"
 #include "postprocess/reduction/cast_reduction.h"
 #include "postprocess/window/chart_widget.h"
@@ -107,9 +108,7 @@ BENCHMARK(BM_ChartRepaint)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 int main(int argc, char** argv) {
     using namespace quorvane;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    quorvane::paintOffscreenUnlessChosen();
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     if (argc == 2 && std::strcmp(argv[1], "--open-once") == 0) {

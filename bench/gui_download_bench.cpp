@@ -21,6 +21,7 @@
 
 #include "bench/bench_figures.h"
 #include "bench/deep_cast_card.h"
+#include "common/qt/app_start.h"
 #include "device/link/posix_serial_port.h"
 #include "device/link/system_clock.h"
 #include "device/window/device_window.h"
@@ -149,9 +150,7 @@ int run() {
 }  // namespace quorvane::bench
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    quorvane::paintOffscreenUnlessChosen();
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     return quorvane::bench::run();

@@ -5,11 +5,12 @@
 #include <clocale>
 #include <cstdio>
 
+#include "common/qt/app_start.h"
 #include "launcher/launcher_settings.h"
 #include "launcher/launcher_window.h"
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    quorvane::paintOffscreenUnlessChosen();
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     if (argc != 3) {

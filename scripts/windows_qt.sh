@@ -3,6 +3,7 @@
 # ships Qt's source. Builds Core, Gui, Widgets, Test and the windows and offscreen platforms from
 # Debian's qt6-base source with MinGW-w64 once, into a cache outside the tree that every later
 # build on this machine reuses. Prints the cached Qt's folder last.
+#   scripts/windows_qt.sh [--cached]   --cached: only print the folder, or fail if not built
 #   QUORVANE_CACHE   where the cache lives (default ~/.cache/quorvane)
 #   JOBS             parallel compile jobs (default 2)
 set -euo pipefail
@@ -25,6 +26,10 @@ prefix="$cache/qt-$version-mingw64-$hash"
 if [ -f "$prefix/lib/cmake/Qt6/qt.toolchain.cmake" ] && [ -f "$prefix/.complete" ]; then
     echo "$prefix"
     exit 0
+fi
+if [ "${1:-}" = --cached ]; then
+    echo "windows_qt: no Qt for Windows in $prefix (make windows-qt builds it)" >&2
+    exit 1
 fi
 
 work="$cache/qt-$version-src"

@@ -53,6 +53,12 @@ bool startUi(bool english, const QString& libraryName, TemplateCaptions& caption
     return false;
 }
 
+void paintOffscreenUnlessChosen() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+}
+
 bool installQtChineseTranslation(const QStringList& folders) {
     auto translator = std::make_unique<QTranslator>(QCoreApplication::instance());
     for (const QString& folder : folders) {

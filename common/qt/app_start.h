@@ -29,6 +29,11 @@ bool startUi(bool english, const QString& libraryName, TemplateCaptions& caption
 // none does: Qt's own texts then stay English, which the program lives with.
 bool installQtChineseTranslation(const QStringList& folders);
 
+// Before the QApplication of a program that paints without a display (pictures, tests, the
+// chart): the offscreen platform, unless the caller chose one, so that the same program can
+// paint on a real window system (a Windows check under Wine) when asked.
+void paintOffscreenUnlessChosen();
+
 // For checks of an installation: when the environment names QUORVANE_STARTUP_CHECK, the program
 // prints the caption and the button texts of `window`, then `details`, on stdout once its event
 // loop runs, and closes the window, so that a script sees what a user would have seen. A start

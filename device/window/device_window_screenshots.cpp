@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "common/qt/app_start.h"
 #include "device/link/posix_serial_port.h"
 #include "device/link/system_clock.h"
 #include "device/window/device_status_bar.h"
@@ -95,9 +96,7 @@ bool captureLanguage(bool english, const fs::path& folder) {
 }  // namespace quorvane
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    quorvane::paintOffscreenUnlessChosen();
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     if (argc != 2) {

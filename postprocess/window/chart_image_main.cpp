@@ -76,9 +76,7 @@ bool chartOf(const TemplateCaptions& captions, Prompter& prompter, const QString
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    quorvane::paintOffscreenUnlessChosen();
     QApplication app(argc, argv);
     QApplication::setApplicationName("quorvane-chart");
     const Arguments args(std::vector<std::string>(argv + 1, argv + argc), {"out", "lang"}, {"png"});

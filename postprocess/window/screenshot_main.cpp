@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "common/qt/app_start.h"
 #include "postprocess/profilefiles/point_file.h"
 #include "postprocess/rawcast/raw_file.h"
 #include "postprocess/reduction/average_velocity.h"
@@ -48,7 +49,7 @@ std::vector<std::string> writeSampleFiles(const QString& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    quorvane::paintOffscreenUnlessChosen();
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     if (argc != 3) {

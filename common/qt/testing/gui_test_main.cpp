@@ -9,6 +9,8 @@
 #include <iterator>
 #include <thread>
 
+#include "common/qt/app_start.h"
+
 namespace {
 
 // Qt's painting hands large fills to its thread pool. Closing the application joins those
@@ -31,9 +33,7 @@ void awaitOtherThreadsEnd() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    quorvane::paintOffscreenUnlessChosen();
     int result = 0;
     {
         QApplication app(argc, argv);

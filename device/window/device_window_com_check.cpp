@@ -1,0 +1,102 @@
+// The device window on the system's serial ports, as a surveyor uses it, for the Windows check:
+// connects to the first port that answers, reads the file list, downloads every file into the
+// current folder and prints each message box it read (UTF-8). The boxes are the window's own,
+// each read for a while before its default button is pressed; the check compares the files
+// with the profiler's card. Given a picture file, the window is saved there at the end.
+//   quorvane-device-com-check [1] [PICTURE.png]   1: English, as the program's own argument
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "common/qt/app_start.h"
+#include "device/link/port_list.h"
+#include "device/link/serial_port_factory.h"
+#include "device/link/system_clock.h"
+#include "device/window/device_window.h"
+#include "device/window/device_window_ids.h"
+
+namespace {
+
+using namespace quorvane;
+
+// How long a person reads a box before answering it.
+constexpr int kReadingMs = 500;
+// The longest a download of the check's casts may take under Wine.
+constexpr int kDownloadLimitMs = 120000;
+
+// Presses each box's default button after reading it, and keeps what it read.
+class Reader {
+  public:
+    Reader() {
+        QObject::connect(&look_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || box == reading_) {
+                return;
+            }
+            reading_ = box;
+            read.push_back(box->text());
+            std::printf("box: %s\n", box->text().toUtf8().constData());
+            std::fflush(stdout);
+            QTimer::singleShot(kReadingMs, box, [box] { box->defaultButton()->click(); });
+        });
+        look_.start(50);
+    }
+
+    QStringList read;
+
+  private:
+    QTimer look_;
+    QPointer<QMessageBox> reading_;
+};
+
+void click(DeviceWindow& window, int id) {
+    qobject_cast<QPushButton*>(window.control(id))->click();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const bool english = argc > 1 && std::strcmp(argv[1], "1") == 0;
+    const QString picture = argc > 1 + int(english) ? QString::fromLocal8Bit(argv[1 + int(english)])
+                                                    : QString();
+    TemplateCaptions captions;
+    if (!startUi(english, "Duvrelan", captions)) {
+        return 1;
+    }
+    SystemClock clock;
+    const std::unique_ptr<SerialPort> port = makeSystemSerialPort();
+    DeviceWindow window(captions, *port, clock, EnumerateSerialPorts,
+                        std::filesystem::current_path());
+    window.show();
+    Reader reader;
+
+    click(window, deviceids::kConnectButton);
+    if (!window.session().connected()) {
+        std::puts("check: no port answered");
+        return 1;
+    }
+    click(window, deviceids::kFileListButton);
+    window.fileList()->selectAll();
+    click(window, deviceids::kExportButton);
+    if (!QTest::qWaitFor([&] { return !window.session().downloadRunning(); }, kDownloadLimitMs)) {
+        std::puts("check: the download did not end");
+        return 1;
+    }
+    // The last box is still being read when the worker is taken home.
+    QTest::qWait(2 * kReadingMs);
+    if (!picture.isEmpty() && !window.grab().save(picture)) {
+        std::printf("check: cannot write %s\n", picture.toUtf8().constData());
+        return 1;
+    }
+    std::printf("check: %d files listed, %lld boxes read\n", int(window.fileList()->rowCount()),
+                static_cast<long long>(reader.read.size()));
+    return 0;
+}
