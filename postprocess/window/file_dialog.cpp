@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace quorvane {
@@ -36,16 +37,38 @@ int FileDialog::filterIndex() const {
 }
 
 std::optional<FileChoice> FileDialog::choice() const {
-    if (result() != Accepted || selectedFiles().isEmpty()) {
+    if (result() != Accepted) {
         return std::nullopt;
     }
-    return FileChoice{selectedFiles().front().toStdString(), filterIndex()};
+    const QString path = acceptMode() == AcceptSave ? savePath() : selectedFiles().value(0);
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return FileChoice{path.toStdString(), filterIndex()};
+}
+
+QString FileDialog::savePath() const {
+    // Qt's dialog highlights an existing file that the name field plus the first type's
+    // extension names, and would return that file whatever type the user picks next ("x.csv"
+    // for an x of type .txt). The name field is what the user saves as: a click on a file puts
+    // that file's name there.
+    const auto* name = findChild<QLineEdit*>("fileNameEdit");
+    const QString typed = name ? name->text().trimmed() : QString();
+    if (typed.isEmpty()) {
+        return selectedFiles().value(0);
+    }
+    QString path = directory().absoluteFilePath(typed);
+    if (QFileInfo(path).suffix().isEmpty() && !defaultSuffix().isEmpty()) {
+        path += '.' + defaultSuffix();
+    }
+    return path;
 }
 
 void FileDialog::accept() {
     // The platform's dialog changes the default extension with the type; Qt's keeps the first.
     setDefaultSuffix(suffixes_.value(filterIndex() - 1));
-    const QStringList files = selectedFiles();
+    const QStringList files =
+        acceptMode() == AcceptSave ? QStringList{savePath()} : selectedFiles();
     if (acceptMode() == AcceptSave && files.size() == 1 && !QFileInfo(files.front()).isDir()) {
         const std::string chosen = files.front().toStdString();
         const std::optional<std::string> written =

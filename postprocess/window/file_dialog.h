@@ -24,7 +24,8 @@ class FileDialog : public QFileDialog {
     void accept() override;
 
   private:
-    int filterIndex() const;  // 1-based
+    int filterIndex() const;   // 1-based
+    QString savePath() const;  // what a save writes, from the name field
 
     QStringList suffixes_;  // of each file type, in filter order
     FileDialogRequest request_;

@@ -378,19 +378,26 @@ TEST_F(FileWindowTest, AnExportIsNamedByTheChosenTypeAndAsksAboutThatFile) {
     });
     user.then(saveAs("HYPACK(*vel)"));
     user.then(press(QMessageBox::Yes));
-    for (int i = 0; i < 2; ++i)
+    // Once the proposed name plus the first type's extension names a file, Qt's dialog
+    // highlights that file; another type must still name the file after itself.
+    user.then(saveAs("(*.csv)"));
+    user.then(saveAs("(*txt)"));
+    for (int i = 0; i < 4; ++i)
         QTest::mouseClick(window->control(kExportFittingButton), Qt::LeftButton);
 
     EXPECT_EQ(types.join(" | ").toStdString(),
               "保存(&S) | (*.csv) | HYPACK(*vel) | (*txt) | Kongsberg SIS(*.asvp) | "
               "CARIS SVP(*.svp) | HYPACK FTP NEW 3(*.vel) | Sonardyne(*.pro) | UNB(*.unb) | "
               "iXBlue(*.txt) | Kongsberg HiPAP(*.USR) | CSV元数据(*.csv)");
-    EXPECT_EQ(user.shown.join(" | ").toStdString(),
-              "导出文件 | 导出文件 | cast_拟合数据.vel 已存在。\n您想要替换它吗？");
+    EXPECT_EQ(
+        user.shown.join(" | ").toStdString(),
+        "导出文件 | 导出文件 | cast_拟合数据.vel 已存在。\n您想要替换它吗？ | 导出文件 | 导出文件");
     std::vector<std::string> written;
     for (const auto& file : std::filesystem::directory_iterator(dir_ / "Data"))
         written.push_back(utf8OfPath(file.path().filename()));
-    EXPECT_EQ(written, std::vector<std::string>{"cast_拟合数据.vel"});
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, (std::vector<std::string>{"cast_拟合数据.csv", "cast_拟合数据.txt",
+                                                 "cast_拟合数据.vel"}));
     qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>());
 }
 
