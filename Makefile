@@ -11,6 +11,8 @@ PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev qt6-base-pr
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 googletest
 # Qt for Windows, built from Debian's source: its build tools and Qt's host tools.
 WINDOWS_QT_PACKAGES = ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools
+# The installer's compiler.
+WINDOWS_GUI_PACKAGES = nsis
 # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 FUZZ_BUILD ?= build-fuzz
@@ -19,7 +21,7 @@ SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # ON in CI: any compiler warning fails the build.
 WERROR ?= OFF
 
-.PHONY: help deps configure build test demo bench screenshots windows-check windows-qt fuzz sanitize tsan soak \
+.PHONY: help deps configure build test demo bench screenshots windows-check windows-qt windows-gui-check fuzz sanitize tsan soak \
     format-check package clean
 
 help:
@@ -29,6 +31,7 @@ help:
 	@echo "make screenshots     paint the windows offscreen into docs/screenshots/"
 	@echo "make windows-check   cross-build the cores and the CLI for Windows, test under Wine"
 	@echo "make windows-qt      build Qt for Windows from Debian's source, once (~35 min)"
+	@echo "make windows-gui-check  the window programs and the installer for Windows, under Wine"
 	@echo "make fuzz            fuzz every parser (FUZZ_SECONDS each)"
 	@echo "make sanitize        every test under AddressSanitizer and UBSan"
 	@echo "make tsan            the device layers under ThreadSanitizer"
@@ -88,6 +91,12 @@ windows-check: build
 windows-qt:
 	$(call install-missing,$(WINDOWS_PACKAGES) $(WINDOWS_QT_PACKAGES),--no-install-recommends)
 	JOBS=$(JOBS) scripts/windows_qt.sh
+
+# The window programs for Windows with that Qt, after windows-check (its googletest): window
+# tests, pictures, a download through the device window and the installer, under Wine.
+windows-gui-check: build
+	$(call install-missing,$(WINDOWS_PACKAGES) $(WINDOWS_GUI_PACKAGES),--no-install-recommends)
+	JOBS=$(JOBS) scripts/windows_gui_check.sh $(BUILD)
 
 # Every parser fuzzed for FUZZ_SECONDS, in a clang build of its own holding only the libraries
 # the targets need.

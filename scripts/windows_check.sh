@@ -14,10 +14,8 @@ sim="$linux/simulator/quorvane-sim"
 cli="$linux/cli/quorvane-cli"
 wincli="$win/build/cli/quorvane-cli.exe"
 
-# A prefix of our own, no Mono/Gecko installer prompts, no debug chatter, and a UTF-8 locale so
-# that Wine hands Chinese command-line arguments to the programs intact.
-export WINEPREFIX="$win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
+# shellcheck source=scripts/wine_common.sh
+source "$top/scripts/wine_common.sh"
 
 step() { printf '\n== %s ==\n' "$*"; }
 fail() {
@@ -45,13 +43,9 @@ cmake -S "$top" -B "$win/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DGTest_DIR="$gtest/lib/cmake/GTest" -DQUORVANE_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build "$win/build" -j "$jobs"
 
-# Wine programs inherit the output of whatever starts the wineserver, and a pipe stays open as
-# long as it runs: start it on its own, silent, and stop it at the end.
 step "Wine"
-mkdir -p "$WINEPREFIX"
-wineserver -p </dev/null >/dev/null 2>&1
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
-wine wineboot -i </dev/null >/dev/null 2>&1
+wine_start "$win/wineprefix"
 wine --version
 
 step "test programs under Wine"
@@ -90,11 +84,7 @@ profiler=$!
 trap 'kill "$profiler" 2>/dev/null || true; wineserver -k >/dev/null 2>&1 || true' EXIT
 for _ in $(seq 100); do [ -e profiler ] && break; sleep 0.1; done
 [ -e profiler ] || fail "the virtual profiler did not start"
-# Wine opens COMn through dosdevices/comn; the port list comes from the registry's SERIALCOMM
-# key, which Wine rebuilds whenever its server starts.
-ln -sf "$(readlink -f profiler)" "$WINEPREFIX/dosdevices/com5"
-wine reg add 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v QuorvaneSim /t REG_SZ /d COM5 /f \
-    </dev/null >/dev/null 2>&1
+wine_com5 profiler
 mkdir download
 # The serial log under a Chinese name: the variable and the path must stay UTF-8 on their way.
 (cd download && QUORVANE_SERIAL_LOG="$work/串口.log" wine "$wincli" device --yes download --all \

@@ -65,8 +65,8 @@ void click(DeviceWindow& window, int id) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const bool english = argc > 1 && std::strcmp(argv[1], "1") == 0;
-    const QString picture = argc > 1 + int(english) ? QString::fromLocal8Bit(argv[1 + int(english)])
-                                                    : QString();
+    const QString picture =
+        argc > 1 + int(english) ? QString::fromLocal8Bit(argv[1 + int(english)]) : QString();
     TemplateCaptions captions;
     if (!startUi(english, "Duvrelan", captions)) {
         return 1;

@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# The window programs on Windows: cross-builds them, their language libraries and their tests
+# against the Qt that `make windows-qt` cached, runs the window tests under Wine, starts every
+# program on the Windows platform plugin under Wine on a virtual display in both languages and
+# pictures the windows, downloads from the Linux virtual profiler through the device window on
+# Wine's COM5, and builds and checks the installer. Needs the Linux build (argument 1, default
+# build) and the Windows check's googletest; everything Windows goes under <build>/windows/gui.
+set -euo pipefail
+build=${1:-build}
+top=$(cd "$(dirname "$0")/.." && pwd)
+linux="$top/$build"
+win="$linux/windows"
+gui="$win/gui"
+jobs=${JOBS:-2}
+sim="$linux/simulator/quorvane-sim"
+version=$(sed -n 's/^project(Quorvane VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
+pictures="$top/docs/screenshots/windows"
+# shellcheck source=scripts/wine_common.sh
+source "$top/scripts/wine_common.sh"
+
+step() { printf '\n== %s ==\n' "$*"; }
+fail() {
+    echo "windows-gui-check: $*" >&2
+    exit 1
+}
+
+qt=$("$top/scripts/windows_qt.sh" --cached) || fail "no Qt for Windows: make windows-qt"
+gtest="$win/googletest"
+[ -f "$gtest/lib/cmake/GTest/GTestConfig.cmake" ] || fail "no googletest for Windows: make windows-check"
+runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
+
+launcher=()
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+
+step "cross-build against $qt"
+cmake -S "$top" -B "$gui/build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64-shared.cmake" \
+    -DGTest_DIR="$gtest/lib/cmake/GTest" -DQUORVANE_BENCH=OFF \
+    -DQUORVANE_HOST_ARTWORK="$linux/artwork" "${launcher[@]}" >/dev/null
+window_tests=(quorvane_qtcommon_tests quorvane_filewindow_tests quorvane_launcher_tests)
+cmake --build "$gui/build" -j "$jobs" --target Quorvane QuorvaneFile QuorvaneDevice \
+    quorvane-chart quorvane-cli quorvane-device-com-check quorvane-file-screenshots \
+    quorvane-launcher-screenshots "${window_tests[@]}"
+programs="$gui/build/bin"
+
+step "Wine, with Qt's and MinGW's libraries on its path"
+trap 'kill "${profiler:-}" "${display_server:-}" 2>/dev/null || true
+      wineserver -k >/dev/null 2>&1 || true' EXIT
+wine_start "$gui/wineprefix"
+WINEPATH="$(wine_path "$qt/bin");$(wine_path "$runtime");$(wine_path /usr/x86_64-w64-mingw32/lib)"
+export WINEPATH
+# Wine hands a Windows program no variable whose name begins with QT_; it strips WINE from
+# WINEQT_… instead. The offscreen platform reads its fonts from a folder.
+fonts="$gui/fonts"
+mkdir -p "$fonts"
+ln -sf /usr/share/fonts/truetype/dejavu/*.ttf /usr/share/fonts/truetype/wqy/*.ttc "$fonts/"
+export WINEQT_QPA_FONTDIR
+WINEQT_QPA_FONTDIR=$(wine_path "$fonts")
+export WINEQT_FORCE_STDERR_LOGGING=1
+wine --version
+
+step "window tests under Wine (offscreen)"
+(cd "$gui/build" && ctest -j "$jobs" --output-on-failure \
+    -R "^($(IFS='|'; echo "${window_tests[*]}"))\$")
+
+step "a virtual display for the Windows platform"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$gui/display" 2>/dev/null &
+display_server=$!
+for _ in $(seq 100); do [ -s "$gui/display" ] && break; sleep 0.1; done
+[ -s "$gui/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$gui/display")"
+export WINEQT_QPA_PLATFORM=windows
+echo "$DISPLAY"
+
+work="$gui/check"
+rm -rf "$work"
+mkdir -p "$work" "$pictures"
+cd "$work"
+
+# Each program from a working folder of its own, as the Start menu starts it; the texts it shows.
+expect() { # <output> <line>...
+    local out=$1 line
+    shift
+    for line in "$@"; do
+        grep -qxF "$line" <<<"$out" || fail "expected \"$line\" in: $out"
+    done
+}
+started() { (cd "$work" && QUORVANE_STARTUP_CHECK=1 timeout 120 wine "$programs/$1.exe" "${@:2}" \
+    </dev/null 2>/dev/null | tr -d '\r'); }
+
+step "each program starts, in both languages"
+cp "$top/packaging/Multi.lang" "$work/"
+expect "$(started Quorvane)" "caption: Quorvane V$version" "button: 操作设备" "picture: 640x320"
+printf '[English]\nbEnglish=1\n' >"$work/Multi.lang"
+expect "$(started Quorvane)" "button: Device" "button: Files"
+expect "$(started QuorvaneFile 1)" "caption: QuorvaneFile" "button: Reset"
+expect "$(started QuorvaneFile)" "caption: QuorvaneFile" "button: 重置"
+expect "$(started QuorvaneDevice 1)" "caption: QuorvaneDevice"
+echo "the three programs start and show their texts"
+
+step "pictures of the windows"
+wine "$programs/quorvane-launcher-screenshots.exe" "$(wine_path "$pictures")" \
+    "$(wine_path "$programs")" </dev/null
+wine "$programs/quorvane-file-screenshots.exe" "$(wine_path "$pictures")" \
+    "$(wine_path "$programs")" </dev/null
+
+step "download through the device window on Wine's COM5"
+"$sim" serve --storage card --casts 3 --link profiler >profiler.log 2>&1 &
+profiler=$!
+for _ in $(seq 100); do [ -e profiler ] && break; sleep 0.1; done
+[ -e profiler ] || fail "the virtual profiler did not start"
+wine_com5 profiler
+for lang in zh en; do
+    mkdir "download-$lang"
+    flag=()
+    [ "$lang" = en ] && flag=(1)
+    (cd "download-$lang" && timeout 300 wine "$programs/quorvane-device-com-check.exe" \
+        "${flag[@]}" "$(wine_path "$pictures/quorvanedevice-$lang.png")" </dev/null |
+        tr -d '\r') || fail "the device window's download failed ($lang)"
+    count=0
+    for cast in card/*; do
+        name=$(basename "$cast")
+        got=$(find "download-$lang/Data" -type f -name "*_$name")
+        [ -n "$got" ] || fail "$name was not downloaded ($lang)"
+        cmp "$cast" "$got" || fail "$got differs from the card's $name"
+        count=$((count + 1))
+    done
+    [ "$count" -gt 0 ] || fail "the card held no casts"
+    echo "$count casts downloaded byte for byte through the window ($lang)"
+done
+kill "$profiler"
+wait "$profiler" 2>/dev/null || true
+
+echo
+echo "windows-gui-check: passed"
