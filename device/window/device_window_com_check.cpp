@@ -12,7 +12,6 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 
 #include "common/qt/app_start.h"
@@ -64,9 +63,10 @@ void click(DeviceWindow& window, int id) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const bool english = argc > 1 && std::strcmp(argv[1], "1") == 0;
-    const QString picture =
-        argc > 1 + int(english) ? QString::fromLocal8Bit(argv[1 + int(english)]) : QString();
+    // Qt's arguments, not argv: on Windows argv is in the code page.
+    const QStringList arguments = QCoreApplication::arguments();
+    const bool english = arguments.value(1) == "1";
+    const QString picture = arguments.value(english ? 2 : 1);
     TemplateCaptions captions;
     if (!startUi(english, "Duvrelan", captions)) {
         return 1;

@@ -86,7 +86,9 @@ class DialogAnswers {
 int main(int argc, char** argv) {
     paintOffscreenUnlessChosen();
     QApplication app(argc, argv);
-    if (argc != 2) {
+    // Qt's arguments, not argv: on Windows argv is in the code page, which may lack Chinese.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() != 2) {
         std::fprintf(stderr, "usage: %s RAW\n", argv[0]);
         return 2;
     }
@@ -96,14 +98,13 @@ int main(int argc, char** argv) {
     window.show();
     DialogAnswers person;
 
-    const std::string raw =
-        QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath().toStdString();
+    const std::string raw = QFileInfo(arguments[1]).absoluteFilePath().toStdString();
     window.fileDialog = [&raw](const FileDialogRequest&) { return FileChoice{raw, 1}; };
     window.action(fileids::kImportRawFile)->trigger();
     window.fileDialog = nullptr;
     QTreeWidget* list = window.fileList();
     if (list->topLevelItemCount() != 1) {
-        std::fprintf(stderr, "the window did not take %s\n", argv[1]);
+        std::fprintf(stderr, "the window did not take %s\n", raw.c_str());
         return 1;
     }
     const QPoint row = list->visualItemRect(list->topLevelItem(0)).center();
