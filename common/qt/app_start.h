@@ -22,8 +22,13 @@ bool startUi(int argc, char** argv, const QString& libraryName, TemplateCaptions
 
 // The same start for a program whose language comes from elsewhere (the launcher's Multi.lang).
 // In Chinese, Qt's own texts (file dialogs, their questions) follow, from the first of the
-// program's `translations` folder and Qt's own that has them.
+// program's `translations` folder and Qt's own that has them. Lets Qt's pool threads end at
+// exit (below).
 bool startUi(bool english, const QString& libraryName, TemplateCaptions& captions);
+
+// Has the program's exit wait, a moment at most, until Qt's pool threads have wholly ended, so
+// that a leak check at exit does not catch them halfway. Once per program is enough.
+void letPoolThreadsEndAtExit();
 
 // Installs Qt's Chinese translation from the first of `folders` that holds it. False when
 // none does: Qt's own texts then stay English, which the program lives with.
