@@ -20,8 +20,11 @@ mkdir -p "$3"
 output=$(cd "$3" && pwd)
 command -v makensis >/dev/null ||
     fail "makensis is missing: apt-get install --no-install-recommends nsis"
-# The version goes into a file name and the Add/Remove Programs entry.
-[[ $version =~ ^[0-9][0-9A-Za-z.+~-]*$ ]] || fail "'$version' does not look like a version"
+# The version goes into a file name and the Add/Remove Programs entry; Windows' own version
+# resource takes four numbers: 0.1.0-rc1 becomes 0.1.0.0.
+[[ $version =~ ^([0-9]+)(\.([0-9]+))?(\.([0-9]+))?(\.([0-9]+))?([-+~][0-9A-Za-z.+~-]*)?$ ]] ||
+    fail "'$version' does not look like a version"
+version4=${BASH_REMATCH[1]}.${BASH_REMATCH[3]:-0}.${BASH_REMATCH[5]:-0}.${BASH_REMATCH[7]:-0}
 
 step "staging $staging"
 # The shortcuts and the Add/Remove Programs entry point at the icons, the working folder gets
@@ -29,7 +32,8 @@ step "staging $staging"
 for file in Multi.lang quorvane.ico quorvanefile.ico quorvanedevice.ico; do
     [ -f "$staging/$file" ] || fail "the staging folder lacks $file"
 done
-[ ! -e "$staging/Uninstall.exe" ] || fail "the staging folder holds Uninstall.exe, the installer's own"
+[ ! -e "$staging/Uninstall.exe" ] ||
+    fail "the staging folder holds Uninstall.exe, which the installer writes itself"
 # A name Windows cannot hold would be packed and then fail on the surveyor's machine.
 bad=$(find -L "$staging" -name '*[\\:*?"<>|]*' -o -name '*[ .]' | head -n 3)
 [ -z "$bad" ] || fail "names Windows cannot hold: $bad"
@@ -59,7 +63,8 @@ step "makensis"
 setup=$output/Quorvane-$version-win64-setup.exe
 rm -f "$setup"
 # Warnings are errors: an unknown define or a missing file would otherwise only be mentioned.
-makensis -WX -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGING="$staging" \
-    -DSTAGED_LIST="$list" -DOUTFILE="$setup" "$top/packaging/windows/quorvane.nsi"
+makensis -WX -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DVERSION4="$version4" \
+    -DSTAGING="$staging" -DSTAGED_LIST="$list" -DOUTFILE="$setup" \
+    "$top/packaging/windows/quorvane.nsi"
 [ -s "$setup" ] || fail "makensis wrote no $setup"
 echo "$setup: $(du -h "$setup" | cut -f1)"

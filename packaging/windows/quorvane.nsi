@@ -1,5 +1,6 @@
 ; The Windows installer of Quorvane, built on Linux by scripts/windows_installer.sh:
-;   makensis -DVERSION=0.1.0 -DSTAGING=<folder> -DSTAGED_LIST=<list.nsh> -DOUTFILE=<setup.exe>
+;   makensis -DVERSION=0.1.0 -DVERSION4=0.1.0.0 -DSTAGING=<folder> -DSTAGED_LIST=<list.nsh>
+;            -DOUTFILE=<setup.exe>
 ; STAGING is the installation folder as windeployqt lays it out; everything in it is packed.
 ; STAGED_LIST defines the macro RemoveStagedFiles that deletes exactly those files again: the
 ; uninstaller removes what it brought, never a folder wholesale, so that an installation into a
@@ -15,6 +16,7 @@
   !endif
 !macroend
 !insertmacro Required VERSION
+!insertmacro Required VERSION4
 !insertmacro Required STAGING
 !insertmacro Required STAGED_LIST
 !insertmacro Required OUTFILE
@@ -56,6 +58,17 @@ ShowUninstDetails show
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
+; Windows names the program in its elevation prompt by the file description, not the file name.
+; makensis insists on a copyright line besides the keys the programs carry.
+VIProductVersion "${VERSION4}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "Quorvane"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "Quorvane Setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) Quorvane"
+
+; The shortcuts and the working folder are the installing user's (NSIS's default context): a
+; shortcut in every user's menu would start the others in a working folder they do not have.
 Section "Quorvane"
   ; An earlier installation goes first, by its own uninstaller, which knows its own files: a
   ; library this version no longer ships would otherwise stay behind for good. The copy runs
