@@ -24,8 +24,8 @@ if [ "${1:-}" = --window-programs ]; then
     windows=true
     shift
 fi
-[ $# -eq 3 ] || [ $# -eq 4 ] ||
-    fail "usage: windows_installer_test.sh [--window-programs] STAGING_DIR VERSION OUTPUT_DIR [WORK_DIR]"
+[ $# -eq 3 ] || [ $# -eq 4 ] || fail "usage: windows_installer_test.sh [--window-programs]" \
+    "STAGING_DIR VERSION OUTPUT_DIR [WORK_DIR]"
 staging=$(cd "$1" && pwd)
 version=$2
 setup=$(cd "$3" && pwd)/Quorvane-$version-win64-setup.exe
@@ -56,7 +56,9 @@ cleanup() {
 }
 trap cleanup EXIT
 if $windows && [ -z "${DISPLAY:-}" ]; then
-    # Before Wine starts: its desktop process takes the display it finds then.
+    # Wine makes no window without a display. Before Wine starts: its desktop process takes
+    # the display it finds then.
+    command -v Xvfb >/dev/null || fail "Xvfb is missing: apt-get install xvfb"
     Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" >/dev/null 2>&1 &
     xvfb=$!
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
@@ -82,9 +84,10 @@ key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvane'
 # NSIS reads /D= and _?= to the end of the command line, and only unquoted, but Wine quotes
 # every argument with a space in it: the folder goes as words, which Wine joins with spaces.
 silent() { # <program.exe> <option up to the end of the command line>
-    local words
+    local words status=0
     read -ra words <<<"$2"
-    wine "$1" /S "${words[@]}" </dev/null || fail "$(basename "$1") failed with status $?"
+    wine "$1" /S "${words[@]}" </dev/null || status=$?
+    [ "$status" -eq 0 ] || fail "${1##*/} ended with status $status"
 }
 install() { silent "$1" "/D=$instdir_win"; }
 
