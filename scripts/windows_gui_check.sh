@@ -157,5 +157,43 @@ done
     fail "Windows wrote other files than Linux"
 echo "$(ls export-linux/Data | wc -l) exports alike, names and bytes"
 
+step "the installer: what windeployqt would gather, packed, installed, started, removed"
+stage="$gui/stage"
+rm -rf "$stage"
+mkdir -p "$stage/platforms" "$stage/styles" "$stage/imageformats" "$stage/translations"
+for program in Quorvane QuorvaneFile QuorvaneDevice quorvane-chart Ostrelan Duvrelan Cantrelan; do
+    cp "$programs/$program".* "$stage/"
+done
+cp "$gui/build/cli/quorvane-cli.exe" "$programs/zel4400.jpg" "$top/packaging/Multi.lang" \
+    "$linux/artwork/"*.ico "$stage/"
+cp "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/"
+cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
+cp "$qt/plugins/imageformats/qjpeg.dll" "$stage/imageformats/"
+cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$stage/translations/"
+# Every library the programs and plugins import, found where the build found it.
+dll_folders=("$qt/bin" "$runtime" /usr/x86_64-w64-mingw32/lib)
+added=1
+while [ "$added" = 1 ]; do
+    added=0
+    for dll in $(find "$stage" -name '*.exe' -o -name '*.dll' | xargs -d '\n' \
+        x86_64-w64-mingw32-objdump -p | sed -n 's/^\s*DLL Name: //p' | sort -u); do
+        [ -e "$stage/$dll" ] && continue
+        for folder in "${dll_folders[@]}"; do
+            if [ -e "$folder/$dll" ]; then
+                cp "$folder/$dll" "$stage/"
+                added=1
+                break
+            fi
+        done
+    done
+done
+ls "$stage"
+"$top/scripts/windows_installer.sh" "$stage" "$version" "$gui"
+# The installed programs must find everything in their own folder: nothing from this check's
+# Wine path or fonts.
+env -u WINEPATH -u WINEQT_QPA_FONTDIR -u WINEPREFIX \
+    "$top/scripts/windows_installer_test.sh" --window-programs "$stage" "$version" "$gui" \
+    "$gui/installer-test"
+
 echo
 echo "windows-gui-check: passed"
