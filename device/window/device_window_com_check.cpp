@@ -5,16 +5,14 @@
 // with the profiler's card. Given a picture file, the window is saved there at the end.
 //   quorvane-device-com-check [1] [PICTURE.png]   1: English, as the program's own argument
 #include <QApplication>
-#include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 
 #include "common/qt/app_start.h"
+#include "common/qt/testing/box_reader.h"
 #include "device/link/port_list.h"
 #include "device/link/serial_port_factory.h"
 #include "device/link/system_clock.h"
@@ -29,31 +27,6 @@ using namespace quorvane;
 constexpr int kReadingMs = 500;
 // The longest a download of the check's casts may take under Wine.
 constexpr int kDownloadLimitMs = 120000;
-
-// Presses each box's default button after reading it, and keeps what it read.
-class Reader {
-  public:
-    Reader() {
-        QObject::connect(&look_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr || box == reading_) {
-                return;
-            }
-            reading_ = box;
-            read.push_back(box->text());
-            std::printf("box: %s\n", box->text().toUtf8().constData());
-            std::fflush(stdout);
-            QTimer::singleShot(kReadingMs, box, [box] { box->defaultButton()->click(); });
-        });
-        look_.start(50);
-    }
-
-    QStringList read;
-
-  private:
-    QTimer look_;
-    QPointer<QMessageBox> reading_;
-};
 
 void click(DeviceWindow& window, int id) {
     qobject_cast<QPushButton*>(window.control(id))->click();
@@ -76,7 +49,10 @@ int main(int argc, char** argv) {
     DeviceWindow window(captions, *port, clock, EnumerateSerialPorts,
                         std::filesystem::current_path());
     window.show();
-    Reader reader;
+    const BoxReader reader(kReadingMs, [](const QString& text) {
+        std::printf("box: %s\n", text.toUtf8().constData());
+        std::fflush(stdout);
+    });
 
     click(window, deviceids::kConnectButton);
     if (!window.session().connected()) {

@@ -21,6 +21,7 @@
 #include <fstream>
 #include <memory>
 
+#include "common/qt/testing/box_reader.h"
 #include "device/link/posix_serial_port.h"
 #include "device/link/system_clock.h"
 #include "device/link/testing/pty_pair.h"
@@ -80,30 +81,6 @@ const Cast kLargeCast{"BIG.BIN", 512 * 586};
 
 // How long a person takes to read a box before answering it.
 constexpr int kReadingMs = 1200;
-
-// A person at the real message boxes: reads each for a while, then presses its default button;
-// keeps the texts read.
-class PersonAtTheBoxes {
-  public:
-    PersonAtTheBoxes() {
-        QObject::connect(&look_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr || box == reading_) {
-                return;
-            }
-            reading_ = box;
-            read.push_back(box->text().toStdString());
-            QTimer::singleShot(kReadingMs, box, [box] { box->defaultButton()->click(); });
-        });
-        look_.start(20);
-    }
-
-    Strings read;
-
-  private:
-    QTimer look_;
-    QPointer<QMessageBox> reading_;
-};
 
 // Calls `changed` with pane `pane`'s whole text each time the pane is given a text: a pane
 // keeps its whole text in its tool tip, whose change the label is told of at once, so no
@@ -380,7 +357,7 @@ TEST_F(DeviceWindowTest, AWindowSystemCloseDuringALongCommandClosesTheWindowWhen
         startProfiler(slow, {kCasts[0]});
         openConnected();
         window_->setPrompter(nullptr);
-        PersonAtTheBoxes person;
+        const BoxReader person(kReadingMs);
         // The close button of the window's frame: the window system hands the request over
         // with the user's input.
         bool asked = false;
@@ -395,7 +372,9 @@ TEST_F(DeviceWindowTest, AWindowSystemCloseDuringALongCommandClosesTheWindowWhen
         EXPECT_TRUE(asked);
         EXPECT_FALSE(window_->isVisible());
         EXPECT_FALSE(port_.isOpen());
-        EXPECT_EQ(person.read, c.read);
+        Strings read;
+        for (const QString& text : person.read) read.push_back(text.toStdString());
+        EXPECT_EQ(read, c.read);
     }
 }
 
