@@ -185,7 +185,7 @@ TEST_F(LauncherWindowTest, TheProgramReadsMultiLangAndEndsWithoutCantrelanInEngl
     std::filesystem::create_directories(install);
     std::filesystem::create_directories(work);
     const std::filesystem::path built(QUORVANE_PROGRAM_DIR);
-    std::filesystem::copy_file(built / "Quorvane", install / "Quorvane");
+    std::filesystem::copy_file(built / QUORVANE_LAUNCHER_FILE, install / QUORVANE_LAUNCHER_FILE);
     struct Case {
         const char* multiLang;  // nullptr: none
         bool withCantrelan;
@@ -209,9 +209,10 @@ TEST_F(LauncherWindowTest, TheProgramReadsMultiLangAndEndsWithoutCantrelanInEngl
         std::filesystem::remove(work / "Multi.lang");
         if (c.multiLang)
             std::ofstream(work / "Multi.lang") << c.multiLang;
-        std::filesystem::remove(install / "libCantrelan.so");
+        std::filesystem::remove(install / QUORVANE_CANTRELAN_FILE);
         if (c.withCantrelan) {
-            std::filesystem::copy_file(built / "libCantrelan.so", install / "libCantrelan.so");
+            std::filesystem::copy_file(built / QUORVANE_CANTRELAN_FILE,
+                                       install / QUORVANE_CANTRELAN_FILE);
         }
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -219,7 +220,7 @@ TEST_F(LauncherWindowTest, TheProgramReadsMultiLangAndEndsWithoutCantrelanInEngl
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         program.setProcessEnvironment(environment);
         program.setWorkingDirectory(qpath(work));
-        program.start(qpath(install / "Quorvane"), {});
+        program.start(qpath(install / QUORVANE_LAUNCHER_FILE), {});
         ASSERT_TRUE(program.waitForFinished(60000));
         EXPECT_EQ(
             QString::fromUtf8(program.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
