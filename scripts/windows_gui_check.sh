@@ -51,10 +51,13 @@ wine_start "$gui/wineprefix"
 WINEPATH="$(wine_path "$qt/bin");$(wine_path "$runtime");$(wine_path /usr/x86_64-w64-mingw32/lib)"
 export WINEPATH
 # Wine hands a Windows program no variable whose name begins with QT_; it strips WINE from
-# WINEQT_… instead. The offscreen platform reads its fonts from a folder.
+# WINEQT_… instead. The offscreen platform reads its fonts from a folder, and takes for a
+# family it lacks the first it has: the fonts fontconfig gives the Linux tests, and no others.
 fonts="$gui/fonts"
+rm -rf "$fonts"
 mkdir -p "$fonts"
-ln -sf /usr/share/fonts/truetype/dejavu/*.ttf /usr/share/fonts/truetype/wqy/*.ttc "$fonts/"
+ln -s /usr/share/fonts/truetype/dejavu/DejaVu{Sans,Sans-Bold,Serif,Serif-Bold}.ttf \
+    /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$fonts/"
 export WINEQT_QPA_FONTDIR
 WINEQT_QPA_FONTDIR=$(wine_path "$fonts")
 export WINEQT_FORCE_STDERR_LOGGING=1
@@ -100,9 +103,9 @@ expect "$(started QuorvaneDevice 1)" "caption: QuorvaneDevice"
 echo "the three programs start and show their texts"
 
 step "pictures of the windows"
-wine "$programs/quorvane-launcher-screenshots.exe" "$(wine_path "$pictures")" \
+wine "$gui/build/launcher/quorvane-launcher-screenshots.exe" "$(wine_path "$pictures")" \
     "$(wine_path "$programs")" </dev/null
-wine "$programs/quorvane-file-screenshots.exe" "$(wine_path "$pictures")" \
+wine "$gui/build/postprocess/window/quorvane-file-screenshots.exe" "$(wine_path "$pictures")" \
     "$(wine_path "$programs")" </dev/null
 
 step "download through the device window on Wine's COM5"

@@ -23,7 +23,14 @@ patch='s/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFI
 hash=$( (printf '%s\n' "${features[@]}" "$patch"; cat "$top/cmake/mingw-w64-x86_64.cmake" \
     "$top/cmake/mingw-w64-x86_64-shared.cmake") | sha256sum | cut -c1-12)
 prefix="$cache/qt-$version-mingw64-$hash"
+# Qt's own texts in Chinese (file dialogs), as a Qt for Windows ships them: the translation
+# files are the same on every system, so Debian's (qt6-translations-l10n) serve.
+translations() {
+    mkdir -p "$prefix/translations"
+    cp -n /usr/share/qt6/translations/qtbase_zh_CN.qm "$prefix/translations/"
+}
 if [ -f "$prefix/lib/cmake/Qt6/qt.toolchain.cmake" ] && [ -f "$prefix/.complete" ]; then
+    translations
     echo "$prefix"
     exit 0
 fi
@@ -67,6 +74,7 @@ fi
 # Low priority: the machine stays usable while Qt builds.
 time nice -n 19 cmake --build . --parallel "$jobs"
 cmake --install . >/dev/null
+translations
 touch "$prefix/.complete"
 echo "Qt for Windows built in $(($(date +%s) - start)) s: $(du -sh "$prefix" | cut -f1)"
 echo "$prefix"

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/file_io.h"
@@ -33,7 +35,24 @@ class TempDirTest : public ::testing::Test {
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
+    // Windows refuses to delete a read-only file, and a folder that a program the test started
+    // still holds for a moment after it ended: everything writable again, and a few tries.
+    void TearDown() override {
+        namespace fs = std::filesystem;
+        std::error_code error;
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir_, error)) {
+                fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, error);
+            }
+            error.clear();
+            fs::remove_all(dir_, error);
+            if (!error) {
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        ADD_FAILURE() << "cannot remove " << dir_ << ": " << error.message();
+    }
 
     std::string path(const std::string& name) const {
         return utf8OfPath(dir_ / pathFromUtf8(name));

@@ -79,6 +79,7 @@ TEST_F(ChartImageTool, AChartThatCannotBeWrittenIsNeverReportedAsWritten) {
     EXPECT_EQ(run({"cast.bin", "--out", "plain/charts"}), 1);
     EXPECT_NE(errors_.find("cannot create"), std::string::npos) << errors_;
 
+#if !defined(_WIN32)
     // A disk that fills up after the first few kilobytes of the bitmap: the tool says so and
     // leaves no half chart behind.
     int status = 0;
@@ -89,6 +90,7 @@ TEST_F(ChartImageTool, AChartThatCannotBeWrittenIsNeverReportedAsWritten) {
     EXPECT_EQ(status, 1);
     EXPECT_NE(errors_.find("cast.bin: no chart written"), std::string::npos) << errors_;
     EXPECT_FALSE(std::filesystem::exists(dir_ / "charts" / "cast.bmp"));
+#endif
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "postprocess/window/file_dialog.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -44,7 +45,9 @@ std::optional<FileChoice> FileDialog::choice() const {
     if (path.isEmpty()) {
         return std::nullopt;
     }
-    return FileChoice{path.toStdString(), filterIndex()};
+    // Native separators, as the platform's own dialog gives them: the path may be written into
+    // a file (a CARIS file names itself) and shown in messages.
+    return FileChoice{QDir::toNativeSeparators(path).toStdString(), filterIndex()};
 }
 
 QString FileDialog::savePath() const {
