@@ -73,7 +73,8 @@ display_server=$!
 for _ in $(seq 100); do [ -s "$gui/display" ] && break; sleep 0.1; done
 [ -s "$gui/display" ] || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$gui/display")"
-export WINEQT_QPA_PLATFORM=windows
+# Wine fails Qt's per-monitor DPI window set-up: every message box would lack its window.
+export WINEQT_QPA_PLATFORM=windows:dpiawareness=0
 echo "$DISPLAY"
 
 work="$gui/check"
