@@ -40,13 +40,23 @@ cmake -S "$top" -B "$gui/build" -DCMAKE_BUILD_TYPE=Release \
     -DQUORVANE_HOST_ARTWORK="$linux/artwork" "${launcher[@]}" >/dev/null
 window_tests=(quorvane_qtcommon_tests quorvane_filewindow_tests quorvane_launcher_tests)
 cmake --build "$gui/build" -j "$jobs" --target Quorvane QuorvaneFile QuorvaneDevice \
-    quorvane-chart quorvane-cli quorvane-device-com-check quorvane-file-screenshots \
+    quorvane-chart quorvane-cli quorvane-device-com-check quorvane-file-export-check \
+    quorvane-file-screenshots \
     quorvane-launcher-screenshots "${window_tests[@]}"
 programs="$gui/build/bin"
 
-step "Wine, with Qt's and MinGW's libraries on its path"
 trap 'kill "${profiler:-}" "${display_server:-}" 2>/dev/null || true
       wineserver -k >/dev/null 2>&1 || true' EXIT
+# The display comes before Wine: its desktop process takes the display it finds when it starts.
+step "a virtual display for the Windows platform"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$gui/display" 2>/dev/null &
+display_server=$!
+for _ in $(seq 100); do [ -s "$gui/display" ] && break; sleep 0.1; done
+[ -s "$gui/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$gui/display")"
+echo "$DISPLAY"
+
+step "Wine, with Qt's and MinGW's libraries on its path"
 wine_start "$gui/wineprefix"
 WINEPATH="$(wine_path "$qt/bin");$(wine_path "$runtime");$(wine_path /usr/x86_64-w64-mingw32/lib)"
 export WINEPATH
@@ -67,16 +77,6 @@ step "window tests under Wine (offscreen)"
 (cd "$gui/build" && ctest -j "$jobs" --output-on-failure \
     -R "^($(IFS='|'; echo "${window_tests[*]}"))\$")
 
-step "a virtual display for the Windows platform"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$gui/display" 2>/dev/null &
-display_server=$!
-for _ in $(seq 100); do [ -s "$gui/display" ] && break; sleep 0.1; done
-[ -s "$gui/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$gui/display")"
-# Wine fails Qt's per-monitor DPI window set-up: every message box would lack its window.
-export WINEQT_QPA_PLATFORM=windows:dpiawareness=0
-echo "$DISPLAY"
-
 work="$gui/check"
 rm -rf "$work"
 mkdir -p "$work" "$pictures"
@@ -92,6 +92,9 @@ expect() { # <output> <line>...
 }
 started() { (cd "$work" && QUORVANE_STARTUP_CHECK=1 timeout 120 wine "$programs/$1.exe" "${@:2}" \
     </dev/null 2>/dev/null | tr -d '\r'); }
+
+# Wine fails Qt's per-monitor DPI window set-up: every message box would lack its window.
+export WINEQT_QPA_PLATFORM=windows:dpiawareness=0
 
 step "each program starts, in both languages"
 cp "$top/packaging/Multi.lang" "$work/"
