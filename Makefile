@@ -11,8 +11,8 @@ PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev qt6-base-pr
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 googletest
 # Qt for Windows, built from Debian's source: its build tools and Qt's host tools.
 WINDOWS_QT_PACKAGES = ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools
-# The installer's compiler.
-WINDOWS_GUI_PACKAGES = nsis
+# The installer's compiler; the Windows dialog font for the windows under Wine.
+WINDOWS_GUI_PACKAGES = nsis fonts-wine
 # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 FUZZ_BUILD ?= build-fuzz

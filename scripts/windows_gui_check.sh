@@ -58,6 +58,11 @@ echo "$DISPLAY"
 
 step "Wine, with Qt's and MinGW's libraries on its path"
 wine_start "$gui/wineprefix"
+# Windows has Tahoma, the face behind the "MS Shell Dlg" that Qt's dialog font asks for. Debian's
+# Wine keeps its own Tahoma (fonts-wine) out of the prefix, and without it Qt matches a TeX math
+# face whose line edits paint no text at all: the prefix gets the one Windows would have.
+ln -sf /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
+    "$WINEPREFIX/drive_c/windows/Fonts/"
 WINEPATH="$(wine_path "$qt/bin");$(wine_path "$runtime");$(wine_path /usr/x86_64-w64-mingw32/lib)"
 export WINEPATH
 # Wine hands a Windows program no variable whose name begins with QT_; it strips WINE from
