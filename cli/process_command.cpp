@@ -228,6 +228,8 @@ class CastProcessor {
                 fail(exportFailureMessage(*r.failure));
             else
                 written_.push_back({r.path, r.appended});
+            if (const auto warning = salinityWarning(r))
+                console_.say(warning->text);
         }
     }
 

@@ -34,4 +34,12 @@ std::string fixedDecimals(double value, int decimals) {
     return text;
 }
 
+std::string fixedWidth(double value, int width, int decimals) {
+    std::string text = fixedDecimals(value, decimals);
+    if (text.size() < size_t(width)) {
+        text.insert(0, size_t(width) - text.size(), ' ');
+    }
+    return text;
+}
+
 }  // namespace quorvane

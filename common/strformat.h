@@ -21,4 +21,7 @@ std::string strformat(const char* format, ...)
 // pictures must show a decimal point even when the program runs under a comma locale.
 std::string fixedDecimals(double value, int decimals);
 
+// printf's "%<width>.<decimals>f" in the same "C" locale.
+std::string fixedWidth(double value, int width, int decimals);
+
 }  // namespace quorvane

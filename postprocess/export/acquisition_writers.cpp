@@ -3,6 +3,7 @@
 #include "common/strformat.h"
 #include "postprocess/export/profile_thinning.h"
 #include "postprocess/export/profile_writers.h"
+#include "postprocess/export/salinity.h"
 
 namespace quorvane {
 
@@ -20,7 +21,10 @@ class Lines {
         line(text);
         ++body_.rows;
     }
-    ExportBody done() { return std::move(body_); }
+    ExportBody done(size_t salinityUnfitted = 0) {
+        body_.salinityUnfitted = salinityUnfitted;
+        return std::move(body_);
+    }
 
   private:
     const char* lineEnd_;
@@ -29,16 +33,6 @@ class Lines {
 
 constexpr const char* kLf = "\n";
 constexpr const char* kCrLf = "\r\n";
-
-// printf's "%<width>.<decimals>f", in the "C" locale like every number of these files: the
-// packages read a decimal point whatever the user's locale.
-std::string fixedWidth(double value, int width, int decimals) {
-    std::string text = fixedDecimals(value, decimals);
-    if (text.size() < size_t(width)) {
-        text.insert(0, size_t(width) - text.size(), ' ');
-    }
-    return text;
-}
 
 ExportBody refused(const ExportFormatDescriptor& format, bool time, bool position) {
     ExportBody body;
@@ -54,32 +48,35 @@ CastPosition positionOrZero(const ExportContext& context) {
     return context.cast.position.value_or(CastPosition{});
 }
 
-constexpr double kSisMaximumDepth = 12000.0;
 constexpr double kSisDeepVelocity = 1675.80;
-constexpr double kSisMinimumStep = 0.02;
 constexpr size_t kSisMaximumPoints = 1000;
 
 }  // namespace
 
-std::vector<ProfilePoint> sisProfile(std::span<const ProfilePoint> points) {
+std::vector<ProfilePoint> acquisitionProfile(std::span<const ProfilePoint> points,
+                                             const ProfileLayout& layout) {
     std::vector<ProfilePoint> profile;
     if (points.empty()) {
         return profile;
     }
-    if (points.front().depth > 0.0) {
+    if (layout.fromSurface && points.front().depth > 0.0) {
         profile.push_back({0.0, points.front().soundVelocity, points.front().temperature});
     }
-    // Depths written with two decimals: closer points would show as one depth twice or as a
-    // step SIS takes for a wall. A micrometre of slack keeps a 0.02 m grid whole.
+    // Depths are written with few decimals: closer points would show as one depth twice or as
+    // a step the package takes for a wall. A micrometre of slack keeps a grid of the step whole.
     for (const ProfilePoint& point : points) {
-        if (profile.empty() || point.depth - profile.back().depth >= kSisMinimumStep - 1e-6) {
+        if (profile.empty() || point.depth - profile.back().depth >= layout.minimumStep - 1e-6) {
             profile.push_back(point);
         }
     }
-    if (profile.back().depth < kSisMaximumDepth) {
+    if (layout.deepPoint && profile.back().depth < kSisMaximumDepth) {
         profile.push_back({kSisMaximumDepth, kSisDeepVelocity, profile.back().temperature});
     }
     return thinToAtMost(profile, kSisMaximumPoints).points;
+}
+
+std::vector<ProfilePoint> sisProfile(std::span<const ProfilePoint> points) {
+    return acquisitionProfile(points, ProfileLayout{});
 }
 
 ExportBody writeKongsbergAsvp(const ExportFormatDescriptor& format,
@@ -157,12 +154,14 @@ ExportBody writeSonardynePro(const ExportFormatDescriptor& format,
     lines.line(context.cast.deviceId ? strformat("Probe: Quorvane %08d", *context.cast.deviceId)
                                      : std::string("Probe: Quorvane"));
     lines.line("Source: " + context.cast.sourceFile);
-    for (const ProfilePoint& point : points) {
-        // The instrument measures no salinity: its column holds 0.
+    // The instrument measures no salinity; the one its speed and temperature imply.
+    const SalinityColumn salinity = profileSalinity(points, positionOrZero(context).latitude);
+    for (size_t i = 0; i < points.size(); ++i) {
+        const ProfilePoint& point = points[i];
         lines.row(fixedWidth(point.depth, 12, 4) + fixedWidth(point.soundVelocity, 12, 4) +
-                  fixedWidth(0.0, 12, 4) + fixedWidth(point.temperature, 12, 4));
+                  fixedWidth(salinity.values[i], 12, 4) + fixedWidth(point.temperature, 12, 4));
     }
-    return lines.done();
+    return lines.done(salinity.unfitted);
 }
 
 ExportBody writeUnb(const ExportFormatDescriptor& format, std::span<const ProfilePoint> points,
@@ -184,13 +183,15 @@ ExportBody writeUnb(const ExportFormatDescriptor& format, std::span<const Profil
     for (int reserved = 1; reserved <= 10; ++reserved) {
         lines.line(strformat("# reserved %d of 10", reserved));
     }
-    int number = 0;
-    for (const ProfilePoint& point : points) {
-        lines.row(strformat("%d ", ++number) + fixedDecimals(point.depth, 3) + " " +
+    const SalinityColumn salinity = profileSalinity(points, position.latitude);
+    for (size_t i = 0; i < points.size(); ++i) {
+        const ProfilePoint& point = points[i];
+        lines.row(strformat("%zu ", i + 1) + fixedDecimals(point.depth, 3) + " " +
                   fixedDecimals(point.soundVelocity, 3) + " " +
-                  fixedDecimals(point.temperature, 3) + " 0.000 0.000 0");
+                  fixedDecimals(point.temperature, 3) + " " + fixedDecimals(salinity.values[i], 3) +
+                  " 0.000 0");
     }
-    return lines.done();
+    return lines.done(salinity.unfitted);
 }
 
 ExportBody writeIxBlue(const ExportFormatDescriptor&, std::span<const ProfilePoint> points,

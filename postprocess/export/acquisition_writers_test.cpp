@@ -18,6 +18,7 @@ namespace {
 using test::slurp;
 using AcquisitionWritersTest = test::TempDirTest;
 
+// The last point is too fast for its temperature for any sea water: its salinity stays 0.
 const std::vector<ProfilePoint> kProfile{
     {0.5, 1500.1234, 12.3456}, {1.26, 1500.0051, 12.1}, {2.0, 1499.9949, -1.5}};
 
@@ -51,8 +52,8 @@ TEST_F(AcquisitionWritersTest, EachFormatHasTheBytesOfItsPackage) {
         "# reserved 1 of 10\n# reserved 2 of 10\n# reserved 3 of 10\n# reserved 4 of 10\n"
         "# reserved 5 of 10\n# reserved 6 of 10\n# reserved 7 of 10\n# reserved 8 of 10\n"
         "# reserved 9 of 10\n# reserved 10 of 10\n"
-        "1 0.500 1500.123 12.346 0.000 0.000 0\n"
-        "2 1.260 1500.005 12.100 0.000 0.000 0\n"
+        "1 0.500 1500.123 12.346 36.771 0.000 0\n"
+        "2 1.260 1500.005 12.100 37.354 0.000 0\n"
         "3 2.000 1499.995 -1.500 0.000 0.000 0\n";
     const std::string csvRows =
         "depth, sound speed, temperature\r\n"
@@ -82,8 +83,8 @@ TEST_F(AcquisitionWritersTest, EachFormatHasTheBytesOfItsPackage) {
         {"sonardyne", ExportFormat::SonardynePro, withoutPosition(), "cast.pro",
          "cast\n5/3/2014\n2:20:30\nProbe: Quorvane 12345678\n"
          "Source: 2014-03-05_102030_N.bin\n"
-         "      0.5000   1500.1234      0.0000     12.3456\n"
-         "      1.2600   1500.0051      0.0000     12.1000\n"
+         "      0.5000   1500.1234     36.7714     12.3456\n"
+         "      1.2600   1500.0051     37.3535     12.1000\n"
          "      2.0000   1499.9949      0.0000     -1.5000\n"},
         {"unb", ExportFormat::Unb, fullCast(), "cast.unb",
          unbHead + "-0.500000 123.456789  # position of observation\n" + unbTail},
@@ -115,6 +116,10 @@ TEST_F(AcquisitionWritersTest, EachFormatHasTheBytesOfItsPackage) {
                 << c.what << ": " << exportFailureMessage(*result.failure).text.en;
             EXPECT_EQ(result.path, path(c.fileName)) << c.what;
             EXPECT_EQ(slurp(result.path), c.expected) << c.what << ", comma locale " << comma;
+            const bool salinityColumn =
+                c.format == ExportFormat::SonardynePro || c.format == ExportFormat::Unb;
+            EXPECT_EQ(result.salinityUnfitted, salinityColumn ? 1u : 0u) << c.what;
+            EXPECT_EQ(salinityWarning(result).has_value(), salinityColumn) << c.what;
         }
     }
 }

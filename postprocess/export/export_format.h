@@ -56,6 +56,7 @@ struct ExportContext {
 struct ExportBody {
     std::string bytes;
     size_t rows = 0;
+    size_t salinityUnfitted = 0;  // rows whose salinity column holds 0: no salinity fits them
     std::optional<ExportFailure> refusal;
 };
 

@@ -34,6 +34,19 @@ Message exportCheckMessage(ExportKind kind, ExportCheck check) {
     return check == ExportCheck::EmptyList ? emptyListMessage(kind) : depthIntervalMessage();
 }
 
+std::optional<Message> salinityWarning(const ExportResult& result) {
+    if (!result.ok || result.salinityUnfitted == 0) {
+        return std::nullopt;
+    }
+    const size_t rows = result.salinityUnfitted;
+    const char* const path = result.path.c_str();
+    return warning(
+        strformat("%s：%zu个点的声速与温度不符合任何海水盐度（0–50），其盐度写为0。", path, rows),
+        strformat("%s: %zu points have a sound speed no sea water (salinity 0-50) has at their "
+                  "temperature; their salinity is written as 0.",
+                  path, rows));
+}
+
 Message exportFailureMessage(const ExportFailure& failure) {
     const char* const path = failure.path.c_str();
     const char* const name = failure.formatName.c_str();

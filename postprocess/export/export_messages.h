@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
+
 #include "common/message.h"
 #include "postprocess/export/export_choices.h"
 #include "postprocess/export/export_failure.h"
+#include "postprocess/export/export_writer.h"
 
 namespace quorvane {
 
@@ -12,5 +15,9 @@ namespace quorvane {
 Message exportCheckMessage(ExportKind kind, ExportCheck check);
 
 Message exportFailureMessage(const ExportFailure& failure);
+
+// A file was written, but `rows` of its salinity column hold 0: no sea water has their sound
+// speed at their temperature. Nothing when every row has its salinity.
+std::optional<Message> salinityWarning(const ExportResult& result);
 
 }  // namespace quorvane

@@ -101,6 +101,7 @@ ExportResult writeExport(const std::string& path, const ExportFormatDescriptor& 
     result.ok = true;
     result.appended = append;
     result.rowsWritten = body.rows;
+    result.salinityUnfitted = body.salinityUnfitted;
     return result;
 }
 

@@ -25,6 +25,7 @@ struct ExportResult {
     bool ok = false;
     std::string path;                      // the path written, its extension applied
     size_t rowsWritten = 0;                // data rows, header lines not counted
+    size_t salinityUnfitted = 0;           // rows written with salinity 0: none fits them
     bool appended = false;                 // the cast went to the end of an existing file
     std::optional<ExportFailure> failure;  // set exactly when !ok
 };

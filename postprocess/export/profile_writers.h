@@ -36,6 +36,20 @@ ExportBody writeHipapUsr(const ExportFormatDescriptor& format, std::span<const P
 ExportBody writeCsvMetadata(const ExportFormatDescriptor& format,
                             std::span<const ProfilePoint> points, const ExportContext& context);
 
+// SIS's deepest point, which it extrapolates the profile to.
+inline constexpr double kSisMaximumDepth = 12000.0;
+
+// How an acquisition package wants a profile laid out.
+struct ProfileLayout {
+    double minimumStep = 0.02;  // m between points: what the package's depth decimals tell apart
+    bool fromSurface = true;    // a 0 m point with the first speed when the cast starts deeper
+    bool deepPoint = true;      // the 12000 m / 1675.80 m/s point SIS extrapolates with
+};
+
+// At most 1000 points laid out as `layout` says.
+std::vector<ProfilePoint> acquisitionProfile(std::span<const ProfilePoint> points,
+                                             const ProfileLayout& layout);
+
 // The profile Kongsberg SIS is given: at most 1000 points, none within 0.02 m of the one
 // before, starting at the surface and reaching 12000 m.
 std::vector<ProfilePoint> sisProfile(std::span<const ProfilePoint> points);

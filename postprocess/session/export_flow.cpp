@@ -76,6 +76,8 @@ void ExportFlow::exportData(ExportKind kind, const ControlValues& values) {
     const ExportResult result = ExportCast(s_.data, kind, choice->path, options);
     if (result.failure)
         s_.show(exportFailureMessage(*result.failure));
+    if (const auto warning = salinityWarning(result))
+        s_.show(*warning);
 }
 
 }  // namespace quorvane
