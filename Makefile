@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # locales: the comma-locale export tests compile de_DE from its sources when it is not installed.
 # qt6-base-private-dev: the device window's tests hand it a close request as the window system
 # does. qt6-translations-l10n: Qt's own dialogs in Chinese.
-PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev qt6-base-private-dev \
+PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev libasio-dev qt6-base-dev qt6-base-private-dev \
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-wqy-microhei xvfb xauth dpkg-dev \
     locales
 # The Windows check: the MinGW-w64 cross compiler and Wine (64-bit only; recommends not needed).

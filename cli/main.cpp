@@ -5,6 +5,7 @@
 
 #include "cli/device_command.h"
 #include "cli/process_command.h"
+#include "cli/send_command.h"
 #include "cli/terminal.h"
 #include "common/system_texts.h"
 
@@ -19,6 +20,7 @@ struct Command {
 const Command kCommands[] = {
     {"process", quorvane::cli::runProcess, quorvane::cli::processUsage},
     {"device", quorvane::cli::runDevice, [] { return std::string(quorvane::cli::kDeviceUsage); }},
+    {"send", quorvane::cli::runSend, quorvane::cli::sendUsage},
 };
 
 void printUsage() {

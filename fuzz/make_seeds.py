@@ -97,3 +97,24 @@ seed("cast_time", "typed", "2024-02-29 23:59:59\\x-14\\x 45.5 , -73.25")
 
 seed("chart", "small", bytes(range(0, 256, 3)))
 seed("chart", "ones", b"\x01" * 200)
+
+def sis_profile(points):
+    body = b"U" + struct.pack("<HIIHHIIHH", 2040, 20261207, 72900000, 1, 100, 20261207, 72900,
+                                len(points), 1)
+    body += b"".join(struct.pack("<II", round(d * 100), round(c * 10)) for d, c in points)
+    return b"\x02" + body + b"\x03" + struct.pack("<H", sum(body) & 0xFFFF)
+
+
+def kmall_svp(points):
+    size = 20 + 28 + 20 * len(points) + 4
+    body = struct.pack("<I4sBBHII", size, b"#SVP", 1, 0, 2040, 1796674500, 0)
+    body += struct.pack("<HH4sIdd", 28, len(points), b"S01\x00", 1796674500, 0.0, 0.0)
+    body += b"".join(struct.pack("<ffIff", d, c, 0, 10.0, 35.0) for d, c in points)
+    return body + struct.pack("<I", size)
+
+
+PROFILE = [(0.0, 1500.1), (0.5, 1500.1), (30.0, 1490.5), (12000.0, 1675.8)]
+seed("sis_receipt", "profile", sis_profile(PROFILE))
+seed("sis_receipt", "empty", sis_profile([]))
+seed("kmall_receipt", "profile", kmall_svp(PROFILE))
+seed("kmall_receipt", "empty", kmall_svp([]))

@@ -26,6 +26,18 @@ echo "== the same cast for the acquisition packages, one file of each format =="
     --format unb --format ixblue --format usr --format csvmeta
 
 echo
+echo "== the same cast sent to a simulated Kongsberg SIS 5, which confirms what it uses =="
+# A port of its own for the sonar's answer, so that a second demo on the machine cannot take it.
+listen=$(shuf -i 20000-60000 -n 1)
+"$sim" acquisition --kind sis5 --reply-to "127.0.0.1:$listen" --count 1 >acquisition.log 2>&1 &
+acquisition=$!
+for _ in $(seq 100); do [ -s acquisition.log ] && break; sleep 0.1; done
+"$cli" send sample-cast.bin --to "sis5@127.0.0.1:$(head -1 acquisition.log)" --listen "$listen" \
+    --time "2014-03-05 10:20:30" --utc-offset 8 --position 22.2855,114.1577
+wait "$acquisition"
+echo "the simulated SIS 5: $(tail -1 acquisition.log)"
+
+echo
 echo "== the virtual profiler: connect, list, download every cast =="
 "$sim" serve --storage card --casts 3 --link profiler >profiler.log 2>&1 &
 profiler=$!

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/system_texts.h"
+#include "simulator/acquisition_command.h"
 #include "simulator/cast_command.h"
 #if defined(QUORVANE_SIM_SERVE)
 #include "simulator/serve_command.h"
@@ -15,6 +16,7 @@ using quorvane::sim::Subcommand;
 
 const Subcommand kSubcommands[] = {
     quorvane::sim::kCastCommand,
+    quorvane::sim::kAcquisitionCommand,
 #if defined(QUORVANE_SIM_SERVE)
     quorvane::sim::kServeCommand,
 #endif

@@ -1,0 +1,164 @@
+#include "cli/send_command.h"
+
+#include <cstdio>
+
+#include "cli/console_prompter.h"
+#include "common/arguments.h"
+#include "common/path_names.h"
+#include "postprocess/pipeline/cast_pipeline.h"
+#include "postprocess/profilefiles/point_file.h"
+#include "postprocess/profilefiles/point_file_messages.h"
+#include "send/send_messages.h"
+
+namespace quorvane::cli {
+
+namespace {
+
+std::string targetKindNames() {
+    std::string names;
+    for (const TargetKindFacts& facts : allTargetKinds()) {
+        names += (names.empty() ? "" : "|") + std::string(facts.name);
+    }
+    return names;
+}
+
+struct SendSettings {
+    bool english = true;
+    std::vector<AcquisitionTarget> targets;
+    std::optional<CastTime> time;
+    double utcOffset = 0.0;
+    std::optional<CastPosition> position;
+    int waitMs = kReceiptWaitMs;
+};
+
+std::optional<SendSettings> parseSettings(const Arguments& args, std::string& error) {
+    SendSettings s;
+    const std::string lang = args.value("lang").value_or("en");
+    if (lang != "en" && lang != "zh") {
+        error = "--lang must be en or zh";
+    }
+    s.english = lang == "en";
+    std::optional<uint16_t> listen;
+    if (const auto port = args.number("listen", error)) {
+        if (*port < 1 || *port > 65535 || *port != double(int(*port))) {
+            error = "--listen must be a port from 1 to 65535";
+        }
+        listen = uint16_t(*port);
+    }
+    if (const auto seconds = args.number("wait", error)) {
+        if (*seconds < 0 || *seconds > 600) {
+            error = "--wait must be seconds from 0 to 600";
+        }
+        s.waitMs = int(*seconds * 1000);
+    }
+    for (const std::string& text : args.values("to")) {
+        std::optional<AcquisitionTarget> target = parseTarget(text);
+        if (!target) {
+            error = "--to must be KIND@HOST[:PORT][/s01|s12|calc] with KIND " + targetKindNames() +
+                    " (a port where the kind has no usual one), not '" + text + "'";
+            continue;
+        }
+        target->listenPort = listen.value_or(kDefaultListenPort);
+        s.targets.push_back(*target);
+    }
+    if (s.targets.empty() && error.empty()) {
+        error = "no --to target given";
+    }
+    if (const auto time = args.value("time")) {
+        s.time = parseCastTime(*time);
+        if (!s.time)
+            error = "--time must be \"YYYY-MM-DD HH:MM:SS\", not '" + *time + "'";
+    }
+    if (const auto offset = args.value("utc-offset")) {
+        const auto hours = parseUtcOffset(*offset);
+        if (!hours)
+            error = "--utc-offset must be hours from -14 to 14, not '" + *offset + "'";
+        s.utcOffset = hours.value_or(0.0);
+    }
+    if (const auto position = args.value("position")) {
+        s.position = parsePosition(*position);
+        if (!s.position)
+            error = "--position must be LAT,LON in signed decimal degrees, not '" + *position + "'";
+    }
+    if (!error.empty())
+        return std::nullopt;
+    return s;
+}
+
+// The fitted profile of a raw cast or a .prf; nothing, with the reasons said, when there is none.
+std::optional<std::vector<ProfilePoint>> fittedProfile(const std::string& path,
+                                                       ConsolePrompter& console) {
+    const std::string extension = extensionOf(path);
+    if (extension == "prf" || extension == "PRF") {
+        std::vector<ProfilePoint> points;
+        const PointFileResult loaded = LoadProfileFile(path, points);
+        if (!loaded.ok) {
+            console.say(pointFileMessage(PointFileKind::Profile, *loaded.problem, path).text);
+            return std::nullopt;
+        }
+        return points;
+    }
+    CastData data;
+    const CastLoad load = LoadAndReduce(data, path);
+    for (const Message& m : castLoadMessages(load, path, data)) console.say(m.text);
+    if (!load.raw.scanned || data.fittedProfile.empty()) {
+        return std::nullopt;
+    }
+    return data.fittedProfile;
+}
+
+}  // namespace
+
+std::string sendUsage() {
+    return "usage: quorvane-cli send CAST.bin|PROFILE.prf --to KIND@HOST[:PORT][/s01|s12|calc]...\n"
+           "           [--listen PORT] [--wait S] [--time \"YYYY-MM-DD HH:MM:SS\"]\n"
+           "           [--utc-offset H] [--position LAT,LON] [--lang en|zh]\n"
+           "  Sends the cast's fitted profile to each acquisition system, KIND " +
+           targetKindNames() +
+           ":\n"
+           "  sis4 (port 4001) and sis5 (port 14002) take S01 and confirm by sending the profile\n"
+           "  they use back to --listen PORT (default 16103), waited for --wait S seconds\n"
+           "  (default 20); qinsy and pds2000 take S12, ea440 S01, hypack CALC, each on the port\n"
+           "  given. The time is the cast's (as for process: --time, a downloaded cast's name or\n"
+           "  the file's modification time, made UTC with --utc-offset). Prints one line per\n"
+           "  target; the exit status is 0 only when every target that can confirm confirmed\n"
+           "  and the others were sent.\n";
+}
+
+int runSend(const std::vector<std::string>& words) {
+    const Arguments args(words, {"to", "listen", "wait", "time", "utc-offset", "position", "lang"},
+                         {});
+    std::string error = args.error();
+    std::optional<SendSettings> settings;
+    if (error.empty())
+        settings = parseSettings(args, error);
+    if (error.empty() && args.positional().size() != 1)
+        error = "give one cast or profile file";
+    if (!error.empty()) {
+        std::fprintf(stderr, "quorvane-cli send: %s\n%s", error.c_str(), sendUsage().c_str());
+        return 2;
+    }
+    ConsolePrompter console(settings->english, false);
+    const std::string& path = args.positional().front();
+    const std::optional<std::vector<ProfilePoint>> fitted = fittedProfile(path, console);
+    const std::optional<CastTime> local = settings->time ? settings->time : localCastTime(path);
+    if (!fitted || !local) {
+        if (!local)
+            std::fprintf(stderr, "quorvane-cli send: %s: no cast time (--time)\n", path.c_str());
+        return 1;
+    }
+    SendRequest request{settings->targets, *fitted, toUtc(*local, settings->utcOffset),
+                        settings->position, settings->waitMs};
+    const std::unique_ptr<DatagramNetwork> network = makeUdpNetwork();
+    bool allDone = true;
+    sendProfile(
+        request, *network, [] { return false; },
+        [&](const SendReport& report) {
+            std::printf("%s\n", sendReportText(report).pick(settings->english).c_str());
+            std::fflush(stdout);
+            allDone = allDone && sendSucceeded(report);
+        });
+    return allDone ? 0 : 1;
+}
+
+}  // namespace quorvane::cli
