@@ -1,6 +1,7 @@
 #include "postprocess/export/salinity.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace quorvane {
 
@@ -44,7 +45,7 @@ double unescoSoundSpeed(double p, double t, double s) {
 }
 
 double pressureBarAtDepth(double depth, double latitude) {
-    const double sinLatitude = std::sin(latitude * M_PI / 180.0);
+    const double sinLatitude = std::sin(latitude * std::numbers::pi / 180.0);
     const double g = 9.7803 * (1.0 + 5.3e-3 * sinLatitude * sinLatitude);
     const double h45 =
         depth * (1.00818e-2 + depth * (2.465e-8 + depth * (-1.25e-13 + depth * 2.8e-19)));
