@@ -39,6 +39,7 @@ constexpr QuorvaneCaption kCaptions[] = {
     {kSaveAverageFile, "Save average sound velocity file"},
     {kSaveGraphics, "Save current graphics file"},
     {kDeleteSelectedFile, "Delete selected file"},
+    {kSendToAcquisition, "Send to acquisition system..."},
     {kAnalysisPopup, "Data analysis"},
     {kCastSvp, "Up/down sound velocity"},
     {kCastTemp, "Up/down temperature"},

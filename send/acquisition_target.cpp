@@ -113,4 +113,72 @@ std::string targetText(const AcquisitionTarget& target) {
     return text;
 }
 
+std::string targetListText(const std::vector<AcquisitionTarget>& targets) {
+    std::string text;
+    for (size_t i = 0; i < targets.size(); ++i) {
+        const AcquisitionTarget& t = targets[i];
+        text += "[target" + std::to_string(i + 1) + "]\n";
+        text += "name=" + t.name + "\n";
+        text += "kind=" + std::string(targetKindFacts(t.kind).name) + "\n";
+        text += "host=" + t.host + "\n";
+        text += "port=" + std::to_string(t.port) + "\n";
+        text += "datagram=" + std::string(datagramKindName(t.datagram)) + "\n";
+        text += "listen=" + std::to_string(t.listenPort) + "\n\n";
+    }
+    return text;
+}
+
+std::vector<AcquisitionTarget> readTargetList(std::string_view text) {
+    std::vector<AcquisitionTarget> targets;
+    struct Section {
+        std::string name, kind, host, port, datagram, listen;
+    };
+    std::optional<Section> section;
+    const auto finish = [&] {
+        if (!section) {
+            return;
+        }
+        // A hand-written section may leave the datagram and the listen port to their defaults.
+        std::optional<AcquisitionTarget> target =
+            parseTarget(section->kind + "@" + section->host + ":" + section->port +
+                        (section->datagram.empty() ? "" : "/" + section->datagram));
+        const std::optional<uint16_t> listen =
+            section->listen.empty() ? kDefaultListenPort : portNumber(section->listen);
+        if (target && listen) {
+            target->listenPort = *listen;
+            target->name = section->name;
+            targets.push_back(*target);
+        }
+    };
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (line.starts_with('[')) {
+            finish();
+            section.emplace();
+            continue;
+        }
+        const size_t equals = line.find('=');
+        if (!section || equals == std::string_view::npos) {
+            continue;
+        }
+        const std::string_view key = line.substr(0, equals);
+        const std::string value(line.substr(equals + 1));
+        for (auto [name, field] : {std::pair{"name", &Section::name}, {"kind", &Section::kind},
+                                   {"host", &Section::host}, {"port", &Section::port},
+                                   {"datagram", &Section::datagram},
+                                   {"listen", &Section::listen}}) {
+            if (key == name) {
+                (*section).*field = value;
+            }
+        }
+    }
+    finish();
+    return targets;
+}
+
 }  // namespace quorvane

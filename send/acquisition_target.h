@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvane {
 
@@ -41,6 +42,7 @@ struct AcquisitionTarget {
     uint16_t port = 0;
     DatagramKind datagram = DatagramKind::S01;
     uint16_t listenPort = kDefaultListenPort;
+    std::string name{};  // the user's, for the list of kept targets
 
     bool operator==(const AcquisitionTarget&) const = default;
 };
@@ -52,5 +54,11 @@ std::optional<AcquisitionTarget> parseTarget(std::string_view text);
 
 // The same text back, the port always written.
 std::string targetText(const AcquisitionTarget& target);
+
+// The targets a user keeps, as an INI text: one section a target ("[target1]" ...) with
+// name, kind, host, port, datagram and listen keys. Reading skips a section that does not
+// make a target (an unknown kind, no host, a bad port) rather than losing the others.
+std::string targetListText(const std::vector<AcquisitionTarget>& targets);
+std::vector<AcquisitionTarget> readTargetList(std::string_view text);
 
 }  // namespace quorvane

@@ -121,34 +121,5 @@ TEST(ProfileDatagramTest, ALongCastFitsOneDatagramAndSaysHowManyPoints) {
     EXPECT_EQ(rows, datagram.points.size() + 1);  // the last line ends the datagram
 }
 
-TEST(AcquisitionTargetTest, TargetsAreReadAsWrittenAndRefusedWhenIncomplete) {
-    struct Case {
-        const char* text;
-        std::optional<AcquisitionTarget> expected;
-    };
-    const Case cases[] = {
-        {"sis4@192.168.1.20", AcquisitionTarget{TargetKind::Sis4, "192.168.1.20", 4001}},
-        {"sis5@sonar", AcquisitionTarget{TargetKind::Sis5, "sonar", 14002}},
-        {"sis4@h:5000/s12", AcquisitionTarget{TargetKind::Sis4, "h", 5000, DatagramKind::S12}},
-        {"qinsy@10.0.0.5:4001",
-         AcquisitionTarget{TargetKind::Qinsy, "10.0.0.5", 4001, DatagramKind::S12}},
-        {"ea440@h:7/calc", AcquisitionTarget{TargetKind::Ea440, "h", 7, DatagramKind::Calc}},
-        {"qinsy@10.0.0.5", std::nullopt},  // no usual port
-        {"sis4@", std::nullopt},
-        {"sis4@h:0", std::nullopt},
-        {"sis4@h:65536", std::nullopt},
-        {"sis4@h:12x", std::nullopt},
-        {"sis6@h", std::nullopt},
-        {"sis4@h/s99", std::nullopt},
-        {"192.168.1.20", std::nullopt},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(parseTarget(c.text), c.expected) << c.text;
-        if (c.expected) {
-            EXPECT_EQ(parseTarget(targetText(*c.expected)), c.expected) << c.text;
-        }
-    }
-}
-
 }  // namespace
 }  // namespace quorvane

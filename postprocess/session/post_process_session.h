@@ -80,6 +80,7 @@ class PostProcessSession {
     const std::string& chartTitle() const { return state_.chartTitle; }
     const CurveFlags& curveFlags() const { return state_.flags; }
     const CastData& data() const { return state_.data; }
+    const std::string& shownPath() const { return state_.shownPath; }
     DisplayMode displayMode() const { return state_.displayMode; }
     // The shown file's name without folder and extension: the name its saves propose.
     const std::string& currentBaseName() const { return state_.currentBaseName; }

@@ -2,6 +2,9 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -10,16 +13,21 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <QTreeWidget>
 #include <tuple>
 
 #include "common/qt/dialog_units.h"
+#include "postprocess/export/export_messages.h"
 #include "postprocess/window/cast_stamp_dialog.h"
 #include "postprocess/window/chart_widget.h"
 #include "postprocess/window/data_list_model.h"
 #include "postprocess/window/data_list_view.h"
 #include "postprocess/window/file_dialog.h"
 #include "postprocess/window/file_window_ids.h"
+#include "postprocess/window/send_dialog.h"
+#include "postprocess/window/send_panel.h"
 #include "postprocess/window/start_depth_dialog.h"
 
 namespace quorvane {
@@ -81,6 +89,9 @@ FileWindow::FileWindow(const TemplateCaptions& captions, std::string startDirect
     session_ = std::make_unique<PostProcessSession>(captions.english(), prompterSwitch_, host(),
                                                     std::move(startDirectory));
     setWindowTitle(captions.text(kMainDialog, "QuorvaneFile"));
+    sendTargetsFile = (QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                       "/Quorvane/send_targets.ini")
+                          .toStdString();
     auto* client = new QWidget(this);
     const DialogUnits du(font());
     client->setFixedSize(du.size(592, 287));
@@ -232,6 +243,8 @@ void FileWindow::buildMenu() {
     file->addSeparator();
     addAction(file, kDeleteSelectedFile, "删除选中文件",
               [this] { session_->deleteSelectedFile(selectionMark()); });
+    file->addSeparator();
+    addAction(file, kSendToAcquisition, "发送到采集系统…", [this] { sendToAcquisition(); });
 
     QMenu* analysis = menuBar()->addMenu(captions_.text(kAnalysisPopup, "数据分析"));
     const std::tuple<int, Curve, const char*> curves[] = {
@@ -343,6 +356,47 @@ std::optional<CastStamp> FileWindow::askCastStamp(const CastStampTexts& proposed
         return std::nullopt;
     }
     return dialog.stamp();
+}
+
+void FileWindow::sendToAcquisition() {
+    const std::vector<ProfilePoint>& fitted = session_->data().fittedProfile;
+    if (fitted.empty()) {
+        prompter_->ask(exportCheckMessage(ExportKind::Fitting, ExportCheck::EmptyList));
+        return;
+    }
+    const bool english = captions_.english();
+    QFile kept(QString::fromStdString(sendTargetsFile));
+    std::vector<AcquisitionTarget> targets;
+    if (kept.open(QIODevice::ReadOnly)) {
+        targets = readTargetList(kept.readAll().toStdString());
+    }
+    SendTargetsDialog dialog(english, *prompter_, targets, this);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    // What was typed is kept whether or not it was sent.
+    QDir().mkpath(QFileInfo(kept).absolutePath());
+    QSaveFile saved(kept.fileName());
+    if (saved.open(QIODevice::WriteOnly)) {
+        saved.write(QByteArray::fromStdString(targetListText(dialog.kept())));
+        saved.commit();
+    }
+    if (!accepted) {
+        return;
+    }
+    const std::optional<CastStamp> stamp =
+        askCastStamp(proposedCastStamp(session_->shownPath()), true);
+    if (!stamp) {
+        return;
+    }
+    if (sendPanel_) {
+        sendPanel_->close();
+        sendPanel_->deleteLater();
+    }
+    sendPanel_ =
+        new SendPanel(english,
+                      SendRequest{dialog.chosen(), fitted,
+                                  toUtc(stamp->localTime, stamp->utcOffset), stamp->position},
+                      this);
+    sendPanel_->show();
 }
 
 void FileWindow::repaintNow() {

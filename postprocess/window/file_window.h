@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -8,6 +9,7 @@
 #include "common/qt/qt_prompter.h"
 #include "common/qt/template_captions.h"
 #include "postprocess/session/post_process_session.h"
+#include "postprocess/window/send_panel.h"
 
 class QAction;
 class QCheckBox;
@@ -35,6 +37,11 @@ class FileWindow : public QMainWindow, private SessionHost {
     // prompter brings the real message boxes back).
     void setPrompter(Prompter* prompter) { prompter_ = prompter ? prompter : &boxPrompter_; }
     std::function<std::optional<FileChoice>(const FileDialogRequest&)> fileDialog;
+    // Where the acquisition systems to send to are kept (UTF-8), an INI file beside the user's
+    // other settings; tests keep theirs in their own folder.
+    std::string sendTargetsFile;
+    // The send under way or last made, while its panel is open.
+    SendPanel* sendPanel() const { return sendPanel_; }
 
     PostProcessSession& session() { return *session_; }
     QTreeWidget* fileList() const { return fileList_; }
@@ -58,6 +65,7 @@ class FileWindow : public QMainWindow, private SessionHost {
     void buildMenu();
     QAction* addAction(QMenu* menu, int id, const char* zh, std::function<void()> command);
     void run(const std::function<void()>& command);
+    void sendToAcquisition();
     void showSession();
     void showFileList();
     void showSettingValues();
@@ -93,6 +101,7 @@ class FileWindow : public QMainWindow, private SessionHost {
     QPushButton* exportButtons_[3] = {};
     std::map<int, QAction*> actions_;
     std::map<int, QWidget*> controls_;
+    QPointer<SendPanel> sendPanel_;
     std::vector<FileEntry> shownEntries_;
     uint64_t shownSettings_ = 0;
 };

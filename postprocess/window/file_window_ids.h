@@ -57,5 +57,7 @@ inline constexpr int kSaveGraphics = 32785;
 inline constexpr int kImportProfileFile = 32798;
 inline constexpr int kImportAverageFile = 32800;
 inline constexpr int kDeleteSelectedFile = 32802;
+// Added after the original items, with a number of its own.
+inline constexpr int kSendToAcquisition = 32810;
 
 }  // namespace quorvane::fileids

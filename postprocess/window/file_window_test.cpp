@@ -10,15 +10,20 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
 #include <QTreeWidget>
+#include <atomic>
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "common/parse_number.h"
 #include "common/qt/app_start.h"
@@ -31,7 +36,9 @@
 #include "postprocess/window/chart_widget.h"
 #include "postprocess/window/data_list_view.h"
 #include "postprocess/window/file_window_ids.h"
+#include "postprocess/window/send_dialog.h"
 #include "postprocess/window/start_depth_dialog.h"
+#include "simulator/fake_acquisition.h"
 
 namespace quorvane {
 namespace {
@@ -518,6 +525,77 @@ TEST_F(FileWindowTest, TheCastDialogKeepsAskingUntilEveryFieldReads) {
     EXPECT_FALSE(timeOnly.latitudeEdit()->isVisible());
     EXPECT_TRUE(timeOnly.timeEdit()->isVisible());
     EXPECT_EQ(timeOnly.latitudeEdit()->text(), "");
+}
+
+// The profile goes to a sonar that answers late; meanwhile the window takes other commands.
+TEST_F(FileWindowTest, SendingWaitsForTheSonarWithTheWindowLive) {
+    makeWindow(true);
+    window->sendTargetsFile = path("config/targets.ini");
+    window->action(kSendToAcquisition)->trigger();
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].text.en, "No Fitting data！");
+
+    const std::unique_ptr<DatagramNetwork> network = makeUdpNetwork();
+    std::string problem;
+    sim::AcquisitionOptions options{TargetKind::Sis5};
+    options.replyPort = network->listen(0, problem, ListenScope::Loopback)->port();
+    options.fault = sim::AcquisitionFault::Late;
+    options.lateMs = 1500;
+    sim::FakeAcquisition sonar(options, *network, problem);
+    ASSERT_TRUE(sonar.listening()) << problem;
+    std::atomic<bool> stop{false};
+    std::vector<std::string> verdicts;
+    std::thread serving([&] {
+        sonar.serve([&] { return stop.load(); },
+                    [&](const std::string& verdict) { verdicts.push_back(verdict); }, 1);
+    });
+    // An assertion that ends the test early still ends the sonar.
+    const struct Ender {
+        std::atomic<bool>& stop;
+        std::thread& serving;
+        ~Ender() {
+            stop = true;
+            if (serving.joinable())
+                serving.join();
+        }
+    } ender{stop, serving};
+    AcquisitionTarget kept{TargetKind::Sis5, "127.0.0.1", sonar.port()};
+    kept.listenPort = options.replyPort;
+    kept.name = "EM 2040";
+    std::filesystem::create_directories(dir_ / "config");
+    std::ofstream(path("config/targets.ini")) << targetListText({kept});
+
+    host.files.push_back(FileChoice{
+        write("cast.prf", test::PointFileBytes(std::vector<ProfilePoint>{
+                              {0.5, 1531.6, 24.0}, {20.0, 1531.8, 23.9}, {60.0, 1508.3, 15.2}})),
+        1});
+    window->action(kImportProfileFile)->trigger();
+    doubleClickFile(0);
+    LateUser user;
+    user.then([](QWidget* dialog) {
+        auto* targets = qobject_cast<SendTargetsDialog*>(dialog);
+        ASSERT_NE(targets, nullptr);
+        EXPECT_EQ(targets->table()->item(0, 0)->text(), "EM 2040");
+        targets->sendButton()->click();
+    });
+    user.then(kCastDialogOk);
+    window->action(kSendToAcquisition)->trigger();
+    EXPECT_EQ(user.shown, (QStringList{"Send to acquisition system", "Cast time and position"}));
+    SendPanel* panel = window->sendPanel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_FALSE(panel->finished());
+    // The window answers while the sonar has not.
+    const bool wasShown = window->session().curveFlags().fittedTemp;
+    window->action(kFittedTemp)->trigger();
+    EXPECT_NE(window->session().curveFlags().fittedTemp, wasShown);
+    EXPECT_FALSE(panel->finished());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel->finished(); }, 15000));
+    ASSERT_EQ(panel->lines()->count(), 1);
+    EXPECT_TRUE(panel->lines()->item(0)->text().contains("confirmed, the sonar uses the 5 points"))
+        << panel->lines()->item(0)->text().toStdString();
+    stop = true;
+    serving.join();
+    EXPECT_EQ(verdicts, std::vector<std::string>{"took 5 points, answered"});
 }
 
 }  // namespace
