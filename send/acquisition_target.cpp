@@ -168,8 +168,10 @@ std::vector<AcquisitionTarget> readTargetList(std::string_view text) {
         }
         const std::string_view key = line.substr(0, equals);
         const std::string value(line.substr(equals + 1));
-        for (auto [name, field] : {std::pair{"name", &Section::name}, {"kind", &Section::kind},
-                                   {"host", &Section::host}, {"port", &Section::port},
+        for (auto [name, field] : {std::pair{"name", &Section::name},
+                                   {"kind", &Section::kind},
+                                   {"host", &Section::host},
+                                   {"port", &Section::port},
                                    {"datagram", &Section::datagram},
                                    {"listen", &Section::listen}}) {
             if (key == name) {
