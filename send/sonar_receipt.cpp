@@ -51,17 +51,6 @@ uint32_t secondsOfDay(const CastTime& t) {
     return uint32_t(t.hour * 3600 + t.minute * 60 + t.second);
 }
 
-// Seconds since 1970 of a UTC calendar time (days from civil, proleptic Gregorian).
-int64_t unixSeconds(const CastTime& t) {
-    const int y = t.year - (t.month <= 2 ? 1 : 0);
-    const int era = (y >= 0 ? y : y - 399) / 400;
-    const int yearOfEra = y - era * 400;
-    const int dayOfYear = (153 * (t.month + (t.month > 2 ? -3 : 9)) + 2) / 5 + t.day - 1;
-    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    const int64_t days = int64_t(era) * 146097 + dayOfEra - 719468;
-    return days * 86400 + secondsOfDay(t);
-}
-
 bool usable(double depth, double speed) {
     return std::isfinite(depth) && std::isfinite(speed) && depth >= 0.0 && speed > 0.0;
 }
@@ -157,7 +146,7 @@ std::string sisProfileDatagram(std::span<const ProfilePoint> points, const CastT
 
 std::string kmallSvpDatagram(std::span<const ProfilePoint> points, const CastTime& utc) {
     const size_t size = kKmallHeader + kKmallCommon + points.size() * kKmallSample + 4;
-    const int64_t seconds = unixSeconds(utc);
+    const int64_t seconds = secondsSinceEpoch(utc);
     std::string out;
     put(out, size, 4);
     out += kKmallSvpType;

@@ -121,15 +121,23 @@ std::optional<double> parseUtcOffset(std::string_view text) {
     return hours;
 }
 
-CastTime toUtc(const CastTime& local, double utcOffsetHours) {
-    const chr::sys_seconds localSeconds = chr::sys_days(dateOf(local)) + chr::hours(local.hour) +
-                                          chr::minutes(local.minute) + chr::seconds(local.second);
-    const chr::sys_seconds utc = localSeconds - chr::seconds(std::llround(utcOffsetHours * 3600.0));
-    const chr::sys_days day = chr::floor<chr::days>(utc);
+int64_t secondsSinceEpoch(const CastTime& time) {
+    const chr::sys_seconds seconds = chr::sys_days(dateOf(time)) + chr::hours(time.hour) +
+                                     chr::minutes(time.minute) + chr::seconds(time.second);
+    return seconds.time_since_epoch().count();
+}
+
+CastTime castTimeAt(int64_t secondsSinceEpoch) {
+    const chr::sys_seconds at{chr::seconds(secondsSinceEpoch)};
+    const chr::sys_days day = chr::floor<chr::days>(at);
     const chr::year_month_day date(day);
-    const chr::hh_mm_ss<chr::seconds> clock(utc - day);
+    const chr::hh_mm_ss<chr::seconds> clock(at - day);
     return {int(date.year()),           int(unsigned(date.month())),  int(unsigned(date.day())),
             int(clock.hours().count()), int(clock.minutes().count()), int(clock.seconds().count())};
+}
+
+CastTime toUtc(const CastTime& local, double utcOffsetHours) {
+    return castTimeAt(secondsSinceEpoch(local) - std::llround(utcOffsetHours * 3600.0));
 }
 
 int dayOfYear(const CastTime& time) {

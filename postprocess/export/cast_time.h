@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,10 @@ std::optional<CastTime> localCastTime(const std::string& utf8Path);
 // Hours east of UTC, as --utc-offset and the dialog take them: -14 to +14, fractions allowed
 // (India is +5.5, Nepal +5.75).
 std::optional<double> parseUtcOffset(std::string_view text);
+
+// Seconds since 1970-01-01 00:00:00 of a time taken as UTC, and back.
+int64_t secondsSinceEpoch(const CastTime& time);
+CastTime castTimeAt(int64_t secondsSinceEpoch);
 
 // The UTC time of a local time `utcOffsetHours` east of Greenwich; the date follows across
 // midnight, month and year ends.
