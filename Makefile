@@ -71,6 +71,7 @@ demo: build
 bench: build
 	$(BUILD)/bench/quorvane-bench
 	$(BUILD)/bench/quorvane-chart-bench
+	$(BUILD)/bench/quorvane-nav-bench
 	$(BUILD)/bench/quorvane-download-bench
 	$(BUILD)/bench/quorvane-file-window-bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/quorvane-gui-download-bench

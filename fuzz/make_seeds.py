@@ -118,3 +118,17 @@ seed("sis_receipt", "profile", sis_profile(PROFILE))
 seed("sis_receipt", "empty", sis_profile([]))
 seed("kmall_receipt", "profile", kmall_svp(PROFILE))
 seed("kmall_receipt", "empty", kmall_svp([]))
+
+
+def nmea(body):
+    checksum = 0
+    for c in body.encode():
+        checksum ^= c
+    return "$%s*%02X\r\n" % (body, checksum)
+
+
+seed("nmea", "sentences", nmea("GPZDA,101500.50,07,12,2026,00,00")
+     + nmea("GNGGA,101501.25,2217.1300,N,11409.4620,E,2,08,0.9,5.0,M,,M,,")
+     + nmea("GPRMC,101503.00,A,2217.1300,N,11409.4620,E,0.0,0.0,071226,,,A"))
+seed("nmea", "log", "2026-12-07T00:00:01.500Z -33.50000000 -151.25000000 4 GNGGA "
+     "2026-12-07T00:00:01.531Z\n")
