@@ -10,12 +10,10 @@
 #include "postprocess/export/cast_position.h"
 #include "postprocess/export/cast_time.h"
 #include "postprocess/rawcast/profile_point.h"
+#include "network/datagram_network.h"
 #include "send/acquisition_target.h"
 
 namespace quorvane {
-
-// The largest payload of one UDP datagram over IPv4.
-inline constexpr size_t kMaximumDatagram = 65507;
 
 // A profile as one package takes it, in one datagram.
 struct ProfileDatagram {

@@ -10,7 +10,7 @@
 #include "postprocess/export/cast_time.h"
 #include "postprocess/rawcast/profile_point.h"
 #include "send/acquisition_target.h"
-#include "send/datagram_network.h"
+#include "network/datagram_network.h"
 #include "send/sonar_receipt.h"
 
 namespace quorvane {

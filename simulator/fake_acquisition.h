@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "send/acquisition_target.h"
-#include "send/datagram_network.h"
+#include "network/datagram_network.h"
 
 namespace quorvane::sim {
 

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
 namespace quorvane {
+
+// The largest payload of one UDP datagram over IPv4.
+inline constexpr size_t kMaximumDatagram = 65507;
 
 // A datagram that came in on a listened port.
 struct Arrival {

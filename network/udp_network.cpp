@@ -1,8 +1,8 @@
 #include <asio.hpp>
 #include <chrono>
 
-#include "send/datagram_network.h"
-#include "send/profile_datagram.h"
+#include "network/datagram_network.h"
+#include <vector>
 
 namespace quorvane {
 
