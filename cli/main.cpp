@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/device_command.h"
+#include "cli/nav_command.h"
 #include "cli/process_command.h"
 #include "cli/send_command.h"
 #include "cli/terminal.h"
@@ -21,6 +22,7 @@ const Command kCommands[] = {
     {"process", quorvane::cli::runProcess, quorvane::cli::processUsage},
     {"device", quorvane::cli::runDevice, [] { return std::string(quorvane::cli::kDeviceUsage); }},
     {"send", quorvane::cli::runSend, quorvane::cli::sendUsage},
+    {"nav", quorvane::cli::runNav, quorvane::cli::navUsage},
 };
 
 void printUsage() {

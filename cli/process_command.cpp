@@ -1,6 +1,7 @@
 #include "cli/process_command.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -10,6 +11,7 @@
 #include "common/file_io.h"
 #include "common/path_names.h"
 #include "common/strformat.h"
+#include "navigation/nav_log.h"
 #include "postprocess/export/export_messages.h"
 #include "postprocess/pipeline/cast_pipeline.h"
 #include "postprocess/profilefiles/point_file.h"
@@ -43,6 +45,8 @@ struct ProcessSettings {
     std::optional<CastTime> time;  // local, like the instrument's clock
     double utcOffset = 0.0;
     std::optional<CastPosition> position;
+    std::vector<std::string> navLogs;  // positions from the navigation instead
+    double maxGapS = 10.0;
     bool append = false;
 };
 
@@ -92,6 +96,14 @@ std::optional<ProcessSettings> parseSettings(const Arguments& args, std::string&
         if (!s.position)
             error = "--position must be LAT,LON in signed decimal degrees, not '" + *position + "'";
     }
+    s.navLogs = args.values("nav");
+    if (!s.navLogs.empty() && s.position)
+        error = "give --position or --nav, not both";
+    if (const auto gap = args.number("max-gap", error)) {
+        if (*gap <= 0 || *gap > 3600)
+            error = "--max-gap must be seconds from 0 to 3600";
+        s.maxGapS = *gap;
+    }
     s.append = args.flag("append");
     if (!error.empty())
         return std::nullopt;
@@ -102,7 +114,15 @@ std::optional<ProcessSettings> parseSettings(const Arguments& args, std::string&
 class CastProcessor {
   public:
     CastProcessor(const ProcessSettings& settings, ConsolePrompter& console)
-        : s_(settings), console_(console) {}
+        : s_(settings), console_(console) {
+        for (const std::string& log : s_.navLogs) {
+            std::string problem;
+            navLogs_.emplace_back(log, problem);
+            if (!problem.empty()) {
+                console_.say(Text{problem, problem});
+            }
+        }
+    }
 
     bool run(const std::string& path) {
         data_ = CastData{};
@@ -136,20 +156,53 @@ class CastProcessor {
         const std::optional<CastTime> local = s_.time ? s_.time : localCastTime(path);
         if (local)
             cast.time = toUtc(*local, s_.utcOffset);
-        cast.position = s_.position;
+        cast.position =
+            s_.navLogs.empty() || !cast.time ? s_.position : navigationPosition(path, *cast.time);
         cast.deviceId = header.deviceId();
         cast.name = baseName_;
         cast.sourceFile = fileNameOf(path);
-        warnOfGuesses(path, !s_.time && !named && local, local);
+        warnOfGuesses(path, !s_.time && !named && local, local, cast.position.has_value());
         return cast;
+    }
+
+    // Where the ship was at the cast's UTC time, from the navigation logs; said either way.
+    std::optional<CastPosition> navigationPosition(const std::string& path, const CastTime& utc) {
+        const NavLookup lookup = positionFromLogs(navLogs_, secondsSinceEpoch(utc) * 1000,
+                                                  std::llround(s_.maxGapS * 1000.0));
+        const std::string when = castTimeText(utc) + " UTC";
+        if (lookup.found) {
+            const std::string where = fixedDecimals(lookup.found->position.latitude, 7) + "," +
+                                      fixedDecimals(lookup.found->position.longitude, 7);
+            const std::string gap = fixedDecimals(double(lookup.found->gapMs) / 1000.0, 1);
+            const bool onFix = lookup.found->gapMs == 0;
+            console_.say(Text{
+                path + "：投放位置" + where + "，取自导航日志" + lookup.found->source + "，" +
+                    when + (onFix ? "（该时刻的定位）" : "（在相隔" + gap + "秒的两个定位间插值）"),
+                path + ": cast position " + where + " from navigation log " + lookup.found->source +
+                    " at " + when +
+                    (onFix ? " (a fix at that time)"
+                           : " (interpolated between fixes " + gap + " s apart)")});
+            return lookup.found->position;
+        }
+        const std::string gap = fixedDecimals(double(lookup.gapMs) / 1000.0, 1);
+        console_.say(
+            lookup.problem == NavLookupProblem::GapTooLong
+                ? Text{path + "：" + when + "前后的导航定位相隔" + gap + "秒，超过" +
+                           fixedDecimals(s_.maxGapS, 1) + "秒：无投放位置",
+                       path + ": the navigation fixes around " + when + " are " + gap +
+                           " s apart, more than " + fixedDecimals(s_.maxGapS, 1) +
+                           " s: no cast position"}
+                : Text{path + "：导航日志不包含" + when + "：无投放位置",
+                       path + ": the navigation logs do not cover " + when + ": no cast position"});
+        return std::nullopt;
     }
 
     // Once per cast: what the packages' files will lack or only guess.
     void warnOfGuesses(const std::string& path, bool timeFromModification,
-                       const std::optional<CastTime>& local) const {
+                       const std::optional<CastTime>& local, bool positioned) const {
         std::string lacking;
         for (const ExportFormatDescriptor* format : s_.formats) {
-            if (format->writesPosition && !s_.position &&
+            if (format->writesPosition && !positioned &&
                 lacking.find(format->name) == std::string::npos) {
                 lacking += (lacking.empty() ? "" : ", ") + std::string(format->name);
             }
@@ -288,6 +341,7 @@ class CastProcessor {
     std::string baseName_;
     bool ok_ = true;
     CastInfo cast_;
+    std::vector<NavLogFile> navLogs_;
     std::vector<std::pair<std::string, bool>> written_;  // path, whether appended to
 };
 
@@ -300,7 +354,7 @@ std::string processUsage() {
            formatNames("|", "|") +
            "]...\n"
            "           [--time \"YYYY-MM-DD HH:MM:SS\"] [--utc-offset H] [--position LAT,LON]\n"
-           "           [--append]\n"
+           "           [--nav LOG... [--max-gap S]] [--append]\n"
            "  Reduces each raw cast and writes <name>.prf, <name>.asvf and the raw, fitting and\n"
            "  average exports into DIR (default: Data under the current folder). The header's\n"
            "  density, latitude and depth interval are used unless given. --filter M turns the\n"
@@ -309,6 +363,9 @@ std::string processUsage() {
            "  the cast's time (--time, else a downloaded cast's name, else the file's\n"
            "  modification time: local time, made UTC with --utc-offset H hours east) and\n"
            "  --position.\n"
+           "  --nav LOG (repeatable; quorvane-cli nav record writes them) takes each cast's\n"
+           "  position from the navigation instead: between the two fixes around its UTC time,\n"
+           "  refused when they are more than --max-gap S seconds apart (default 10).\n"
            "  --append adds the cast to an existing CARIS .svp as a new section.\n"
            "  Messages go to stderr, a summary to stdout.\n";
 }
@@ -316,7 +373,7 @@ std::string processUsage() {
 int runProcess(const std::vector<std::string>& words) {
     const Arguments args(words,
                          {"out", "lang", "density", "latitude", "interval", "start-depth", "filter",
-                          "format", "time", "utc-offset", "position"},
+                          "format", "time", "utc-offset", "position", "nav", "max-gap"},
                          {"append"});
     std::string error = args.error();
     std::optional<ProcessSettings> settings;

@@ -8,6 +8,7 @@
 
 #include "cli/cli_fixture.h"
 #include "common/file_io.h"
+#include "navigation/nav_log.h"
 #include "postprocess/profilefiles/point_file.h"
 #include "simulator/cast_generator.h"
 
@@ -110,6 +111,42 @@ TEST_F(ProcessCommandTest, AcquisitionFormatsCarryTheCastTimeAndPosition) {
                          "CARIS"),
               std::string::npos)
         << err();
+}
+
+TEST_F(ProcessCommandTest, ThePositionComesFromTheNavigationLog) {
+    fs::copy_file(dir_ / "cast.bin", dir_ / "2014-03-05_102030_N.bin");
+    // Fixes at 02:20:29 and 02:20:31 UTC, and one 20 s later.
+    const int64_t fix = 1393986029000;
+    std::ofstream(dir_ / "nav.log", std::ios::binary)
+        << navLogLine({fix, -33.90, 151.20, 1, "GPGGA"}, fix)
+        << navLogLine({fix + 2000, -33.92, 151.22, 1, "GPGGA"}, fix + 2000)
+        << navLogLine({fix + 22000, -33.94, 151.24, 1, "GPGGA"}, fix + 22000);
+    struct Case {
+        const char* options;
+        const char* latitudeLine;
+        const char* says;
+    };
+    for (const Case& c :
+         {Case{"--utc-offset 8", "Latitude, -33.9100000",
+               "-33.9100000,151.2100000 from navigation "
+               "log nav.log at 2014-03-05 02:20:30 UTC "
+               "(interpolated between fixes 2.0 s apart)"},
+          Case{"--time \"2014-03-05 10:20:40\" --utc-offset 8", "Latitude, unknown",
+               "the navigation fixes around 2014-03-05 02:20:40 UTC are 20.0 s apart, more than "
+               "10.0 s: no cast position"},
+          Case{"--utc-offset 7", "Latitude, unknown",
+               "the navigation logs do not cover 2014-03-05 03:20:30 UTC"}}) {
+        ASSERT_EQ(run(std::string("process 2014-03-05_102030_N.bin --out o --format csvmeta --nav "
+                                  "nav.log ") +
+                      c.options),
+                  0)
+            << err();
+        EXPECT_NE(slurp(dir_ / "o" / "2014-03-05_102030_N.csv").find(c.latitudeLine),
+                  std::string::npos)
+            << c.options;
+        EXPECT_NE(err().find(c.says), std::string::npos) << err();
+    }
+    EXPECT_EQ(run("process cast.bin --nav nav.log --position 1,2"), 2);
 }
 
 TEST_F(ProcessCommandTest, RefusalsAndWarningsGoToStderrWithTheExitStatus) {

@@ -1,7 +1,5 @@
 #include "simulator/acquisition_command.h"
 
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 
 #include "common/arguments.h"
@@ -10,12 +8,6 @@
 namespace quorvane::sim {
 
 namespace {
-
-std::atomic<bool> stopRequested{false};
-
-extern "C" void requestStop(int) {
-    stopRequested = true;
-}
 
 std::optional<uint16_t> portOf(const std::optional<double>& value, bool zeroAllowed) {
     if (!value || *value != double(int(*value)) || *value < (zeroAllowed ? 0 : 1) ||
@@ -69,11 +61,10 @@ int runAcquisitionCommand(const std::vector<std::string>& args) {
         std::fprintf(stderr, "quorvane-sim acquisition: %s\n", problem.c_str());
         return kExitFailure;
     }
-    std::signal(SIGINT, requestStop);
-    std::signal(SIGTERM, requestStop);
+    stopOnTermination();
     std::printf("%u\n", unsigned(acquisition.port()));
     std::fflush(stdout);
-    acquisition.serve([] { return stopRequested.load(); },
+    acquisition.serve([] { return terminationRequested(); },
                       [](const std::string& verdict) {
                           std::printf("%s\n", verdict.c_str());
                           std::fflush(stdout);

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "send/acquisition_target.h"
 #include "network/datagram_network.h"
+#include "send/acquisition_target.h"
 
 namespace quorvane::sim {
 

@@ -6,6 +6,7 @@
 #include "common/system_texts.h"
 #include "simulator/acquisition_command.h"
 #include "simulator/cast_command.h"
+#include "simulator/nav_command.h"
 #if defined(QUORVANE_SIM_SERVE)
 #include "simulator/serve_command.h"
 #endif
@@ -17,6 +18,7 @@ using quorvane::sim::Subcommand;
 const Subcommand kSubcommands[] = {
     quorvane::sim::kCastCommand,
     quorvane::sim::kAcquisitionCommand,
+    quorvane::sim::kNavCommand,
 #if defined(QUORVANE_SIM_SERVE)
     quorvane::sim::kServeCommand,
 #endif

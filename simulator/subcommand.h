@@ -16,6 +16,11 @@ struct Subcommand {
     int (*run)(const std::vector<std::string>& args);
 };
 
+// Ctrl-C and SIGTERM end a long-running subcommand at its next look: after this, until one
+// comes, terminationRequested() is false.
+void stopOnTermination();
+bool terminationRequested();
+
 // Reports a bad command line with the subcommand's usage on stderr; returns kExitUsage.
 int usageError(const Subcommand& command, const std::string& problem);
 
