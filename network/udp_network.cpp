@@ -1,8 +1,8 @@
 #include <asio.hpp>
 #include <chrono>
 
-#include "network/datagram_network.h"
 #include <vector>
+#include "network/datagram_network.h"
 
 namespace quorvane {
 

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "network/datagram_network.h"
 #include "postprocess/export/cast_position.h"
 #include "postprocess/export/cast_time.h"
 #include "postprocess/rawcast/profile_point.h"
-#include "network/datagram_network.h"
 #include "send/acquisition_target.h"
 
 namespace quorvane {

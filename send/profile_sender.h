@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "network/datagram_network.h"
 #include "postprocess/export/cast_position.h"
 #include "postprocess/export/cast_time.h"
 #include "postprocess/rawcast/profile_point.h"
 #include "send/acquisition_target.h"
-#include "network/datagram_network.h"
 #include "send/sonar_receipt.h"
 
 namespace quorvane {
