@@ -17,7 +17,9 @@ namespace {
 std::string targetKindNames() {
     std::string names;
     for (const TargetKindFacts& facts : allTargetKinds()) {
-        names += (names.empty() ? "" : "|") + std::string(facts.name);
+        if (!names.empty())
+            names += '|';
+        names += facts.name;
     }
     return names;
 }

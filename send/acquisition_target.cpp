@@ -105,10 +105,15 @@ std::optional<AcquisitionTarget> parseTarget(std::string_view text) {
 }
 
 std::string targetText(const AcquisitionTarget& target) {
-    std::string text = std::string(targetKindFacts(target.kind).name) + "@" + target.host + ":" +
-                       std::to_string(target.port);
+    // Appended piece by piece: GCC 12 takes a chain of + here for an overlapping copy.
+    std::string text(targetKindFacts(target.kind).name);
+    text += '@';
+    text += target.host;
+    text += ':';
+    text += std::to_string(target.port);
     if (target.datagram != targetKindFacts(target.kind).datagram) {
-        text += "/" + std::string(datagramKindName(target.datagram));
+        text += '/';
+        text += datagramKindName(target.datagram);
     }
     return text;
 }
