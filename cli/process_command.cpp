@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "cli/cast_stamp_options.h"
 #include "cli/console_prompter.h"
 #include "common/arguments.h"
 #include "common/file_io.h"
@@ -42,9 +43,7 @@ struct ProcessSettings {
     bool english = true;
     std::optional<double> density, latitude, interval, startDepth, filter;
     std::vector<const ExportFormatDescriptor*> formats;
-    std::optional<CastTime> time;  // local, like the instrument's clock
-    double utcOffset = 0.0;
-    std::optional<CastPosition> position;
+    CastStampOptions stamp;
     std::vector<std::string> navLogs;  // positions from the navigation instead
     double maxGapS = 10.0;
     bool append = false;
@@ -80,24 +79,9 @@ std::optional<ProcessSettings> parseSettings(const Arguments& args, std::string&
                 s.formats.push_back(&format);
         }
     }
-    if (const auto time = args.value("time")) {
-        s.time = parseCastTime(*time);
-        if (!s.time)
-            error = "--time must be \"YYYY-MM-DD HH:MM:SS\", not '" + *time + "'";
-    }
-    if (const auto offset = args.value("utc-offset")) {
-        const auto hours = parseUtcOffset(*offset);
-        if (!hours)
-            error = "--utc-offset must be hours from -14 to 14, not '" + *offset + "'";
-        s.utcOffset = hours.value_or(0.0);
-    }
-    if (const auto position = args.value("position")) {
-        s.position = parsePosition(*position);
-        if (!s.position)
-            error = "--position must be LAT,LON in signed decimal degrees, not '" + *position + "'";
-    }
+    s.stamp = readCastStampOptions(args, error);
     s.navLogs = args.values("nav");
-    if (!s.navLogs.empty() && s.position)
+    if (!s.navLogs.empty() && s.stamp.position)
         error = "give --position or --nav, not both";
     if (const auto gap = args.number("max-gap", error)) {
         if (*gap <= 0 || *gap > 3600)
@@ -153,15 +137,15 @@ class CastProcessor {
     CastInfo castInfo(const std::string& path, const RawFileHeader& header) {
         CastInfo cast;
         const std::optional<CastTime> named = castTimeFromFileName(fileNameOf(path));
-        const std::optional<CastTime> local = s_.time ? s_.time : localCastTime(path);
+        const std::optional<CastTime> local = s_.stamp.time ? s_.stamp.time : localCastTime(path);
         if (local)
-            cast.time = toUtc(*local, s_.utcOffset);
-        cast.position =
-            s_.navLogs.empty() || !cast.time ? s_.position : navigationPosition(path, *cast.time);
+            cast.time = toUtc(*local, s_.stamp.utcOffset);
+        cast.position = s_.navLogs.empty() || !cast.time ? s_.stamp.position
+                                                         : navigationPosition(path, *cast.time);
         cast.deviceId = header.deviceId();
         cast.name = baseName_;
         cast.sourceFile = fileNameOf(path);
-        warnOfGuesses(path, !s_.time && !named && local, local, cast.position.has_value());
+        warnOfGuesses(path, !s_.stamp.time && !named && local, local, cast.position.has_value());
         return cast;
     }
 

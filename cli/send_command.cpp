@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/cast_stamp_options.h"
 #include "cli/console_prompter.h"
 #include "common/arguments.h"
 #include "common/path_names.h"
@@ -27,9 +28,7 @@ std::string targetKindNames() {
 struct SendSettings {
     bool english = true;
     std::vector<AcquisitionTarget> targets;
-    std::optional<CastTime> time;
-    double utcOffset = 0.0;
-    std::optional<CastPosition> position;
+    CastStampOptions stamp;
     int waitMs = kReceiptWaitMs;
 };
 
@@ -66,22 +65,7 @@ std::optional<SendSettings> parseSettings(const Arguments& args, std::string& er
     if (s.targets.empty() && error.empty()) {
         error = "no --to target given";
     }
-    if (const auto time = args.value("time")) {
-        s.time = parseCastTime(*time);
-        if (!s.time)
-            error = "--time must be \"YYYY-MM-DD HH:MM:SS\", not '" + *time + "'";
-    }
-    if (const auto offset = args.value("utc-offset")) {
-        const auto hours = parseUtcOffset(*offset);
-        if (!hours)
-            error = "--utc-offset must be hours from -14 to 14, not '" + *offset + "'";
-        s.utcOffset = hours.value_or(0.0);
-    }
-    if (const auto position = args.value("position")) {
-        s.position = parsePosition(*position);
-        if (!s.position)
-            error = "--position must be LAT,LON in signed decimal degrees, not '" + *position + "'";
-    }
+    s.stamp = readCastStampOptions(args, error);
     if (!error.empty())
         return std::nullopt;
     return s;
@@ -143,14 +127,15 @@ int runSend(const std::vector<std::string>& words) {
     ConsolePrompter console(settings->english, false);
     const std::string& path = args.positional().front();
     const std::optional<std::vector<ProfilePoint>> fitted = fittedProfile(path, console);
-    const std::optional<CastTime> local = settings->time ? settings->time : localCastTime(path);
+    const std::optional<CastTime> local =
+        settings->stamp.time ? settings->stamp.time : localCastTime(path);
     if (!fitted || !local) {
         if (!local)
             std::fprintf(stderr, "quorvane-cli send: %s: no cast time (--time)\n", path.c_str());
         return 1;
     }
-    SendRequest request{settings->targets, *fitted, toUtc(*local, settings->utcOffset),
-                        settings->position, settings->waitMs};
+    SendRequest request{settings->targets, *fitted, toUtc(*local, settings->stamp.utcOffset),
+                        settings->stamp.position, settings->waitMs};
     const std::unique_ptr<DatagramNetwork> network = makeUdpNetwork();
     bool allDone = true;
     sendProfile(
