@@ -165,11 +165,12 @@ std::optional<NavFix> NmeaReader::rmc(std::string_view address, std::string_view
         return refuse(problem, "RMC too short");
     }
     const std::optional<int64_t> time = timeOfDayMs(f[0]);
-    const auto day = digits(f[8].substr(0, 2)), month = digits(f[8].substr(2, 2)),
-               year = digits(f[8].substr(4));
-    const std::optional<int64_t> date = f[8].size() == 6 && day && month && year
-                                            ? dateMs(*day, *month, 2000 + *year)
-                                            : std::nullopt;
+    // ddmmyy, its length checked before it is cut up.
+    const std::string_view ddmmyy = f[8].size() == 6 ? f[8] : "xxxxxx";
+    const auto day = digits(ddmmyy.substr(0, 2)), month = digits(ddmmyy.substr(2, 2)),
+               year = digits(ddmmyy.substr(4));
+    const std::optional<int64_t> date =
+        day && month && year ? dateMs(*day, *month, 2000 + *year) : std::nullopt;
     if (!time || !date) {
         return refuse(problem, "bad time");
     }

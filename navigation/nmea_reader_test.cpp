@@ -59,6 +59,10 @@ TEST(NmeaReaderTest, FixesComeWithTheirDateAndEveryFaultIsRefused) {
         {sentence("GPGGA,000000.10,2217.1300,N,11409.4620,E,1,08,0.9,5.0,M,,M,,"),
          NavFix{k20261207 + 86400100, 22.2855, 114.1577, 1, "GPGGA"}, ""},
         {sentence("GPZDA,120000.00,31,02,2026,00,00"), {}, "bad time"},
+        // An RMC without its date (the fuzzer's find: the date was cut up before its length
+        // was known).
+        {sentence("GPRMC,101503.00,A,2217.1300,N,11409.4620,E,0.0,0.0,,,,A"), {}, "bad time"},
+        {sentence("GPRMC,101503.00,A,2217.1300,N,11409.4620,E,0.0,0.0,0712,,,A"), {}, "bad time"},
     };
     NmeaReader reader;
     for (const Line& line : lines) {
