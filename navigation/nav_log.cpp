@@ -53,12 +53,13 @@ std::optional<NavFix> readNavLogLine(std::string_view line) {
     const std::optional<int64_t> utc = readUtc(fields[0]);
     const std::optional<double> latitude = parseNumber(fields[1]);
     const std::optional<double> longitude = parseNumber(fields[2]);
-    const std::optional<double> quality = parseNumber(fields[3]);
-    if (!utc || !latitude || !longitude || !quality || std::abs(*latitude) > 90.0 ||
+    // A fix's quality is one digit, 1 to 9: 0 is no fix, as in GGA.
+    const bool qualityOk = fields[3].size() == 1 && fields[3][0] >= '1' && fields[3][0] <= '9';
+    if (!utc || !latitude || !longitude || !qualityOk || std::abs(*latitude) > 90.0 ||
         std::abs(*longitude) > 180.0 || fields[4].empty() || !readUtc(fields[5])) {
         return std::nullopt;
     }
-    return NavFix{*utc, *latitude, *longitude, int(*quality), std::string(fields[4])};
+    return NavFix{*utc, *latitude, *longitude, fields[3][0] - '0', std::string(fields[4])};
 }
 
 NavLogFile::NavLogFile(const std::string& utf8Path, std::string& problem)

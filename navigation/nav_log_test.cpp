@@ -34,8 +34,10 @@ TEST_F(NavLogTest, ALineReadsBackAndDamageIsNoFix) {
     for (const char* damaged :
          {"2026-12-07T00:00:01.500Z -33.5 -151.25 4 GNGGA",  // no PC clock: torn
           "2026-12-07T00:00:01.500Z 93.5 -151.25 4 GNGGA 2026-12-07T00:00:01.531Z",
-          "2026-02-30T00:00:01.500Z -33.5 -151.25 4 GNGGA 2026-12-07T00:00:01.531Z", "# a comment",
-          ""}) {
+          "2026-02-30T00:00:01.500Z -33.5 -151.25 4 GNGGA 2026-12-07T00:00:01.531Z",
+          "2026-12-07T00:00:01.500Z -33.5 -151.25 0 GNGGA 2026-12-07T00:00:01.531Z",
+          "2026-12-07T00:00:01.500Z -33.5 -151.25 0.5 GNGGA 2026-12-07T00:00:01.531Z",
+          "# a comment", ""}) {
         EXPECT_FALSE(readNavLogLine(damaged)) << damaged;
     }
 }
