@@ -138,8 +138,12 @@ class CastProcessor {
         CastInfo cast;
         const std::optional<CastTime> named = castTimeFromFileName(fileNameOf(path));
         const std::optional<CastTime> local = s_.stamp.time ? s_.stamp.time : localCastTime(path);
-        if (local)
-            cast.time = toUtc(*local, s_.stamp.utcOffset);
+        if (local) {
+            const double offset = s_.stamp.utcOffsetAt(*local);
+            cast.time = toUtc(*local, offset);
+            if (!s_.stamp.utcOffset && (timeUsed() || !s_.navLogs.empty()))
+                console_.say(pcOffsetNote(path, offset));
+        }
         cast.position = s_.navLogs.empty() || !cast.time ? s_.stamp.position
                                                          : navigationPosition(path, *cast.time);
         cast.deviceId = header.deviceId();
@@ -181,6 +185,11 @@ class CastProcessor {
         return std::nullopt;
     }
 
+    bool timeUsed() const {
+        return std::any_of(s_.formats.begin(), s_.formats.end(),
+                           [](const auto* f) { return f->writesTime; });
+    }
+
     // Once per cast: what the packages' files will lack or only guess.
     void warnOfGuesses(const std::string& path, bool timeFromModification,
                        const std::optional<CastTime>& local, bool positioned) const {
@@ -191,14 +200,12 @@ class CastProcessor {
                 lacking += (lacking.empty() ? "" : ", ") + std::string(format->name);
             }
         }
-        const bool timeUsed = std::any_of(s_.formats.begin(), s_.formats.end(),
-                                          [](const auto* f) { return f->writesTime; });
         std::string en, zh;
         if (!lacking.empty()) {
             en += "no cast position (--position LAT,LON) for " + lacking;
             zh += "未给出投放位置（--position 纬度,经度），用于" + lacking;
         }
-        if (timeUsed && timeFromModification) {
+        if (timeUsed() && timeFromModification) {
             const std::string when = castTimeText(*local);
             en += (en.empty() ? "" : "; ") +
                   std::string(
@@ -345,7 +352,8 @@ std::string processUsage() {
            "  water-depth filter of the exports on. Without --format: csv, vel and txt.\n"
            "  The acquisition packages' formats write the fitted profile as <name>.<ext> with\n"
            "  the cast's time (--time, else a downloaded cast's name, else the file's\n"
-           "  modification time: local time, made UTC with --utc-offset H hours east) and\n"
+           "  modification time: local time, made UTC with --utc-offset H hours east, else\n"
+           "  with this PC's own offset at that time) and\n"
            "  --position.\n"
            "  --nav LOG (repeatable; quorvane-cli nav record writes them) takes each cast's\n"
            "  position from the navigation instead: between the two fixes around its UTC time,\n"

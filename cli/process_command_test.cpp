@@ -8,6 +8,7 @@
 
 #include "cli/cli_fixture.h"
 #include "common/file_io.h"
+#include "common/testing/scoped_time_zone.h"
 #include "navigation/nav_log.h"
 #include "postprocess/profilefiles/point_file.h"
 #include "simulator/cast_generator.h"
@@ -135,7 +136,11 @@ TEST_F(ProcessCommandTest, ThePositionComesFromTheNavigationLog) {
                "the navigation fixes around 2014-03-05 02:20:40 UTC are 20.0 s apart, more than "
                "10.0 s: no cast position"},
           Case{"--utc-offset 7", "Latitude, unknown",
-               "the navigation logs do not cover 2014-03-05 03:20:30 UTC"}}) {
+               "the navigation logs do not cover 2014-03-05 03:20:30 UTC"},
+          // No offset given: this PC's (UTC+8 here), and said.
+          Case{"", "Latitude, -33.9100000",
+               "the cast time is taken as UTC+8, this PC's offset (--utc-offset sets another)"}}) {
+        const test::ScopedTimeZone china("CST-8");
         ASSERT_EQ(run(std::string("process 2014-03-05_102030_N.bin --out o --format csvmeta --nav "
                                   "nav.log ") +
                       c.options),

@@ -106,9 +106,9 @@ std::string sendUsage() {
            "  they use back to --listen PORT (default 16103), waited for --wait S seconds\n"
            "  (default 20); qinsy and pds2000 take S12, ea440 S01, hypack CALC, each on the port\n"
            "  given. The time is the cast's (as for process: --time, a downloaded cast's name or\n"
-           "  the file's modification time, made UTC with --utc-offset). Prints one line per\n"
-           "  target; the exit status is 0 only when every target that can confirm confirmed\n"
-           "  and the others were sent.\n";
+           "  the file's modification time, made UTC with --utc-offset, else this PC's offset).\n"
+           "  Prints one line per target; the exit status is 0 only when every target that can\n"
+           "  confirm confirmed and the others were sent.\n";
 }
 
 int runSend(const std::vector<std::string>& words) {
@@ -134,8 +134,11 @@ int runSend(const std::vector<std::string>& words) {
             std::fprintf(stderr, "quorvane-cli send: %s: no cast time (--time)\n", path.c_str());
         return 1;
     }
-    SendRequest request{settings->targets, *fitted, toUtc(*local, settings->stamp.utcOffset),
-                        settings->stamp.position, settings->waitMs};
+    const double offset = settings->stamp.utcOffsetAt(*local);
+    if (!settings->stamp.utcOffset)
+        console.say(pcOffsetNote(path, offset));
+    SendRequest request{settings->targets, *fitted, toUtc(*local, offset), settings->stamp.position,
+                        settings->waitMs};
     const std::unique_ptr<DatagramNetwork> network = makeUdpNetwork();
     bool allDone = true;
     sendProfile(

@@ -136,6 +136,35 @@ CastTime castTimeAt(int64_t secondsSinceEpoch) {
             int(clock.hours().count()), int(clock.minutes().count()), int(clock.seconds().count())};
 }
 
+double pcUtcOffsetHours(const CastTime& local) {
+    std::tm fields{};
+    fields.tm_year = local.year - 1900;
+    fields.tm_mon = local.month - 1;
+    fields.tm_mday = local.day;
+    fields.tm_hour = local.hour;
+    fields.tm_min = local.minute;
+    fields.tm_sec = local.second;
+    fields.tm_isdst = -1;  // the zone's rules decide, not the caller
+    const std::time_t utc = std::mktime(&fields);
+    if (utc == std::time_t(-1)) {
+        return 0.0;
+    }
+    // Offsets are whole quarter hours; the rounding hides a second slipped in by a leap table.
+    const double seconds = double(secondsSinceEpoch(local) - int64_t(utc));
+    return std::round(seconds / 900.0) / 4.0;
+}
+
+std::string utcOffsetText(double hours) {
+    if (hours == 0.0) {
+        return "0";
+    }
+    std::string text = fixedDecimals(hours, 2);
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.')
+        text.pop_back();
+    return (hours > 0 ? "+" : "") + text;
+}
+
 CastTime toUtc(const CastTime& local, double utcOffsetHours) {
     return castTimeAt(secondsSinceEpoch(local) - std::llround(utcOffsetHours * 3600.0));
 }

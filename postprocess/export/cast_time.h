@@ -35,6 +35,12 @@ std::optional<CastTime> localCastTime(const std::string& utf8Path);
 // (India is +5.5, Nepal +5.75).
 std::optional<double> parseUtcOffset(std::string_view text);
 
+// This PC's own offset from UTC, in hours, at a local time of its zone (summer time as it was
+// or will be then): the offset the instrument's clock was set in, unless the user knows better.
+double pcUtcOffsetHours(const CastTime& local);
+// "+8", "-3.5", "0": an offset as the dialog and the command line show it.
+std::string utcOffsetText(double hours);
+
 // Seconds since 1970-01-01 00:00:00 of a time taken as UTC, and back.
 int64_t secondsSinceEpoch(const CastTime& time);
 CastTime castTimeAt(int64_t secondsSinceEpoch);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/testing/scoped_time_zone.h"
 #include "postprocess/export/cast_position.h"
 
 namespace quorvane {
@@ -79,6 +80,25 @@ TEST(CastTime, LocalTimesBecomeUtcAcrossDayMonthAndYearEnds) {
     EXPECT_EQ(parseUtcOffset("-14"), -14.0);
     EXPECT_EQ(parseUtcOffset("14.5"), std::nullopt);
     EXPECT_EQ(parseUtcOffset("+8h"), std::nullopt);
+}
+
+TEST(CastTime, ThePcsOwnOffsetIsTheZonesAtThatTime) {
+    {
+        const test::ScopedTimeZone india("IST-5:30");
+        EXPECT_EQ(pcUtcOffsetHours({2026, 12, 7, 10, 0, 0}), 5.5);
+    }
+    {
+        const test::ScopedTimeZone newfoundland("NST3:30");
+        EXPECT_EQ(pcUtcOffsetHours({2026, 1, 15, 12, 0, 0}), -3.5);
+    }
+#if !defined(_WIN32)  // the C runtime there knows only the United States' summer rule
+    const test::ScopedTimeZone berlin("CET-1CEST,M3.5.0,M10.5.0/3");
+    EXPECT_EQ(pcUtcOffsetHours({2026, 1, 15, 12, 0, 0}), 1.0);
+    EXPECT_EQ(pcUtcOffsetHours({2026, 7, 15, 12, 0, 0}), 2.0);
+#endif
+    const std::pair<double, const char*> texts[] = {
+        {8, "+8"}, {-3.5, "-3.5"}, {5.75, "+5.75"}, {0, "0"}, {-10, "-10"}};
+    for (const auto& [hours, text] : texts) EXPECT_EQ(utcOffsetText(hours), text);
 }
 
 TEST(CastPosition, PositionsAreSignedDegreesWithinTheGlobe) {

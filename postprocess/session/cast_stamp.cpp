@@ -1,5 +1,7 @@
 #include "postprocess/session/cast_stamp.h"
 
+#include <chrono>
+
 namespace quorvane {
 
 namespace {
@@ -8,9 +10,21 @@ Message warning(const char* zh, const char* en) {
 }
 }  // namespace
 
+double pcOffsetNow() {
+    const int64_t utc = std::chrono::duration_cast<std::chrono::seconds>(
+                            std::chrono::system_clock::now().time_since_epoch())
+                            .count();
+    // The offset is read at the UTC time taken as local: off only within the hour a summer
+    // time starts or ends.
+    return pcUtcOffsetHours(castTimeAt(utc));
+}
+
 CastStampTexts proposedCastStamp(const std::string& shownPath) {
     const auto local = localCastTime(shownPath);
-    return CastStampTexts{local ? castTimeText(*local) : std::string(), "0", {}, {}};
+    if (!local) {
+        return CastStampTexts{{}, utcOffsetText(pcOffsetNow()), {}, {}};
+    }
+    return CastStampTexts{castTimeText(*local), utcOffsetText(pcUtcOffsetHours(*local)), {}, {}};
 }
 
 std::variant<CastStamp, Message> readCastStamp(const CastStampTexts& texts) {

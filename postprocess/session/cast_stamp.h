@@ -27,8 +27,12 @@ struct CastStamp {
 };
 
 // The dialog's first texts for the shown file: the time from its name (a downloaded cast's),
-// else from its modification time; UTC offset 0; no position.
+// else from its modification time; this PC's UTC offset at that time (the instrument's clock was
+// set from a PC's local time); no position.
 CastStampTexts proposedCastStamp(const std::string& shownPath);
+
+// This PC's UTC offset now, for a cast whose time is not yet known.
+double pcOffsetNow();
 
 // The stamp of the texts, or the message that says which field is wrong. An empty UTC offset
 // means 0.

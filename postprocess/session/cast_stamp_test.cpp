@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/testing/scoped_time_zone.h"
+
 namespace quorvane {
 namespace {
 
@@ -43,11 +45,12 @@ TEST(CastStamp, TheDialogsTextsAreReadOrTheWrongFieldIsNamed) {
     }
 }
 
-TEST(CastStamp, ADownloadedCastProposesItsListTime) {
+TEST(CastStamp, ADownloadedCastProposesItsListTimeInThePcsZone) {
+    const test::ScopedTimeZone china("CST-8");
     EXPECT_EQ(proposedCastStamp("/data/12345678/2014-03-05_102030_N.bin"),
-              (CastStampTexts{"2014-03-05 10:20:30", "0", "", ""}));
+              (CastStampTexts{"2014-03-05 10:20:30", "+8", "", ""}));
     // Neither a dated name nor a file to look at: the user types the time.
-    EXPECT_EQ(proposedCastStamp("/no/such/cast.prf"), (CastStampTexts{"", "0", "", ""}));
+    EXPECT_EQ(proposedCastStamp("/no/such/cast.prf"), (CastStampTexts{"", "+8", "", ""}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/testing/scoped_time_zone.h"
 #include "common/testing/temp_dir_test.h"
 #include "postprocess/session/testing/cast_files.h"
 #include "postprocess/session/testing/scripted_session.h"
@@ -310,11 +311,12 @@ TEST_F(SessionTest, AcquisitionFormatsAskForTheCastAndCarisForAppending) {
                   FileChoice{path("casts.svp"), 5}};  // the third one is cancelled below
     host.stamps = {CastStamp{{2014, 3, 5, 10, 20, 30}, 8.0, CastPosition{-0.5, 10.999999999}},
                    CastStamp{{2014, 3, 6, 9, 0, 0}, 8.0, std::nullopt}};
+    const test::ScopedTimeZone china("CST-8");
     session->exportData(ExportKind::Fitting, values);
     prompter.answers = {Button::Yes};
     session->exportData(ExportKind::Fitting, values);
     ASSERT_EQ(host.proposedStamps.size(), 2u);
-    EXPECT_EQ(host.proposedStamps[0].first, (CastStampTexts{"2014-03-05 10:20:30", "0", "", ""}));
+    EXPECT_EQ(host.proposedStamps[0].first, (CastStampTexts{"2014-03-05 10:20:30", "+8", "", ""}));
     EXPECT_TRUE(host.proposedStamps[0].second);
     EXPECT_EQ(askedEnglish().back(),
               "Add this cast to casts.svp as a new section?\nNo replaces "

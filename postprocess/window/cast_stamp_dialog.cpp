@@ -43,6 +43,14 @@ CastStampDialog::CastStampDialog(bool english, Prompter& prompter, const CastSta
     time_->setMinimumWidth(
         style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, time_).width());
     offset_ = edit(proposed.utcOffset, "与UTC相差（小时）：", "UTC offset (hours):");
+    // The instrument's clock was set from a PC's local time; which offset is proposed is said,
+    // since a wrong one moves the cast in time and, taken from navigation, in place.
+    auto* offsetNote = new QLabel(
+        pick(english, "预设为本机在投放时的时区", "Proposed: this PC's offset at the cast time"),
+        this);
+    offsetNote->setTextFormat(Qt::PlainText);
+    offsetNote->setEnabled(false);
+    form->addRow(QString(), offsetNote);
     latitude_ = edit(proposed.latitude, "纬度（°，南为负）：", "Latitude (°, south negative):");
     longitude_ = edit(proposed.longitude, "经度（°，西为负）：", "Longitude (°, west negative):");
     for (QLineEdit* e : {latitude_, longitude_}) {
