@@ -13,6 +13,7 @@
 #include "common/path_names.h"
 #include "common/strformat.h"
 #include "navigation/nav_log.h"
+#include "navigation/nav_position_text.h"
 #include "postprocess/export/export_messages.h"
 #include "postprocess/pipeline/cast_pipeline.h"
 #include "postprocess/profilefiles/point_file.h"
@@ -155,34 +156,14 @@ class CastProcessor {
 
     // Where the ship was at the cast's UTC time, from the navigation logs; said either way.
     std::optional<CastPosition> navigationPosition(const std::string& path, const CastTime& utc) {
-        const NavLookup lookup = positionFromLogs(navLogs_, secondsSinceEpoch(utc) * 1000,
-                                                  std::llround(s_.maxGapS * 1000.0));
-        const std::string when = castTimeText(utc) + " UTC";
-        if (lookup.found) {
-            const std::string where = fixedDecimals(lookup.found->position.latitude, 7) + "," +
-                                      fixedDecimals(lookup.found->position.longitude, 7);
-            const std::string gap = fixedDecimals(double(lookup.found->gapMs) / 1000.0, 1);
-            const bool onFix = lookup.found->gapMs == 0;
-            console_.say(Text{
-                path + "：投放位置" + where + "，取自导航日志" + lookup.found->source + "，" +
-                    when + (onFix ? "（该时刻的定位）" : "（在相隔" + gap + "秒的两个定位间插值）"),
-                path + ": cast position " + where + " from navigation log " + lookup.found->source +
-                    " at " + when +
-                    (onFix ? " (a fix at that time)"
-                           : " (interpolated between fixes " + gap + " s apart)")});
-            return lookup.found->position;
-        }
-        const std::string gap = fixedDecimals(double(lookup.gapMs) / 1000.0, 1);
-        console_.say(
-            lookup.problem == NavLookupProblem::GapTooLong
-                ? Text{path + "：" + when + "前后的导航定位相隔" + gap + "秒，超过" +
-                           fixedDecimals(s_.maxGapS, 1) + "秒：无投放位置",
-                       path + ": the navigation fixes around " + when + " are " + gap +
-                           " s apart, more than " + fixedDecimals(s_.maxGapS, 1) +
-                           " s: no cast position"}
-                : Text{path + "：导航日志不包含" + when + "：无投放位置",
-                       path + ": the navigation logs do not cover " + when + ": no cast position"});
-        return std::nullopt;
+        const int64_t maximumGapMs = std::llround(s_.maxGapS * 1000.0);
+        const NavLookup lookup =
+            positionFromLogs(navLogs_, secondsSinceEpoch(utc) * 1000, maximumGapMs);
+        const Text said = navLookupText(lookup, utc, maximumGapMs);
+        console_.say(Text{path + "：" + said.zh, path + ": " + said.en});
+        if (!lookup.found)
+            return std::nullopt;
+        return lookup.found->position;
     }
 
     bool timeUsed() const {

@@ -9,6 +9,10 @@ namespace quorvane {
 NavRecorder::NavRecorder(std::string utf8Path, std::function<int64_t()> pcClockMs)
     : path_(std::move(utf8Path)), pcClockMs_(std::move(pcClockMs)) {}
 
+std::string NavRecorder::defaultPath(const std::string& workingFolderUtf8) {
+    return utf8OfPath(pathFromUtf8(workingFolderUtf8) / "Data" / "navigation.log");
+}
+
 std::string NavRecorder::dayFile(int64_t utcMs) const {
     const std::filesystem::path path = pathFromUtf8(path_);
     const std::string day = utcText(utcMs).substr(0, 10);
@@ -35,6 +39,8 @@ NavRecorder::Outcome NavRecorder::line(std::string_view text) {
     const std::string file = dayFile(fix->utcMs);
     if (file != currentFile_) {
         std::error_code error;
+        // The first fix of a recording may come before anything else made the folder.
+        std::filesystem::create_directories(pathFromUtf8(file).parent_path(), error);
         const bool fresh = std::filesystem::file_size(pathFromUtf8(file), error) == 0 || error;
         file_ = openFile(file, "ab");
         currentFile_ = file;

@@ -16,6 +16,10 @@ namespace quorvane {
 // that the log can be read while it grows and a week-long survey never makes one huge file.
 class NavRecorder {
   public:
+    // Where the programs keep the navigation they record: Data/navigation.log under the working
+    // folder, beside the downloaded casts.
+    static std::string defaultPath(const std::string& workingFolderUtf8);
+
     // `pcClockMs`: the PC's clock, milliseconds since 1970, logged beside each fix.
     NavRecorder(std::string utf8Path, std::function<int64_t()> pcClockMs);
 

@@ -25,28 +25,59 @@ bool hungUp(int fd) {
     return ::poll(&state, 1, 0) > 0 && (state.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
+// The termios constant of a standard speed; B0 for one this system lacks.
+speed_t speedConstant(int baudRate) {
+    switch (baudRate) {
+        case 4800:
+            return B4800;
+        case 9600:
+            return B9600;
+        case 19200:
+            return B19200;
+        case 38400:
+            return B38400;
+        case 57600:
+            return B57600;
+        case 115200:
+            return B115200;
+        case 230400:
+            return B230400;
+#ifdef B460800
+        case 460800:
+            return B460800;
+#endif
+#ifdef B921600
+        case 921600:
+            return B921600;
+#endif
+        default:
+            return B0;
+    }
+}
+
 }  // namespace
 
-PosixSerialPort::PosixSerialPort(WriteTimeouts timeouts) : timeouts_(timeouts) {}
+PosixSerialPort::PosixSerialPort(WriteTimeouts timeouts, int baudRate)
+    : timeouts_(timeouts), baudRate_(baudRate) {}
 
 void PosixSerialPort::failWithErrno(const char* call) {
     const std::string reason = std::system_category().message(errno);
     lastError_ = call != nullptr ? std::string(call) + ": " + reason : reason;
 }
 
-// 921600 8N1 in raw mode. Software flow control is switched off as well: with IXON the line
-// discipline swallows 0x11/0x13 bytes, which occur freely inside binary transfer frames.
-// Hardware flow control stays as the driver has it.
+// 921600 (or the speed asked for) 8N1 in raw mode. Software flow control is switched off as well:
+// with IXON the line discipline swallows 0x11/0x13 bytes, which occur freely inside binary transfer
+// frames. Hardware flow control stays as the driver has it.
 void PosixSerialPort::configureLine() {
     termios tio{};
     if (tcgetattr(fd_, &tio) != 0) {
         failWithErrno("tcgetattr");
         return;
     }
-#ifdef B921600
-    cfsetispeed(&tio, B921600);
-    cfsetospeed(&tio, B921600);
-#endif
+    if (const speed_t speed = speedConstant(baudRate_); speed != B0) {
+        cfsetispeed(&tio, speed);
+        cfsetospeed(&tio, speed);
+    }
     tio.c_cflag &= ~tcflag_t(CSIZE | PARENB | CSTOPB);
     tio.c_cflag |= CS8 | CREAD | CLOCAL;
     tio.c_iflag &= ~tcflag_t(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | INPCK |

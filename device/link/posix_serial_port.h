@@ -12,11 +12,12 @@ struct WriteTimeouts {
     std::chrono::milliseconds constant{2000};
 };
 
-// termios backend: 921600 baud, 8N1, raw, reads that never wait (VMIN = VTIME = 0 on a
-// non-blocking descriptor). It uses no modem-line ioctls, which pseudo-terminals reject.
+// termios backend: 921600 baud (or another standard speed), 8N1, raw, reads that never wait (VMIN =
+// VTIME = 0 on a non-blocking descriptor). It uses no modem-line ioctls, which pseudo-terminals
+// reject.
 class PosixSerialPort : public SerialPort {
   public:
-    explicit PosixSerialPort(WriteTimeouts timeouts = {});
+    explicit PosixSerialPort(WriteTimeouts timeouts = {}, int baudRate = kDeviceBaudRate);
     ~PosixSerialPort() override;
     PosixSerialPort(const PosixSerialPort&) = delete;
     PosixSerialPort& operator=(const PosixSerialPort&) = delete;
@@ -38,6 +39,7 @@ class PosixSerialPort : public SerialPort {
     void configureLine();
 
     WriteTimeouts timeouts_;
+    int baudRate_;
     int fd_ = -1;
     std::string lastError_;
 };

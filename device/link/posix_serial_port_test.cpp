@@ -59,6 +59,13 @@ TEST_F(PosixSerialPortTest, ConfiguresRaw921600EightNoneOneWithoutSoftwareFlowCo
     EXPECT_EQ(tio.c_oflag & OPOST, 0u);
     EXPECT_EQ(tio.c_cc[VMIN], 0);
     EXPECT_EQ(tio.c_cc[VTIME], 0);
+
+    // A navigation receiver's port, opened at NMEA 0183's speed.
+    PosixSerialPort gps(WriteTimeouts{}, 4800);
+    port.close();
+    ASSERT_TRUE(gps.open(pty_.slave()));
+    ASSERT_EQ(tcgetattr(pty_.master(), &tio), 0);
+    EXPECT_EQ(cfgetispeed(&tio), speed_t(B4800));
 }
 
 TEST_F(PosixSerialPortTest, EveryByteValuePassesUnchangedBothWays) {

@@ -8,6 +8,20 @@
 
 namespace quorvane {
 
+// The instrument's line speed; other speeds are for other instruments on the same link code
+// (a navigation receiver talks NMEA 0183 at 4800 or faster).
+inline constexpr int kDeviceBaudRate = 921600;
+// The speeds both backends can set.
+inline constexpr int kStandardBaudRates[] = {4800,   9600,   19200,  38400, 57600,
+                                             115200, 230400, 460800, 921600};
+constexpr bool isStandardBaudRate(double rate) {
+    for (const int standard : kStandardBaudRates) {
+        if (rate == standard)
+            return true;
+    }
+    return false;
+}
+
 struct ReadResult {
     bool ok = false;
     size_t count = 0;

@@ -11,11 +11,11 @@
 
 namespace quorvane {
 
-std::unique_ptr<SerialPort> makeSystemSerialPort() {
+std::unique_ptr<SerialPort> makeSystemSerialPort(int baudRate) {
 #if defined(_WIN32)
-    std::unique_ptr<SerialPort> port = std::make_unique<Win32SerialPort>();
+    std::unique_ptr<SerialPort> port = std::make_unique<Win32SerialPort>(baudRate);
 #else
-    std::unique_ptr<SerialPort> port = std::make_unique<PosixSerialPort>();
+    std::unique_ptr<SerialPort> port = std::make_unique<PosixSerialPort>(WriteTimeouts{}, baudRate);
 #endif
     const std::optional<std::string> logPath = environmentVariable(kSerialLogVariable);
     if (logPath && !logPath->empty()) {

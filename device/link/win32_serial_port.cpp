@@ -71,7 +71,7 @@ void Win32SerialPort::applySettings() {
     if (!GetCommState(port, &dcb)) {
         failWithLastError("GetCommState");
     } else {
-        dcb.BaudRate = 921600;
+        dcb.BaudRate = DWORD(baudRate_);
         dcb.ByteSize = 8;
         dcb.Parity = NOPARITY;
         dcb.StopBits = ONESTOPBIT;

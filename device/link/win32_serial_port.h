@@ -10,7 +10,7 @@ namespace quorvane {
 // changed in the device control block.
 class Win32SerialPort : public SerialPort {
   public:
-    Win32SerialPort() = default;
+    explicit Win32SerialPort(int baudRate = kDeviceBaudRate) : baudRate_(baudRate) {}
     ~Win32SerialPort() override;
     Win32SerialPort(const Win32SerialPort&) = delete;
     Win32SerialPort& operator=(const Win32SerialPort&) = delete;
@@ -31,6 +31,7 @@ class Win32SerialPort : public SerialPort {
     void failWithLastError(const char* call = nullptr);
     void applySettings();
 
+    int baudRate_;
     void* handle_ = nullptr;  // HANDLE; null when closed
     std::string lastError_;
 };

@@ -114,6 +114,10 @@ std::optional<CastTime> localCastTime(const std::string& utf8Path) {
 }
 
 std::optional<double> parseUtcOffset(std::string_view text) {
+    // "+8" as the dialog proposes it and people write it.
+    if (text.starts_with('+') && text.size() > 1 && text[1] != '-') {
+        text.remove_prefix(1);
+    }
     const auto hours = parseNumber(text);
     if (!hours || std::fabs(*hours) > 14.0) {
         return std::nullopt;

@@ -80,6 +80,8 @@ TEST(CastTime, LocalTimesBecomeUtcAcrossDayMonthAndYearEnds) {
     EXPECT_EQ(parseUtcOffset("-14"), -14.0);
     EXPECT_EQ(parseUtcOffset("14.5"), std::nullopt);
     EXPECT_EQ(parseUtcOffset("+8h"), std::nullopt);
+    EXPECT_EQ(parseUtcOffset("+5.75"), 5.75);
+    EXPECT_EQ(parseUtcOffset("+-5"), std::nullopt);
 }
 
 TEST(CastTime, ThePcsOwnOffsetIsTheZonesAtThatTime) {

@@ -18,7 +18,9 @@
 #include <QTreeWidget>
 #include <tuple>
 
+#include "common/file_io.h"
 #include "common/qt/dialog_units.h"
+#include "navigation/nav_recorder.h"
 #include "postprocess/export/export_messages.h"
 #include "postprocess/window/cast_stamp_dialog.h"
 #include "postprocess/window/chart_widget.h"
@@ -85,9 +87,12 @@ void fitCaption(QLabel* label) {
 
 FileWindow::FileWindow(const TemplateCaptions& captions, std::string startDirectory,
                        QWidget* parent)
-    : QMainWindow(parent), captions_(captions), boxPrompter_(this, "Quorvane", captions.english()) {
+    : QMainWindow(parent),
+      captions_(captions),
+      startDirectory_(std::move(startDirectory)),
+      boxPrompter_(this, "Quorvane", captions.english()) {
     session_ = std::make_unique<PostProcessSession>(captions.english(), prompterSwitch_, host(),
-                                                    std::move(startDirectory));
+                                                    startDirectory_);
     setWindowTitle(captions.text(kMainDialog, "QuorvaneFile"));
     sendTargetsFile = (QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                        "/Quorvane/send_targets.ini")
@@ -351,7 +356,10 @@ std::optional<float> FileWindow::askStartDepth(float proposed) {
 
 std::optional<CastStamp> FileWindow::askCastStamp(const CastStampTexts& proposed,
                                                   bool positionWanted) {
-    CastStampDialog dialog(captions_.english(), *prompter_, proposed, positionWanted, this);
+    CastStampDialog dialog(
+        captions_.english(), *prompter_, proposed, positionWanted,
+        [this](const FileDialogRequest& request) { return chooseFile(request); },
+        utf8OfPath(pathFromUtf8(NavRecorder::defaultPath(startDirectory_)).parent_path()), this);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

@@ -73,6 +73,7 @@ class FileWindow : public QMainWindow, private SessionHost {
     int selectionMark() const;
 
     const TemplateCaptions& captions_;
+    const std::string startDirectory_;
     // Forwards to whichever prompter is set, so the session keeps one reference.
     class PrompterSwitch : public Prompter {
       public:

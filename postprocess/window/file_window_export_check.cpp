@@ -70,7 +70,7 @@ class DialogAnswers {
         } else if (auto* cast = qobject_cast<CastStampDialog*>(top)) {
             cast->latitudeEdit()->setText("22.5");
             cast->longitudeEdit()->setText("113.9");
-            cast->findChild<QPushButton*>()->click();
+            cast->okButton()->click();
         } else if (auto* box = qobject_cast<QMessageBox*>(top)) {
             QAbstractButton* yes = box->button(QMessageBox::Yes);
             (yes ? yes : box->defaultButton())->click();

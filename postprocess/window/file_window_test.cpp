@@ -19,6 +19,7 @@
 #include <QTranslator>
 #include <QTreeWidget>
 #include <atomic>
+#include <cmath>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -28,7 +29,10 @@
 #include "common/parse_number.h"
 #include "common/qt/app_start.h"
 #include "common/qt/testing/box_answer.h"
+#include "common/strformat.h"
+#include "common/testing/scoped_time_zone.h"
 #include "common/testing/temp_dir_test.h"
+#include "navigation/nav_recorder.h"
 #include "postprocess/session/testing/cast_files.h"
 #include "postprocess/session/testing/scripted_session.h"
 #include "postprocess/window/cast_stamp_dialog.h"
@@ -39,6 +43,7 @@
 #include "postprocess/window/send_dialog.h"
 #include "postprocess/window/start_depth_dialog.h"
 #include "simulator/fake_acquisition.h"
+#include "simulator/nav_track.h"
 
 namespace quorvane {
 namespace {
@@ -117,7 +122,7 @@ LateUser::Step press(QMessageBox::StandardButton button) {
 // Takes the time the cast dialog proposes.
 const LateUser::Step kCastDialogOk = [](QWidget* dialog) {
     ASSERT_NE(qobject_cast<CastStampDialog*>(dialog), nullptr);
-    dialog->findChild<QPushButton*>()->click();
+    qobject_cast<CastStampDialog*>(dialog)->okButton()->click();
 };
 
 class FileWindowTest : public test::TempDirTest {
@@ -252,8 +257,8 @@ TEST_F(FileWindowTest, CaptionsAndTheCastTimeShowWhole) {
                       label->contentsRect().width())
                 << label->text().toStdString();
         }
-        CastStampDialog dialog(english, prompter, {"2026-12-04 14:30:06", "8", "", ""}, true,
-                               window.get());
+        CastStampDialog dialog(english, prompter, {"2026-12-04 14:30:06", "8", "", ""}, true, {},
+                               {}, window.get());
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
         QLineEdit* time = dialog.timeEdit();
@@ -443,6 +448,58 @@ TEST_F(FileWindowTest, ACarisExportOntoItsFileAsksOnceAndNamesItByPath) {
     EXPECT_EQ(sections.size(), 2u);
 }
 
+// The cast dialog takes the position from the navigation recorded while the cast was taken, at
+// the cast's UTC time by this PC's zone; a time the log does not cover is refused, not guessed.
+TEST_F(FileWindowTest, TheCastPositionComesFromTheRecordedNavigation) {
+    const test::ScopedTimeZone china("CST-8");
+    sim::NavTrackOptions options;        // 10 kn, a fix a second
+    options.startUtcMs = 1393986000000;  // 2014-03-05 02:20:00 UTC
+    const sim::NavTrack ship(options);
+    NavRecorder recorder(NavRecorder::defaultPath(utf8OfPath(dir_)), [] { return int64_t(0); });
+    for (int epoch = 0; epoch < 60; ++epoch) {
+        for (const std::string& line : ship.sentences(epoch)) recorder.line(line);
+    }
+    makeWindow(true);
+    importProfile("2014-03-05_102030_N.prf", {1, 1500, 20});
+    doubleClickFile(0);
+    const FileChoice log{recorder.currentFile(), 1};
+    host.files = {FileChoice{path("Data/cast.csv"), 11}, log, log};
+    LateUser user;
+    CastPosition taken;
+    user.then([&](QWidget* dialog) {
+        auto* cast = qobject_cast<CastStampDialog*>(dialog);
+        ASSERT_NE(cast, nullptr);
+        EXPECT_EQ(cast->offsetEdit()->text(), "+8");
+        cast->timeEdit()->setText("2014-03-05 11:00:00");
+        cast->navigationButton()->click();
+        EXPECT_EQ(cast->latitudeEdit()->text(), "");
+        cast->timeEdit()->setText("2014-03-05 10:20:30");
+        cast->navigationButton()->click();
+        EXPECT_EQ(cast->navigationNote()->text().toStdString(),
+                  "cast position " + cast->latitudeEdit()->text().toStdString() + "," +
+                      cast->longitudeEdit()->text().toStdString() +
+                      " from navigation log navigation-2014-03-05.log at 2014-03-05 02:20:30 UTC "
+                      "(a fix at that time)");
+        taken = {*parseNumber(cast->latitudeEdit()->text().toStdString()),
+                 *parseNumber(cast->longitudeEdit()->text().toStdString())};
+        cast->okButton()->click();
+    });
+    QTest::mouseClick(window->control(kExportFittingButton), Qt::LeftButton);
+
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].text.en,
+              "the navigation logs do not cover 2014-03-05 03:00:00 UTC: no cast position");
+    const CastPosition truth = ship.positionAt(1393986030000);
+    constexpr double kMetresPerDegree = 111195.0;
+    EXPECT_LT(std::hypot(taken.latitude - truth.latitude,
+                         (taken.longitude - truth.longitude) * std::cos(truth.latitude / 57.3)) *
+                  kMetresPerDegree,
+              1.0);
+    EXPECT_NE(test::slurp(dir_ / "Data" / "cast.csv")
+                  .find("Latitude, " + fixedDecimals(taken.latitude, 7)),
+              std::string::npos);
+}
+
 // The Delete key on the file list removes the row but keeps the shown cast; the menu item also
 // clears the display when the row has the shown cast's base name.
 TEST_F(FileWindowTest, DeletingByKeyKeepsTheShownCastAndByMenuClearsIt) {
@@ -497,11 +554,12 @@ TEST_F(FileWindowTest, TheStartDepthDialogEndsOnlyWithOkOrItsCloseBox) {
 }
 
 TEST_F(FileWindowTest, TheCastDialogKeepsAskingUntilEveryFieldReads) {
-    CastStampDialog dialog(false, prompter, {"2014-03-05 10:20:30", "0", "", ""}, true, nullptr);
+    CastStampDialog dialog(false, prompter, {"2014-03-05 10:20:30", "0", "", ""}, true, {}, {},
+                           nullptr);
     EXPECT_EQ(dialog.timeEdit()->text(), "2014-03-05 10:20:30");
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("投放时间与位置"));
     QTimer::singleShot(0, [&] {
-        QPushButton* ok = dialog.findChild<QPushButton*>();
+        QPushButton* ok = dialog.okButton();
         dialog.latitudeEdit()->setText("-33.9");
         ok->click();  // a latitude without a longitude
         EXPECT_TRUE(dialog.isVisible());
@@ -520,7 +578,7 @@ TEST_F(FileWindowTest, TheCastDialogKeepsAskingUntilEveryFieldReads) {
               (CastStamp{{2014, 3, 5, 10, 20, 30}, 10.0, CastPosition{-33.9, 151.2}}));
 
     // A format without a position asks for the time alone.
-    CastStampDialog timeOnly(true, prompter, {"", "0", "1", "2"}, false, nullptr);
+    CastStampDialog timeOnly(true, prompter, {"", "0", "1", "2"}, false, {}, {}, nullptr);
     timeOnly.show();
     EXPECT_FALSE(timeOnly.latitudeEdit()->isVisible());
     EXPECT_TRUE(timeOnly.timeEdit()->isVisible());
