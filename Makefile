@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # does. qt6-translations-l10n: Qt's own dialogs in Chinese.
 PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev libasio-dev qt6-base-dev qt6-base-private-dev \
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-wqy-microhei xvfb xauth dpkg-dev \
-    locales
+    locales libsqlite3-dev
 # The Windows check: the MinGW-w64 cross compiler and Wine (64-bit only; recommends not needed).
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 googletest
 # Qt for Windows, built from Debian's source: its build tools and Qt's host tools.
@@ -72,6 +72,8 @@ bench: build
 	$(BUILD)/bench/quorvane-bench
 	$(BUILD)/bench/quorvane-chart-bench
 	$(BUILD)/bench/quorvane-nav-bench
+	$(BUILD)/bench/quorvane-library-bench
+	$(BUILD)/bench/quorvane-compare-bench
 	$(BUILD)/bench/quorvane-download-bench
 	$(BUILD)/bench/quorvane-file-window-bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/quorvane-gui-download-bench
