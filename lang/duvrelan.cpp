@@ -29,6 +29,7 @@ constexpr QuorvaneCaption kCaptions[] = {
     {kExportButton, "Export"},
     {kDeleteButton, "Delete"},
     {kClearFilesButton, "Clear files"},
+    {kRecordNavigationCheck, "Record navigation"},
 };
 
 }  // namespace

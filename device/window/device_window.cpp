@@ -1,6 +1,7 @@
 #include "device/window/device_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "common/file_io.h"
 #include "common/parse_number.h"
 #include "common/qt/app_start.h"
 #include "common/qt/dialog_units.h"
@@ -24,7 +26,9 @@
 #include "device/operations/download_status.h"
 #include "device/window/device_status_bar.h"
 #include "device/window/device_window_ids.h"
+#include "device/window/navigation_recording.h"
 #include "device/window/real_field.h"
+#include "navigation/nav_recorder.h"
 
 namespace quorvane {
 
@@ -71,7 +75,8 @@ DeviceWindow::DeviceWindow(const TemplateCaptions& captions, SerialPort& port, C
       clock_(clock),
       listPorts_(std::move(listPorts)),
       mailbox_(clock),
-      boxPrompter_(this, "QuorvaneDevice", captions.english()) {
+      boxPrompter_(this, "QuorvaneDevice", captions.english()),
+      workingFolder_(utf8OfPath(workingFolder)) {
     DeviceNotifier& notifier = *this;
     Prompter& prompter = *this;
     FileListView& view = *this;
@@ -80,7 +85,7 @@ DeviceWindow::DeviceWindow(const TemplateCaptions& captions, SerialPort& port, C
 
     setWindowTitle(captions.text(kMainDialog, "QuorvaneDevice"));
     auto* client = new QWidget(this);
-    client->setFixedSize(DialogUnits(font()).size(255, 287));
+    client->setFixedSize(DialogUnits(font()).size(255, 301));
     setCentralWidget(client);
     buildControls(client);
     statusBar_ = new DeviceStatusBar(english_, this);
@@ -199,6 +204,68 @@ void DeviceWindow::buildControls(QWidget* client) {
     button(kClearFilesButton, "清空文件", 180, 262, 12, [this] {
         ClearAllFiles(*session_);
     })->hide();
+
+    // Below the template: the ship's navigation recorded while the casts are taken, from a
+    // serial port ("COM3", "COM3@9600") or a UDP port ("10110"). Off until asked for.
+    recordNavigation_ = new QCheckBox(captions_.text(kRecordNavigationCheck, "记录导航"), client);
+    place(recordNavigation_, kRecordNavigationCheck, 14, 287, 80, 10);
+    navigationSource_ = new QLineEdit(client);
+    navigationSource_->setPlaceholderText("COM3 / 10110");
+    navigationSource_->setToolTip(
+        english_ ? "The navigation's serial port (COM3, COM3@9600) or UDP port (10110)"
+                 : QString::fromUtf8("导航的串口（COM3、COM3@9600）或UDP端口（10110）"));
+    place(navigationSource_, kNavigationSourceEdit, 96, 286, 60, 12);
+    navigationStatus_ = new QLabel(client);
+    navigationStatus_->setTextFormat(Qt::PlainText);
+    place(navigationStatus_, kNavigationStatus, 160, 288, 85, 8);
+    connect(recordNavigation_, &QCheckBox::toggled, this, &DeviceWindow::recordNavigation);
+}
+
+void DeviceWindow::recordNavigation(bool on) {
+    navigation_.reset();  // the thread joined, the last line whole
+    navigationSource_->setEnabled(!on);
+    if (!on) {
+        return;
+    }
+    const auto refuse = [this](const Text& why) {
+        ask(Message{BoxType::Warning, why});
+        const QSignalBlocker quiet(recordNavigation_);
+        recordNavigation_->setChecked(false);
+        navigationSource_->setEnabled(true);
+    };
+    const std::optional<NavSource> source = parseNavSource(navigationSource_->text().toStdString());
+    if (!source) {
+        refuse(Text{"请输入导航的串口（如COM3，或COM3@9600）或UDP端口号（如10110）。",
+                    "Please enter the navigation's serial port (COM3, or COM3@9600 for another "
+                    "speed) or UDP port number (10110)."});
+        return;
+    }
+    std::string problem;
+    std::unique_ptr<NavInput> input = openNavInput(*source, problem);
+    if (!input) {
+        refuse(Text{"无法读取导航：" + problem, "Cannot read the navigation: " + problem});
+        return;
+    }
+    navigation_ = std::make_unique<NavigationRecording>(
+        std::move(input), NavRecorder::defaultPath(workingFolder_), english_);
+    showNavigationStatus(english_ ? "Navigation: waiting" : QString::fromUtf8("导航：等待中"));
+    connect(navigation_.get(), &NavigationRecording::progress, this,
+            [this](const QString& text, bool warning) {
+                showNavigationStatus(text);
+                navigationStatus_->setStyleSheet(warning ? "color: #c00000" : "");
+            });
+    connect(navigation_.get(), &NavigationRecording::failed, this, [this](const QString& reason) {
+        recordNavigation_->setChecked(false);
+        showNavigationStatus(english_ ? "Navigation stopped: " + reason
+                                      : QString::fromUtf8("导航已停止：") + reason);
+    });
+}
+
+void DeviceWindow::showNavigationStatus(const QString& text) {
+    // The whole text in the tool tip; the label shows what fits of it, never a cut glyph.
+    navigationStatus_->setText(navigationStatus_->fontMetrics().elidedText(
+        text, Qt::ElideRight, navigationStatus_->contentsRect().width()));
+    navigationStatus_->setToolTip(text);
 }
 
 void DeviceWindow::run(const std::function<void()>& command) {
@@ -377,6 +444,7 @@ void DeviceWindow::endWindow() {
     mailbox_.close();
     port_.interrupt();
     downloadWatch_.stop();
+    navigation_.reset();
     for (QMessageBox* box : findChildren<QMessageBox*>()) {
         box->reject();
     }

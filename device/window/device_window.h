@@ -17,12 +17,15 @@
 #include "device/window/window_liveness.h"
 #include "device/window/worker_mailbox.h"
 
+class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QTableWidget;
 
 namespace quorvane {
 
 class DeviceStatusBar;
+class NavigationRecording;
 
 // The program's start once its QApplication exists: the captions of the boxes shown before
 // the window ("Information" or "提示"), numbers in the C locale, and the language: English
@@ -87,6 +90,9 @@ class DeviceWindow : public QMainWindow,
     void showProgress(const FileDownload& file);
     void watchDownload();
     void endWindow();
+    // The "Record navigation" box: starts or stops recording into the working folder's log.
+    void recordNavigation(bool on);
+    void showNavigationStatus(const QString& text);
 
     const TemplateCaptions& captions_;
     const bool english_;
@@ -107,6 +113,11 @@ class DeviceWindow : public QMainWindow,
     QLineEdit* freeEdit_ = nullptr;
     QLineEdit* usedEdit_ = nullptr;
     DeviceStatusBar* statusBar_ = nullptr;
+    QCheckBox* recordNavigation_ = nullptr;
+    QLineEdit* navigationSource_ = nullptr;
+    QLabel* navigationStatus_ = nullptr;
+    std::unique_ptr<NavigationRecording> navigation_;
+    const std::string workingFolder_;
     // Polls a running download, to take the worker home once it has returned.
     QTimer downloadWatch_;
     int commandDepth_ = 0;

@@ -23,6 +23,10 @@ inline constexpr int kExportButton = 1019;
 inline constexpr int kDeleteButton = 1020;
 inline constexpr int kConnectButton = 1021;
 inline constexpr int kFileList = 1022;
+// Added below the template's controls, which keep their places.
+inline constexpr int kRecordNavigationCheck = 1030;
+inline constexpr int kNavigationSourceEdit = 1031;
+inline constexpr int kNavigationStatus = 1032;
 
 // Labels and group boxes.
 inline constexpr int kDensityLabel = 1101;

@@ -4,6 +4,7 @@
 
 #include <qpa/qwindowsysteminterface.h>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -20,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sstream>
 
 #include "common/qt/testing/box_reader.h"
 #include "device/link/posix_serial_port.h"
@@ -30,6 +32,7 @@
 #include "device/window/device_status_bar.h"
 #include "device/window/device_window.h"
 #include "device/window/device_window_ids.h"
+#include "simulator/nav_track.h"
 
 namespace quorvane {
 namespace {
@@ -379,13 +382,32 @@ TEST_F(DeviceWindowTest, AWindowSystemCloseDuringALongCommandClosesTheWindowWhen
 }
 
 TEST_F(DeviceWindowTest, EveryControlStandsClearOfTheFramesAndTitlesOfTheGroupsAroundIt) {
-    const int controls[] = {
-        kSettingsGroup,   kMemoryGroup,        kConnectButton,     kDensityLabel,
-        kDensityEdit,     kDensityUnit,        kLatitudeLabel,     kLatitudeEdit,
-        kLatitudeUnit,    kDepthIntervalLabel, kDepthIntervalEdit, kDepthIntervalUnit,
-        kSetButton,       kReadTimeButton,     kFreeMemoryLabel,   kFreeMemoryEdit,
-        kUsedMemoryLabel, kUsedMemoryEdit,     kClearButton,       kFileList,
-        kFileListButton,  kExportButton,       kDeleteButton};
+    const int controls[] = {kSettingsGroup,
+                            kMemoryGroup,
+                            kConnectButton,
+                            kDensityLabel,
+                            kDensityEdit,
+                            kDensityUnit,
+                            kLatitudeLabel,
+                            kLatitudeEdit,
+                            kLatitudeUnit,
+                            kDepthIntervalLabel,
+                            kDepthIntervalEdit,
+                            kDepthIntervalUnit,
+                            kSetButton,
+                            kReadTimeButton,
+                            kFreeMemoryLabel,
+                            kFreeMemoryEdit,
+                            kUsedMemoryLabel,
+                            kUsedMemoryEdit,
+                            kClearButton,
+                            kFileList,
+                            kFileListButton,
+                            kExportButton,
+                            kDeleteButton,
+                            kRecordNavigationCheck,
+                            kNavigationSourceEdit,
+                            kNavigationStatus};
     for (const bool english : {true, false}) {
         SCOPED_TRACE(english ? "English" : "Chinese");
         openWindow(english, clock_, port_, [](Strings&) { return -1; });
@@ -571,6 +593,55 @@ TEST_F(DeviceWindowTest, AHangUpLeavesTheWindowUsable) {
     boxes_->boxes.clear();
     click(kConnectButton);
     EXPECT_EQ(boxes_->boxes.back(), "box48: Device Connection Failed!");
+}
+
+// The ship's navigation recorded from a serial line beside the device: every fix into the day's
+// log and the count shown; a source that cannot be read is refused in a box (read late); the
+// line pulled out ends the recording and says so.
+TEST_F(DeviceWindowTest, NavigationIsRecordedFromASerialLineWhileTheWindowIsOpen) {
+    PtyPair gps;
+    ASSERT_TRUE(gps.ok());
+    openWindow(true, clock_, port_, [](Strings&) { return -1; });
+    auto* record = qobject_cast<QCheckBox*>(window_->control(kRecordNavigationCheck));
+    ASSERT_FALSE(record->isChecked());
+    EXPECT_EQ(record->text(), "Record navigation");
+    boxes_->lateMs = kReadingMs;
+    record->click();  // no port typed yet
+    EXPECT_EQ(boxes_->boxes,
+              Strings{"box48: Please enter the navigation's serial port (COM3, or COM3@9600 for "
+                      "another speed) or UDP port number (10110)."});
+    EXPECT_FALSE(record->isChecked());
+
+    boxes_->lateMs = 0;
+    setField(kNavigationSourceEdit, gps.slave().c_str());
+    record->click();
+    ASSERT_TRUE(record->isChecked());
+    EXPECT_FALSE(window_->control(kNavigationSourceEdit)->isEnabled());
+    sim::NavTrackOptions options;
+    // Years before this PC's clock: the count comes with the warning that the clock is off.
+    options.startUtcMs = 1393986000000;  // 2014-03-05 02:20:00 UTC
+    const sim::NavTrack ship(options);
+    for (int epoch = 0; epoch < 5; ++epoch) {
+        for (const std::string& line : ship.sentences(epoch)) ASSERT_TRUE(gps.send(line));
+    }
+    const auto* status = qobject_cast<QLabel*>(window_->control(kNavigationStatus));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return status->toolTip().startsWith("Navigation: 5 fixes  the PC's clock is +");
+    })) << status->toolTip().toStdString();
+    EXPECT_EQ(status->styleSheet(), "color: #c00000");
+    std::istringstream log(test::slurp(work() / "Data" / "navigation-2014-03-05.log"));
+    Strings lines;
+    for (std::string line; std::getline(log, line);) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_TRUE(lines[1].starts_with("2014-03-05T02:20:00.000Z 22.28550000 114.15770000 1 GPGGA"))
+        << lines[1];
+
+    gps.closeMaster();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !record->isChecked(); }));
+    EXPECT_EQ(status->toolTip(), "Navigation stopped: the line hung up");
+    EXPECT_TRUE(status->text().endsWith(QChar(0x2026))) << status->text().toStdString();
+    EXPECT_TRUE(window_->control(kNavigationSourceEdit)->isEnabled());
+    EXPECT_EQ(boxes_->boxes.size(), 1u);
 }
 
 TEST_F(DeviceWindowTest, ClosingDuringADownloadEndsItAndKeepsThePartialFile) {
