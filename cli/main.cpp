@@ -3,12 +3,17 @@
 #include <string>
 #include <vector>
 
+#include "cli/compare_command.h"
 #include "cli/device_command.h"
 #include "cli/nav_command.h"
 #include "cli/process_command.h"
 #include "cli/send_command.h"
 #include "cli/terminal.h"
 #include "common/system_texts.h"
+
+#ifdef QUORVANE_CAST_LIBRARY
+#include "cli/library_command.h"
+#endif
 
 namespace {
 
@@ -23,6 +28,11 @@ const Command kCommands[] = {
     {"device", quorvane::cli::runDevice, [] { return std::string(quorvane::cli::kDeviceUsage); }},
     {"send", quorvane::cli::runSend, quorvane::cli::sendUsage},
     {"nav", quorvane::cli::runNav, quorvane::cli::navUsage},
+#ifdef QUORVANE_CAST_LIBRARY
+    {"library", quorvane::cli::runLibrary, quorvane::cli::libraryUsage},
+#endif
+    {"compare", quorvane::cli::runCompare, quorvane::cli::compareUsage},
+    {"probe-check", quorvane::cli::runProbeCheck, quorvane::cli::probeCheckUsage},
 };
 
 void printUsage() {

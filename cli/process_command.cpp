@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "cli/cast_recorder.h"
 #include "cli/cast_stamp_options.h"
 #include "cli/console_prompter.h"
 #include "common/arguments.h"
@@ -48,6 +49,7 @@ struct ProcessSettings {
     std::vector<std::string> navLogs;  // positions from the navigation instead
     double maxGapS = 10.0;
     bool append = false;
+    bool library = true;  // recorded in the working folder's cast library
 };
 
 std::optional<ProcessSettings> parseSettings(const Arguments& args, std::string& error) {
@@ -90,6 +92,7 @@ std::optional<ProcessSettings> parseSettings(const Arguments& args, std::string&
         s.maxGapS = *gap;
     }
     s.append = args.flag("append");
+    s.library = !args.flag("no-library");
     if (!error.empty())
         return std::nullopt;
     return s;
@@ -98,8 +101,8 @@ std::optional<ProcessSettings> parseSettings(const Arguments& args, std::string&
 // One cast from raw file to every output; returns whether everything was written.
 class CastProcessor {
   public:
-    CastProcessor(const ProcessSettings& settings, ConsolePrompter& console)
-        : s_(settings), console_(console) {
+    CastProcessor(const ProcessSettings& settings, ConsolePrompter& console, CastRecorder* recorder)
+        : s_(settings), console_(console), recorder_(recorder) {
         for (const std::string& log : s_.navLogs) {
             std::string problem;
             navLogs_.emplace_back(log, problem);
@@ -124,6 +127,7 @@ class CastProcessor {
         const AverageResult average = computeAverage();
         writeOutputs();
         printSummary(path, load.raw, average);
+        record(path, load.raw.header, average);
         return ok_;
     }
 
@@ -137,8 +141,10 @@ class CastProcessor {
 
     CastInfo castInfo(const std::string& path, const RawFileHeader& header) {
         CastInfo cast;
+        positionSource_.clear();
         const std::optional<CastTime> named = castTimeFromFileName(fileNameOf(path));
         const std::optional<CastTime> local = s_.stamp.time ? s_.stamp.time : localCastTime(path);
+        localTime_ = local;
         if (local) {
             const double offset = s_.stamp.utcOffsetAt(*local);
             cast.time = toUtc(*local, offset);
@@ -147,6 +153,8 @@ class CastProcessor {
         }
         cast.position = s_.navLogs.empty() || !cast.time ? s_.stamp.position
                                                          : navigationPosition(path, *cast.time);
+        if (s_.stamp.position)
+            positionSource_ = "typed";
         cast.deviceId = header.deviceId();
         cast.name = baseName_;
         cast.sourceFile = fileNameOf(path);
@@ -163,6 +171,7 @@ class CastProcessor {
         console_.say(Text{path + "：" + said.zh, path + ": " + said.en});
         if (!lookup.found)
             return std::nullopt;
+        positionSource_ = "interpolated from navigation log " + fileNameOf(lookup.found->source);
         return lookup.found->position;
     }
 
@@ -252,7 +261,7 @@ class CastProcessor {
             if (!r.ok)
                 fail(exportFailureMessage(*r.failure));
             else
-                written_.push_back({r.path, r.appended});
+                written_.push_back({r.path, r.appended, std::string(format->cliName)});
             if (const auto warning = salinityWarning(r))
                 console_.say(warning->text);
         }
@@ -265,11 +274,11 @@ class CastProcessor {
         const PointFileResult savedProfile = SaveProfileFile(prf, data_.fittedProfile);
         check(savedProfile, PointFileKind::Profile, prf);
         if (savedProfile.ok)
-            written_.push_back({prf, false});
+            written_.push_back({prf, false, "prf"});
         const PointFileResult savedAverage = SaveAverageFile(asvf, data_.averageProfile);
         check(savedAverage, PointFileKind::Average, asvf);
         if (savedAverage.ok)
-            written_.push_back({asvf, false});
+            written_.push_back({asvf, false, "asvf"});
         exportKind(ExportKind::Raw);
         exportKind(ExportKind::Fitting);
         exportKind(ExportKind::Average);
@@ -298,13 +307,34 @@ class CastProcessor {
                         double(average.averageVelocity), en ? "from" : "起始深度",
                         double(data_.averageStartDepth));
         }
-        for (const auto& [file, appended] : written_) {
+        for (const auto& [file, appended, kind] : written_) {
             std::printf(
                 "  %s %s\n",
                 appended ? (en ? "added the cast to" : "已追加到") : (en ? "wrote" : "已写入"),
                 file.c_str());
         }
         std::fflush(stdout);
+    }
+
+    // Processing again replaces the record: the library holds a cast as it was last processed,
+    // with every file ever written from it.
+    void record(const std::string& path, const RawFileHeader& header,
+                const AverageResult& average) const {
+        if (recorder_ == nullptr)
+            return;
+        ProcessedCast cast = processedCast(path, header, data_,
+                                           average.status == AverageStatus::Computed, s_.filter);
+        cast.localTime = localTime_;
+        cast.utcTime = cast_.time;
+        cast.position = cast_.position;
+        cast.positionSource = cast_.position ? positionSource_ : std::string();
+        std::vector<CastOutput> outputs;
+        std::error_code ignored;
+        for (const auto& [file, appended, kind] : written_) {
+            outputs.push_back(
+                {kind, utf8OfPath(std::filesystem::absolute(pathFromUtf8(file), ignored))});
+        }
+        recorder_->record(cast, outputs, true);
     }
 
     const ProcessSettings& s_;
@@ -314,7 +344,15 @@ class CastProcessor {
     bool ok_ = true;
     CastInfo cast_;
     std::vector<NavLogFile> navLogs_;
-    std::vector<std::pair<std::string, bool>> written_;  // path, whether appended to
+    CastRecorder* recorder_;
+    std::optional<CastTime> localTime_;
+    std::string positionSource_;
+    struct Written {
+        std::string path;
+        bool appended = false;
+        std::string kind;  // as the library records it
+    };
+    std::vector<Written> written_;
 };
 
 }  // namespace
@@ -326,7 +364,7 @@ std::string processUsage() {
            formatNames("|", "|") +
            "]...\n"
            "           [--time \"YYYY-MM-DD HH:MM:SS\"] [--utc-offset H] [--position LAT,LON]\n"
-           "           [--nav LOG... [--max-gap S]] [--append]\n"
+           "           [--nav LOG... [--max-gap S]] [--append] [--no-library]\n"
            "  Reduces each raw cast and writes <name>.prf, <name>.asvf and the raw, fitting and\n"
            "  average exports into DIR (default: Data under the current folder). The header's\n"
            "  density, latitude and depth interval are used unless given. --filter M turns the\n"
@@ -340,6 +378,9 @@ std::string processUsage() {
            "  position from the navigation instead: between the two fixes around its UTC time,\n"
            "  refused when they are more than --max-gap S seconds apart (default 10).\n"
            "  --append adds the cast to an existing CARIS .svp as a new section.\n"
+           "  Each cast is recorded, with the files written, in the cast library\n"
+           "  Data/quorvane.sqlite under the current folder (quorvane-cli library), where the\n"
+           "  build has one; --no-library leaves it alone.\n"
            "  Messages go to stderr, a summary to stdout.\n";
 }
 
@@ -347,7 +388,7 @@ int runProcess(const std::vector<std::string>& words) {
     const Arguments args(words,
                          {"out", "lang", "density", "latitude", "interval", "start-depth", "filter",
                           "format", "time", "utc-offset", "position", "nav", "max-gap"},
-                         {"append"});
+                         {"append", "no-library"});
     std::string error = args.error();
     std::optional<ProcessSettings> settings;
     if (error.empty())
@@ -372,7 +413,9 @@ int runProcess(const std::vector<std::string>& words) {
             console.say(depthIntervalMessage().text);
         }
     }
-    CastProcessor processor(*settings, console);
+    const std::unique_ptr<CastRecorder> recorder =
+        settings->library ? workingFolderRecorder(console) : nullptr;
+    CastProcessor processor(*settings, console, recorder.get());
     int failures = 0;
     for (const std::string& path : args.positional()) {
         if (!processor.run(path)) {

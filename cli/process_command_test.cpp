@@ -42,7 +42,8 @@ class ProcessCommandTest : public test::CliTest<test::TempDirTest> {
 };
 
 TEST_F(ProcessCommandTest, WritesEveryFileAndASummary) {
-    ASSERT_EQ(run("process cast.bin"), 0) << err();
+    // The library is recorded where a build has one; the files are the same everywhere.
+    ASSERT_EQ(run("process cast.bin --no-library"), 0) << err();
     EXPECT_EQ(filesIn(dir_ / "Data"),
               (std::set<std::string>{
                   "cast.prf", "cast.asvf", "cast_Raw File.csv", "cast_Raw File.vel",

@@ -2,13 +2,11 @@
 
 #include <cstdio>
 
+#include "cli/cast_recorder.h"
 #include "cli/cast_stamp_options.h"
 #include "cli/console_prompter.h"
+#include "cli/fitted_profile.h"
 #include "common/arguments.h"
-#include "common/path_names.h"
-#include "postprocess/pipeline/cast_pipeline.h"
-#include "postprocess/profilefiles/point_file.h"
-#include "postprocess/profilefiles/point_file_messages.h"
 #include "send/send_messages.h"
 
 namespace quorvane::cli {
@@ -30,6 +28,7 @@ struct SendSettings {
     std::vector<AcquisitionTarget> targets;
     CastStampOptions stamp;
     int waitMs = kReceiptWaitMs;
+    bool library = true;
 };
 
 std::optional<SendSettings> parseSettings(const Arguments& args, std::string& error) {
@@ -66,31 +65,37 @@ std::optional<SendSettings> parseSettings(const Arguments& args, std::string& er
         error = "no --to target given";
     }
     s.stamp = readCastStampOptions(args, error);
+    s.library = !args.flag("no-library");
     if (!error.empty())
         return std::nullopt;
     return s;
 }
 
-// The fitted profile of a raw cast or a .prf; nothing, with the reasons said, when there is none.
-std::optional<std::vector<ProfilePoint>> fittedProfile(const std::string& path,
-                                                       ConsolePrompter& console) {
-    const std::string extension = extensionOf(path);
-    if (extension == "prf" || extension == "PRF") {
-        std::vector<ProfilePoint> points;
-        const PointFileResult loaded = LoadProfileFile(path, points);
-        if (!loaded.ok) {
-            console.say(pointFileMessage(PointFileKind::Profile, *loaded.problem, path).text);
-            return std::nullopt;
-        }
-        return points;
+// The outcome of each target as the cast library keeps it: "send sis5 confirmed".
+std::string sentKind(const SendReport& report) {
+    const char* outcome = "not sent";
+    switch (report.outcome) {
+        case SendOutcome::Sent:
+            outcome = "sent";
+            break;
+        case SendOutcome::Confirmed:
+            outcome = "confirmed";
+            break;
+        case SendOutcome::NotConfirmed:
+            outcome = "not confirmed";
+            break;
+        case SendOutcome::NoAnswer:
+            outcome = "no answer";
+            break;
+        case SendOutcome::Cancelled:
+            outcome = "cancelled";
+            break;
+        case SendOutcome::NotSent:
+            break;
     }
-    CastData data;
-    const CastLoad load = LoadAndReduce(data, path);
-    for (const Message& m : castLoadMessages(load, path, data)) console.say(m.text);
-    if (!load.raw.scanned || data.fittedProfile.empty()) {
-        return std::nullopt;
-    }
-    return data.fittedProfile;
+    std::string kind = "send ";
+    kind.append(targetKindFacts(report.target.kind).name).append(" ").append(outcome);
+    return kind;
 }
 
 }  // namespace
@@ -98,7 +103,7 @@ std::optional<std::vector<ProfilePoint>> fittedProfile(const std::string& path,
 std::string sendUsage() {
     return "usage: quorvane-cli send CAST.bin|PROFILE.prf --to KIND@HOST[:PORT][/s01|s12|calc]...\n"
            "           [--listen PORT] [--wait S] [--time \"YYYY-MM-DD HH:MM:SS\"]\n"
-           "           [--utc-offset H] [--position LAT,LON] [--lang en|zh]\n"
+           "           [--utc-offset H] [--position LAT,LON] [--lang en|zh] [--no-library]\n"
            "  Sends the cast's fitted profile to each acquisition system, KIND " +
            targetKindNames() +
            ":\n"
@@ -108,12 +113,14 @@ std::string sendUsage() {
            "  given. The time is the cast's (as for process: --time, a downloaded cast's name or\n"
            "  the file's modification time, made UTC with --utc-offset, else this PC's offset).\n"
            "  Prints one line per target; the exit status is 0 only when every target that can\n"
-           "  confirm confirmed and the others were sent.\n";
+           "  confirm confirmed and the others were sent. A raw cast's sends are recorded in\n"
+           "  the cast library of the current folder, as process records it (--no-library:\n"
+           "  not).\n";
 }
 
 int runSend(const std::vector<std::string>& words) {
     const Arguments args(words, {"to", "listen", "wait", "time", "utc-offset", "position", "lang"},
-                         {});
+                         {"no-library"});
     std::string error = args.error();
     std::optional<SendSettings> settings;
     if (error.empty())
@@ -126,7 +133,8 @@ int runSend(const std::vector<std::string>& words) {
     }
     ConsolePrompter console(settings->english, false);
     const std::string& path = args.positional().front();
-    const std::optional<std::vector<ProfilePoint>> fitted = fittedProfile(path, console);
+    ReducedCast reduced;
+    const std::optional<std::vector<ProfilePoint>> fitted = fittedProfile(path, console, &reduced);
     const std::optional<CastTime> local =
         settings->stamp.time ? settings->stamp.time : localCastTime(path);
     if (!fitted || !local) {
@@ -141,13 +149,26 @@ int runSend(const std::vector<std::string>& words) {
                         settings->waitMs};
     const std::unique_ptr<DatagramNetwork> network = makeUdpNetwork();
     bool allDone = true;
+    std::vector<CastOutput> sends;
     sendProfile(
         request, *network, [] { return false; },
         [&](const SendReport& report) {
             std::printf("%s\n", sendReportText(report).pick(settings->english).c_str());
             std::fflush(stdout);
             allDone = allDone && sendSucceeded(report);
+            sends.push_back({sentKind(report), targetText(report.target)});
         });
+    // A profile file has no raw cast to key a record by.
+    if (settings->library && !isProfileFile(path)) {
+        if (const auto recorder = workingFolderRecorder(console)) {
+            ProcessedCast cast = processedCast(path, reduced.header, reduced.data, false, {});
+            cast.localTime = local;
+            cast.utcTime = request.utc;
+            cast.position = settings->stamp.position;
+            cast.positionSource = cast.position ? "typed" : "";
+            recorder->record(cast, sends, false);
+        }
+    }
     return allDone ? 0 : 1;
 }
 

@@ -60,6 +60,19 @@ for cast in Data/*/*; do
 done
 
 echo
+echo "== the cast library: every cast processed here, in Data/quorvane.sqlite =="
+"$cli" library list
+
+echo
+echo "== the last two downloaded casts compared, and the hull probe checked against the last =="
+downloaded=()
+for cast in Data/*/*.BIN; do downloaded+=("$cast"); done
+newest=${downloaded[-1]}
+# 1 advises a new cast, which the demo shows rather than fails on; 2 is a real failure.
+"$cli" compare "$newest" "${downloaded[-2]}" --draft 5 || [ $? -eq 1 ]
+"$cli" probe-check "$newest" --speed 1531 --draft 5 || [ $? -eq 1 ]
+
+echo
 echo "files written:"
 find Data -type f | sort
 echo
