@@ -1,60 +1,20 @@
 #pragma once
 
-#include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "cli/console_prompter.h"
-#include "postprocess/export/cast_position.h"
-#include "postprocess/export/cast_time.h"
-#include "postprocess/rawcast/cast_data.h"
-#include "postprocess/rawcast/profile_point.h"
-#include "postprocess/rawcast/raw_file.h"
+#include "postprocess/pipeline/cast_record.h"
 
 namespace quorvane::cli {
-
-// A raw cast as a command processed it: what the cast library keeps of it.
-struct ProcessedCast {
-    std::string path;  // the raw file, as given
-    int64_t deviceId = 0;
-    std::optional<CastTime> localTime{};
-    std::optional<CastTime> utcTime{};
-    std::optional<CastPosition> position{};
-    std::string positionSource;
-    int64_t recordCount = 0;
-    std::string settings;  // key=value lines, keyed by process's options
-    std::vector<ProfilePoint> profile{};
-};
-
-// The reduction's part of the record; the time and the position are the command's to add.
-// `averaged`: the average was computed, from data.averageStartDepth. `filter`: the exports'
-// water-depth filter, when on.
-ProcessedCast processedCast(const std::string& path, const RawFileHeader& header,
-                            const CastData& data, bool averaged, std::optional<double> filter);
-
-// A file written from the cast, or a send of it.
-struct CastOutput {
-    std::string kind;    // the format's command-line name, or "send sis5 confirmed"
-    std::string target;  // the file's path, or where it was sent
-};
-
-enum class RecordOutcome { Recorded, Updated, Failed };
-
-class CastRecorder {
-  public:
-    virtual ~CastRecorder() = default;
-    // `replace`: the cast's record is rewritten from this processing (process, import); without
-    // it the record is only made when there is none, so that a send keeps the position and
-    // settings a process recorded.
-    virtual RecordOutcome record(const ProcessedCast& cast, const std::vector<CastOutput>& outputs,
-                                 bool replace) = 0;
-};
 
 // The library of the working folder (Data/quorvane.sqlite), opened at the first record. A
 // library that cannot be opened or written is said once on the console and the commands go on
 // without it: a cast is never refused for its bookkeeping. Nothing in a build without SQLite.
 std::unique_ptr<CastRecorder> workingFolderRecorder(ConsolePrompter& console);
+
+// <current folder>/Data/quorvane.sqlite, absolute, so that a message names it wherever the
+// user reads it. Only in a build with the library.
+std::string workingFolderLibrary();
 
 }  // namespace quorvane::cli

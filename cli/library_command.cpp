@@ -6,14 +6,15 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "cli/cast_recorder.h"
 #include "cli/console_prompter.h"
-#include "cli/library_recorder.h"
 #include "cli/text_table.h"
 #include "common/arguments.h"
 #include "common/file_io.h"
 #include "common/path_names.h"
 #include "common/strformat.h"
 #include "library/library_export.h"
+#include "library/library_recorder.h"
 #include "postprocess/pipeline/cast_pipeline.h"
 #include "postprocess/reduction/average_velocity.h"
 
@@ -315,7 +316,7 @@ int import(const std::vector<std::string>& words) {
         return 1;
     }
     std::sort(casts.begin(), casts.end());
-    LibraryRecorder recorder(c->library, console);
+    LibraryRecorder recorder(c->library, [&console](const Text& text) { console.say(text); });
     size_t recorded = 0, updated = 0, refused = 0;
     for (const std::filesystem::path& file : casts) {
         const std::string path = utf8OfPath(file);
@@ -334,7 +335,8 @@ int import(const std::vector<std::string>& words) {
             !data.fittedProfile.empty() &&
             ComputeAverageVelocity(data, defaultAverageStartDepth(data.depthMin)).status ==
                 AverageStatus::Computed;
-        ProcessedCast cast = processedCast(path, load.raw.header, data, averaged, std::nullopt);
+        ProcessedCast cast =
+            processedCast(path, load.raw.header.deviceId(), data, averaged, std::nullopt);
         cast.localTime = localCastTime(path);
         if (cast.localTime) {
             cast.utcTime =

@@ -171,7 +171,7 @@ class CastProcessor {
         console_.say(Text{path + "：" + said.zh, path + ": " + said.en});
         if (!lookup.found)
             return std::nullopt;
-        positionSource_ = "interpolated from navigation log " + fileNameOf(lookup.found->source);
+        positionSource_ = navPositionSource(*lookup.found);
         return lookup.found->position;
     }
 
@@ -322,7 +322,7 @@ class CastProcessor {
                 const AverageResult& average) const {
         if (recorder_ == nullptr)
             return;
-        ProcessedCast cast = processedCast(path, header, data_,
+        ProcessedCast cast = processedCast(path, header.deviceId(), data_,
                                            average.status == AverageStatus::Computed, s_.filter);
         cast.localTime = localTime_;
         cast.utcTime = cast_.time;

@@ -161,7 +161,8 @@ int runSend(const std::vector<std::string>& words) {
     // A profile file has no raw cast to key a record by.
     if (settings->library && !isProfileFile(path)) {
         if (const auto recorder = workingFolderRecorder(console)) {
-            ProcessedCast cast = processedCast(path, reduced.header, reduced.data, false, {});
+            ProcessedCast cast =
+                processedCast(path, reduced.header.deviceId(), reduced.data, false, {});
             cast.localTime = local;
             cast.utcTime = request.utc;
             cast.position = settings->stamp.position;

@@ -52,6 +52,10 @@ Text navLookupText(const NavLookup& lookup, const CastTime& utc, int64_t maximum
                 "the navigation logs do not cover " + when + ": no cast position"};
 }
 
+std::string navPositionSource(const NavPosition& found) {
+    return "interpolated from navigation log " + fileNameOf(found.source);
+}
+
 std::vector<std::string> sameRecordingLogs(const std::string& chosenUtf8Path) {
     std::vector<std::string> logs{chosenUtf8Path};
     const std::filesystem::path chosen = pathFromUtf8(chosenUtf8Path);

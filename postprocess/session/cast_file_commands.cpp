@@ -143,6 +143,9 @@ void CastFileCommands::loadRaw(const std::string& path) {
         s_.dataList.fill(s_.data.rawProfile);
     }
     for (const Message& message : castLoadMessages(load, path, s_.data)) s_.show(message);
+    if (load.raw.scanned) {
+        s_.recordShownCast({}, std::nullopt, true);
+    }
 }
 
 namespace {

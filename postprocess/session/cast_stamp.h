@@ -23,6 +23,7 @@ struct CastStamp {
     CastTime localTime;
     double utcOffset = 0.0;
     std::optional<CastPosition> position;  // both fields left empty: none
+    std::string positionSource{};          // "typed", or the navigation log it came from
     bool operator==(const CastStamp&) const = default;
 };
 

@@ -61,9 +61,9 @@ void ExportFlow::exportData(ExportKind kind, const ControlValues& values) {
             options.append = s_.prompter.ask(question) == Button::Yes;
         }
     }
+    std::optional<CastStamp> stamp;
     if (descriptor.needsCast()) {
-        const auto stamp =
-            s_.host.askCastStamp(proposedCastStamp(s_.shownPath), descriptor.writesPosition);
+        stamp = s_.host.askCastStamp(proposedCastStamp(s_.shownPath), descriptor.writesPosition);
         if (!stamp) {
             return;
         }
@@ -76,6 +76,8 @@ void ExportFlow::exportData(ExportKind kind, const ControlValues& values) {
     const ExportResult result = ExportCast(s_.data, kind, choice->path, options);
     if (result.failure)
         s_.show(exportFailureMessage(*result.failure));
+    else
+        s_.recordShownCast({{std::string(descriptor.cliName), result.path}}, stamp);
     if (const auto warning = salinityWarning(result))
         s_.show(*warning);
 }

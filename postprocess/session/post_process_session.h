@@ -63,6 +63,9 @@ class PostProcessSession {
         chart_.writePendingBitmap(pixels, bitCount);
     }
 
+    // Where the raw casts shown are kept (the cast library); none: not kept.
+    void setCastRecorder(CastRecorder* recorder) { state_.recorder = recorder; }
+
     // Closing the window lets go of the records.
     void close() {
         state_.data.rawRecords.clear();

@@ -300,6 +300,53 @@ TEST_F(SessionTest, ExportsCheckTheFilterBeforeTheDialogAndWriteTheChosenFormat)
               "No Average data in the file. Please set Average Sound Velocity First!");
 }
 
+// A raw cast shown is kept as it was reduced, then with each file written from it; the time and
+// position an export asks for rewrite its record. A profile file has no raw cast to key it by.
+TEST_F(SessionTest, TheShownRawCastIsKeptWithWhatIsWrittenFromIt) {
+    struct Kept {
+        ProcessedCast cast;
+        std::vector<CastOutput> outputs;
+        bool replace = false;
+    };
+    struct Recorder : CastRecorder {
+        RecordOutcome record(const ProcessedCast& cast, const std::vector<CastOutput>& outputs,
+                             bool replace) override {
+            kept.push_back({cast, outputs, replace});
+            return RecordOutcome::Recorded;
+        }
+        std::vector<Kept> kept;
+    } recorder;
+    session->setCastRecorder(&recorder);
+    add({prfPath, rawPath});
+    open(0);
+    EXPECT_TRUE(recorder.kept.empty());
+    open(1);
+    ASSERT_EQ(recorder.kept.size(), 1u);
+    const Kept& loaded = recorder.kept[0];
+    EXPECT_TRUE(loaded.replace);
+    EXPECT_EQ(loaded.cast.path, rawPath);
+    EXPECT_EQ(loaded.cast.deviceId, 12345678);
+    EXPECT_EQ(loaded.cast.recordCount, 9);
+    EXPECT_EQ(loaded.cast.profile.size(), session->data().fittedProfile.size());
+    EXPECT_FALSE(loaded.cast.position);
+
+    host.files = {FileChoice{path("out"), 1}, FileChoice{path("out"), 4}};
+    host.stamps = {CastStamp{{2014, 3, 5, 10, 20, 30}, 8.0, CastPosition{22.5, 114.0}, "typed"}};
+    session->exportData(ExportKind::Fitting, session->controlValues());
+    session->exportData(ExportKind::Fitting, session->controlValues());
+    ASSERT_EQ(recorder.kept.size(), 3u);
+    EXPECT_FALSE(recorder.kept[1].replace);
+    ASSERT_EQ(recorder.kept[1].outputs.size(), 1u);
+    EXPECT_EQ(recorder.kept[1].outputs[0].kind, "csv");
+    EXPECT_EQ(recorder.kept[1].outputs[0].target, path("out.csv"));
+    const Kept& stamped = recorder.kept[2];
+    EXPECT_TRUE(stamped.replace);
+    EXPECT_EQ(stamped.outputs[0].kind, "asvp");
+    EXPECT_EQ(stamped.cast.utcTime, (CastTime{2014, 3, 5, 2, 20, 30}));
+    EXPECT_EQ(stamped.cast.position, (CastPosition{22.5, 114.0}));
+    EXPECT_EQ(stamped.cast.positionSource, "typed");
+}
+
 TEST_F(SessionTest, AcquisitionFormatsAskForTheCastAndCarisForAppending) {
     // A profile saved under the name of the downloaded cast it was fitted from.
     add({write("2014-03-05_102030_N.prf",

@@ -79,4 +79,24 @@ bool SessionState::readControls(const ControlValues& values) {
     return true;
 }
 
+void SessionState::recordShownCast(const std::vector<CastOutput>& outputs,
+                                   const std::optional<CastStamp>& stamp, bool fresh) {
+    if (recorder == nullptr || displayMode != DisplayMode::Raw || !shownDeviceId) {
+        return;
+    }
+    const std::optional<double> filter =
+        controls.filterEnabled ? std::optional<double>(data.filterDepth) : std::nullopt;
+    ProcessedCast cast =
+        processedCast(shownPath, *shownDeviceId, data, !data.averageProfile.empty(), filter);
+    cast.localTime = stamp ? std::optional(stamp->localTime) : localCastTime(shownPath);
+    if (stamp) {
+        cast.utcTime = toUtc(stamp->localTime, stamp->utcOffset);
+        cast.position = stamp->position;
+        if (cast.position) {
+            cast.positionSource = stamp->positionSource.empty() ? "typed" : stamp->positionSource;
+        }
+    }
+    recorder->record(cast, outputs, fresh || stamp.has_value());
+}
+
 }  // namespace quorvane

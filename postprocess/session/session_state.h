@@ -7,9 +7,11 @@
 #include "common/message.h"
 #include "postprocess/chart/axis_scale.h"
 #include "postprocess/chart/chart_curves.h"
+#include "postprocess/pipeline/cast_record.h"
 #include "postprocess/rawcast/cast_data.h"
 #include "postprocess/reduction/cast_reduction.h"
 #include "postprocess/session/cast_file_list.h"
+#include "postprocess/session/cast_stamp.h"
 #include "postprocess/session/data_list_rows.h"
 #include "postprocess/session/session_host.h"
 
@@ -55,6 +57,12 @@ struct SessionState {
     // Takes the edits' values into the data set; false, after saying so, when one is no number.
     bool readControls(const ControlValues& values);
     ControlValues controlValues() const;
+    // Keeps the shown raw cast in the cast library with what was written or sent from it. A
+    // stamp (time and position asked for an export) rewrites the record as the cast now stands;
+    // without one only the outputs are added. A profile or average file has no raw cast to key
+    // a record by and is not kept.
+    void recordShownCast(const std::vector<CastOutput>& outputs,
+                         const std::optional<CastStamp>& stamp, bool fresh = false);
 
     const bool english;
     Prompter& prompter;
@@ -74,6 +82,7 @@ struct SessionState {
     std::string shownPath;                 // the file last opened from the list
     std::optional<int32_t> shownDeviceId;  // its instrument, when it is a raw cast
     uint64_t settingsGeneration = 0;       // changes whenever a load fills the setting edits
+    CastRecorder* recorder = nullptr;      // where processed casts are kept; none: not kept
 };
 
 }  // namespace quorvane

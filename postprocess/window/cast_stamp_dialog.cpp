@@ -124,8 +124,12 @@ void CastStampDialog::positionFromNavigation() {
         prompter_.ask(Message{BoxType::Warning, said});
         return;
     }
-    latitude_->setText(QString::fromStdString(fixedDecimals(lookup.found->position.latitude, 7)));
-    longitude_->setText(QString::fromStdString(fixedDecimals(lookup.found->position.longitude, 7)));
+    navigationLatitude_ = QString::fromStdString(fixedDecimals(lookup.found->position.latitude, 7));
+    navigationLongitude_ =
+        QString::fromStdString(fixedDecimals(lookup.found->position.longitude, 7));
+    navigationSource_ = navPositionSource(*lookup.found);
+    latitude_->setText(navigationLatitude_);
+    longitude_->setText(navigationLongitude_);
     navigationNote_->setText(QString::fromStdString(said.pick(english_)));
     navigationNote_->show();
 }
@@ -139,6 +143,11 @@ void CastStampDialog::takeValues() {
         return;
     }
     stamp_ = std::get<CastStamp>(result);
+    if (stamp_->position) {
+        const bool fromNavigation =
+            latitude_->text() == navigationLatitude_ && longitude_->text() == navigationLongitude_;
+        stamp_->positionSource = fromNavigation ? navigationSource_ : "typed";
+    }
     accept();
 }
 

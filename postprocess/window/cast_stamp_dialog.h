@@ -53,6 +53,10 @@ class CastStampDialog : public QDialog {
     QPushButton* fromNavigation_;
     QLabel* navigationNote_;
     std::optional<CastStamp> stamp_;
+    // The position the navigation gave and where from: kept as the position's source while the
+    // fields still hold it.
+    QString navigationLatitude_, navigationLongitude_;
+    std::string navigationSource_;
 };
 
 }  // namespace quorvane

@@ -575,7 +575,7 @@ TEST_F(FileWindowTest, TheCastDialogKeepsAskingUntilEveryFieldReads) {
     EXPECT_EQ(prompter.asked[0].text.zh,
               "请以带符号的十进制度数输入纬度（-90到90）和经度（-180到180），或两者都留空。");
     EXPECT_EQ(dialog.stamp(),
-              (CastStamp{{2014, 3, 5, 10, 20, 30}, 10.0, CastPosition{-33.9, 151.2}}));
+              (CastStamp{{2014, 3, 5, 10, 20, 30}, 10.0, CastPosition{-33.9, 151.2}, "typed"}));
 
     // A format without a position asks for the time alone.
     CastStampDialog timeOnly(true, prompter, {"", "0", "1", "2"}, false, {}, {}, nullptr);

@@ -1,4 +1,4 @@
-#include "cli/library_recorder.h"
+#include "library/library_recorder.h"
 
 #include <ctime>
 #include <filesystem>
@@ -7,19 +7,15 @@
 #include "common/path_names.h"
 #include "library/sha256.h"
 
-namespace quorvane::cli {
+namespace quorvane {
 
-std::string workingFolderLibrary() {
-    std::error_code ignored;
-    return defaultLibraryPath(utf8OfPath(std::filesystem::current_path(ignored)));
-}
-
-LibraryRecorder::LibraryRecorder(std::string utf8Path, ConsolePrompter& console, Text afterProblem)
-    : path_(std::move(utf8Path)), console_(console), afterProblem_(std::move(afterProblem)) {}
+LibraryRecorder::LibraryRecorder(std::string utf8Path, std::function<void(const Text&)> say,
+                                 Text afterProblem)
+    : path_(std::move(utf8Path)), say_(std::move(say)), afterProblem_(std::move(afterProblem)) {}
 
 RecordOutcome LibraryRecorder::fail(const Text& problem) {
     failed_ = true;
-    console_.say({problem.zh + afterProblem_.zh, problem.en + afterProblem_.en});
+    say_({problem.zh + afterProblem_.zh, problem.en + afterProblem_.en});
     return RecordOutcome::Failed;
 }
 
@@ -49,9 +45,9 @@ RecordOutcome LibraryRecorder::record(const ProcessedCast& cast,
     // library's: the next cast is still recorded.
     const std::optional<std::string> sha = fileSha256(cast.path);
     if (!sha || !cast.localTime) {
-        console_.say({cast.path + "：无法读取文件或投放时间，未记入投放记录库",
-                      cast.path + ": the file or its cast time cannot be read; not recorded in "
-                                  "the cast library"});
+        say_({cast.path + "：无法读取文件或投放时间，未记入投放记录库",
+              cast.path + ": the file or its cast time cannot be read; not recorded in "
+                          "the cast library"});
         return RecordOutcome::Failed;
     }
     const bool known = known_.count(*sha) > 0;
@@ -87,4 +83,4 @@ RecordOutcome LibraryRecorder::record(const ProcessedCast& cast,
     return known ? RecordOutcome::Updated : RecordOutcome::Recorded;
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane

@@ -5,23 +5,22 @@
 #include <string>
 #include <vector>
 
-#include "cli/cast_recorder.h"
-#include "cli/console_prompter.h"
+#include <functional>
+
+#include "common/message.h"
 #include "library/cast_library.h"
+#include "postprocess/pipeline/cast_record.h"
 
-namespace quorvane::cli {
-
-// <current folder>/Data/quorvane.sqlite, absolute, so that a message names it wherever the
-// user reads it.
-std::string workingFolderLibrary();
+namespace quorvane {
 
 // Records into one library file, opened at the first record. The first problem is said once and
 // ends the recording: a library that failed once would otherwise repeat itself for every cast.
 class LibraryRecorder : public CastRecorder {
   public:
-    // `afterProblem` follows the problem when it is said: what the command does without the
-    // library.
-    LibraryRecorder(std::string utf8Path, ConsolePrompter& console, Text afterProblem = {});
+    // `say` tells the user (a console line, a box); `afterProblem` follows the problem when it is
+    // said: what the program does without the library.
+    LibraryRecorder(std::string utf8Path, std::function<void(const Text&)> say,
+                    Text afterProblem = {});
 
     bool failed() const { return failed_; }
 
@@ -33,11 +32,11 @@ class LibraryRecorder : public CastRecorder {
     RecordOutcome fail(const Text& problem);
 
     std::string path_;
-    ConsolePrompter& console_;
+    std::function<void(const Text&)> say_;
     Text afterProblem_;
     std::optional<CastLibrary> library_;
     std::set<std::string> known_;  // the SHA-256 of every cast the library holds
     bool failed_ = false;
 };
 
-}  // namespace quorvane::cli
+}  // namespace quorvane
