@@ -1,4 +1,5 @@
 #include "cli/device_command.h"
+#include "cli/cast_recorder.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -291,6 +292,10 @@ int runDevice(const std::vector<std::string>& words) {
     ConsolePrompter console(request->english, request->yes);
     DeviceConsole panes(request->english);
     DevicePrompter prompter(console, panes, request->setClock);
+    // Outlives the session, whose download worker records into it.
+    const std::unique_ptr<CastRecorder> recorder =
+        request->operation == "download" ? workingFolderRecorder(console) : nullptr;
+    panes.keepDownloads(recorder.get());
     const std::unique_ptr<SerialPort> port = makeSystemSerialPort();
     SystemClock clock;
     DeviceSession session(*port, clock, panes, prompter, panes);

@@ -93,6 +93,12 @@ TEST_F(DeviceCommandTest, DownloadAllWritesTheCastsUnderDataDeviceId) {
                          folder + "\n");
     EXPECT_NE(err().find("B.BIN receive OK!\nB.BIN file receiving completed!\n"),
               std::string::npos);
+#ifdef QUORVANE_CAST_LIBRARY
+    // Both casts are kept in the working folder's library as they came.
+    ASSERT_EQ(runCli("library list --json", work()), 0) << err();
+    for (const char* name : {"2014-03-05_102030_A.BIN", "2014-03-05_102030_B.BIN"})
+        EXPECT_NE(out().find(name), std::string::npos) << out();
+#endif
 }
 
 // B.BIN is 137 blocks: 136 of 512 bytes and one of 368.
@@ -161,6 +167,10 @@ TEST_F(DeviceCommandTest, ADamagedCastIsNeverReportedAsReceived) {
         EXPECT_NE(err().find(std::string(c.shown) + "\n"), std::string::npos) << err();
         EXPECT_NE(out().find(c.result), std::string::npos) << out();
         EXPECT_EQ(out().find("receive OK"), std::string::npos);
+#ifdef QUORVANE_CAST_LIBRARY
+        // A damaged file is no cast to keep.
+        EXPECT_EQ(fs::exists(work() / "Data" / "quorvane.sqlite"), c.status == 0);
+#endif
         startDevice(c.fault, c.announced);
         fs::remove_all(work() / "Data");
         run("--lang zh download 1");

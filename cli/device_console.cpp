@@ -94,6 +94,13 @@ void DeviceConsole::downloadFinished(const FileDownload& file) {
     flush();
     std::fprintf(results_, "%s\n", printableText(file.completion.pick(english_)).c_str());
     std::fflush(results_);
+    // A damaged file is no cast to keep: its result line has said what it lacks. A cast kept
+    // before keeps what its processing recorded.
+    if (recorder_ != nullptr && !file.damaged() && !file.path.empty()) {
+        std::vector<Message> ignored;
+        if (const std::optional<ProcessedCast> cast = castOnDisk(file.path, ignored))
+            recorder_->record(*cast, {}, false);
+    }
 }
 
 void DeviceConsole::setTitle(const Text& title) {

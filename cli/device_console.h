@@ -6,6 +6,7 @@
 
 #include "cli/console_prompter.h"
 #include "device/operations/device_session.h"
+#include "postprocess/pipeline/cast_record.h"
 
 namespace quorvane::cli {
 
@@ -29,6 +30,8 @@ class DeviceConsole : public DeviceNotifier, public FileListView {
 
     // Ends a pending progress line.
     void flush();
+    // Keeps every whole file downloaded in the cast library.
+    void keepDownloads(CastRecorder* recorder) { recorder_ = recorder; }
 
   private:
     void line(const std::string& text);
@@ -38,6 +41,7 @@ class DeviceConsole : public DeviceNotifier, public FileListView {
     std::FILE* results_;
     bool terminal_;
     std::string pendingProgress_;
+    CastRecorder* recorder_ = nullptr;
 };
 
 // The device program's boxes on the command line. Only the destructive confirmations (delete,

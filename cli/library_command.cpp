@@ -320,24 +320,17 @@ int import(const std::vector<std::string>& words) {
     size_t recorded = 0, updated = 0, refused = 0;
     for (const std::filesystem::path& file : casts) {
         const std::string path = utf8OfPath(file);
-        CastData data;
-        const CastLoad load = LoadAndReduce(data, path);
+        std::vector<Message> messages;
+        std::optional<ProcessedCast> found = castOnDisk(path, messages);
         // A folder's worth of casts: each message names its file, as the instrument's texts
         // do not all.
-        for (const Message& m : castLoadMessages(load, path, data))
+        for (const Message& m : messages)
             console.say({path + "：" + m.text.zh, path + ": " + m.text.en});
-        if (!load.raw.scanned) {
+        if (!found) {
             ++refused;
             continue;
         }
-        // As process computes it by default, so that the settings read the same.
-        const bool averaged =
-            !data.fittedProfile.empty() &&
-            ComputeAverageVelocity(data, defaultAverageStartDepth(data.depthMin)).status ==
-                AverageStatus::Computed;
-        ProcessedCast cast =
-            processedCast(path, load.raw.header.deviceId(), data, averaged, std::nullopt);
-        cast.localTime = localCastTime(path);
+        ProcessedCast& cast = *found;
         if (cast.localTime) {
             cast.utcTime =
                 toUtc(*cast.localTime, offset ? *offset : pcUtcOffsetHours(*cast.localTime));

@@ -1,6 +1,8 @@
 #include "postprocess/pipeline/cast_record.h"
 
 #include "common/strformat.h"
+#include "postprocess/pipeline/cast_pipeline.h"
+#include "postprocess/reduction/average_velocity.h"
 
 namespace quorvane {
 
@@ -17,6 +19,22 @@ ProcessedCast processedCast(const std::string& path, int64_t deviceId, const Cas
         s += strformat("start-depth=%.2f\n", double(data.averageStartDepth));
     s += filter ? strformat("filter=%.3f\n", *filter) : std::string("filter=off\n");
     cast.profile = data.fittedProfile;
+    return cast;
+}
+
+std::optional<ProcessedCast> castOnDisk(const std::string& path, std::vector<Message>& messages) {
+    CastData data;
+    const CastLoad load = LoadAndReduce(data, path);
+    messages = castLoadMessages(load, path, data);
+    if (!load.raw.scanned) {
+        return std::nullopt;
+    }
+    const bool averaged =
+        !data.fittedProfile.empty() &&
+        ComputeAverageVelocity(data, defaultAverageStartDepth(data.depthMin)).status ==
+            AverageStatus::Computed;
+    ProcessedCast cast = processedCast(path, load.raw.header.deviceId(), data, averaged, {});
+    cast.localTime = localCastTime(path);
     return cast;
 }
 

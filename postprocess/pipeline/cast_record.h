@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/message.h"
 #include "postprocess/export/cast_position.h"
 #include "postprocess/export/cast_time.h"
 #include "postprocess/rawcast/cast_data.h"
@@ -30,6 +31,12 @@ struct ProcessedCast {
 // water-depth filter, when on.
 ProcessedCast processedCast(const std::string& path, int64_t deviceId, const CastData& data,
                             bool averaged, std::optional<double> filter);
+
+// A raw cast on disk reduced as `process` does by default (the header's settings, the average
+// from its default start depth), for keeping a cast that was downloaded or found rather than
+// processed; its local time from its name or file. Nothing when it cannot be read; `messages`
+// get what the reduction said either way.
+std::optional<ProcessedCast> castOnDisk(const std::string& path, std::vector<Message>& messages);
 
 // A file written from the cast, or a send of it.
 struct CastOutput {
