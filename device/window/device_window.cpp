@@ -29,6 +29,9 @@
 #include "device/window/navigation_recording.h"
 #include "device/window/real_field.h"
 #include "navigation/nav_recorder.h"
+#ifdef QUORVANE_CAST_LIBRARY
+#include "library/library_recorder.h"
+#endif
 
 namespace quorvane {
 
@@ -82,6 +85,16 @@ DeviceWindow::DeviceWindow(const TemplateCaptions& captions, SerialPort& port, C
     FileListView& view = *this;
     session_ = std::make_unique<DeviceSession>(port_, clock_, notifier, prompter, view);
     session_->setWorkingFolder(std::move(workingFolder));
+#ifdef QUORVANE_CAST_LIBRARY
+    // Said once in a box; the downloads go on without the library.
+    library_ = std::make_unique<LibraryRecorder>(
+        defaultLibraryPath(workingFolder_),
+        [this](const Text& problem) {
+            ask(Message{BoxType::Warning, problem});
+        },
+        Text{"。本窗口下载的投放不再记录。",
+             ". The casts downloaded in this window are not recorded."});
+#endif
 
     setWindowTitle(captions.text(kMainDialog, "QuorvaneDevice"));
     auto* client = new QWidget(this);
@@ -397,6 +410,13 @@ void DeviceWindow::downloadFinished(const FileDownload& file) {
     onWindowThread([this, shown = qs(file.status.pick(english_)), damaged = file.damaged()] {
         statusBar_->showResult(shown, damaged);
     });
+    // On the worker: reducing a long cast must not hold up the window. A damaged file is no cast.
+    if (library_ && !file.damaged() && !file.path.empty()) {
+        std::vector<Message> ignored;
+        if (const std::optional<ProcessedCast> cast = castOnDisk(file.path, ignored)) {
+            library_->record(*cast, {}, false);
+        }
+    }
 }
 
 void DeviceWindow::showProgress(const FileDownload& file) {

@@ -16,6 +16,7 @@
 #include "device/window/live_selection.h"
 #include "device/window/window_liveness.h"
 #include "device/window/worker_mailbox.h"
+#include "postprocess/pipeline/cast_record.h"
 
 class QCheckBox;
 class QLabel;
@@ -117,6 +118,9 @@ class DeviceWindow : public QMainWindow,
     QLineEdit* navigationSource_ = nullptr;
     QLabel* navigationStatus_ = nullptr;
     std::unique_ptr<NavigationRecording> navigation_;
+    // The working folder's cast library, which every whole download goes into; none in a build
+    // without one.
+    std::unique_ptr<CastRecorder> library_;
     const std::string workingFolder_;
     // Polls a running download, to take the worker home once it has returned.
     QTimer downloadWatch_;

@@ -32,6 +32,9 @@
 #include "device/window/device_status_bar.h"
 #include "device/window/device_window.h"
 #include "device/window/device_window_ids.h"
+#ifdef QUORVANE_CAST_LIBRARY
+#include "library/cast_library.h"
+#endif
 #include "simulator/nav_track.h"
 
 namespace quorvane {
@@ -299,6 +302,18 @@ TEST_F(DeviceWindowTest, SelectedRowsDownloadByteIdenticalWithTheProgressReachin
     EXPECT_EQ(boxes_->paneAtBox,
               (Strings{"A0.BIN receive OK!", "A2.BIN receive OK!", "A5.BIN receive OK!"}));
     EXPECT_FALSE(window_->session().busy());
+#ifdef QUORVANE_CAST_LIBRARY
+    // Each cast kept in the working folder's library as it came.
+    LibraryResult<CastLibrary> library = CastLibrary::open(defaultLibraryPath(work().string()));
+    ASSERT_TRUE(library.ok()) << library.problem.en;
+    const LibraryResult<std::vector<LibraryCast>> listed = library.value->list();
+    ASSERT_TRUE(listed.ok());
+    Strings kept;
+    for (const LibraryCast& cast : *listed.value) kept.push_back(cast.record.fileName);
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(kept, (Strings{"2014-03-05_102030_A0.BIN", "2014-03-05_102030_A2.BIN",
+                             "2014-03-05_102030_A5.BIN"}));
+#endif
 }
 
 TEST_F(DeviceWindowTest, AFileResultHasThePaneToItselfAndADamagedOneIsMarked) {
