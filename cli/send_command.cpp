@@ -71,33 +71,6 @@ std::optional<SendSettings> parseSettings(const Arguments& args, std::string& er
     return s;
 }
 
-// The outcome of each target as the cast library keeps it: "send sis5 confirmed".
-std::string sentKind(const SendReport& report) {
-    const char* outcome = "not sent";
-    switch (report.outcome) {
-        case SendOutcome::Sent:
-            outcome = "sent";
-            break;
-        case SendOutcome::Confirmed:
-            outcome = "confirmed";
-            break;
-        case SendOutcome::NotConfirmed:
-            outcome = "not confirmed";
-            break;
-        case SendOutcome::NoAnswer:
-            outcome = "no answer";
-            break;
-        case SendOutcome::Cancelled:
-            outcome = "cancelled";
-            break;
-        case SendOutcome::NotSent:
-            break;
-    }
-    std::string kind = "send ";
-    kind.append(targetKindFacts(report.target.kind).name).append(" ").append(outcome);
-    return kind;
-}
-
 }  // namespace
 
 std::string sendUsage() {

@@ -46,6 +46,7 @@ constexpr QuorvaneCaption kCaptions[] = {
     {kFittedSvp, "Fitting sound velocity"},
     {kFittedTemp, "Fitting temperature"},
     {kAverage, "Average sound velocity"},
+    {kCastLibrary, "Cast library..."},
 };
 
 }  // namespace

@@ -363,6 +363,30 @@ LibraryResult<std::vector<LibraryCast>> CastLibrary::list(const LibraryFilter& f
     return {std::move(casts), {}};
 }
 
+LibraryResult<std::optional<LibraryCast>> CastLibrary::previousOf(const LibraryCast& cast) {
+    Statement query(db_.get(),
+                    "SELECT id FROM casts WHERE device_id = ?1 AND (local_time < ?2 OR "
+                    "(local_time = ?2 AND id < ?3)) ORDER BY local_time DESC, id DESC LIMIT 1");
+    if (!query.prepared()) {
+        return {std::nullopt, failure(kReadFailedZh, kReadFailedEn)};
+    }
+    query.bindInteger(1, cast.record.deviceId);
+    query.bindText(2, castTimeText(cast.record.localTime));
+    query.bindInteger(3, cast.id);
+    const int step = query.step();
+    if (step == SQLITE_DONE) {
+        return {std::optional<LibraryCast>()};
+    }
+    if (step != SQLITE_ROW) {
+        return {std::nullopt, failure(kReadFailedZh, kReadFailedEn)};
+    }
+    LibraryResult<LibraryCast> previous = show(query.integer(0));
+    if (!previous.ok()) {
+        return {std::nullopt, previous.problem};
+    }
+    return {std::optional<LibraryCast>(std::move(*previous.value))};
+}
+
 LibraryResult<LibraryCast> CastLibrary::show(int64_t id) {
     const auto failed = [&] {
         return LibraryResult<LibraryCast>{std::nullopt, failure(kReadFailedZh, kReadFailedEn)};

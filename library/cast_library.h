@@ -101,6 +101,9 @@ class CastLibrary {
     LibraryResult<std::vector<LibraryCast>> list(const LibraryFilter& filter = {});
     // One cast with its profile and its exports, oldest first.
     LibraryResult<LibraryCast> show(int64_t id);
+    // The same instrument's cast just before this one by local time (of two at the same time,
+    // the one recorded first), as show() gives it; the value holds nothing when there is none.
+    LibraryResult<std::optional<LibraryCast>> previousOf(const LibraryCast& cast);
 
   private:
     struct Closer {

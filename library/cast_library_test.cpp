@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <set>
 
 #include "common/testing/temp_dir_test.h"
@@ -188,6 +190,37 @@ INSERT INTO exports VALUES (1, 7, '2025-05-01 13:00:00', 'CSV', '/old.csv');
 PRAGMA user_version = 1;
 )sql";
 
+// The cast before is the same instrument's, by local time, the first recorded of a tie.
+TEST_F(CastLibraryTest, ThePreviousCastIsTheSameInstrumentsJustBefore) {
+    auto opened = CastLibrary::open(path("casts.sqlite"));
+    ASSERT_TRUE(opened.ok()) << opened.problem.en;
+    CastLibrary& library = *opened.value;
+    const std::pair<const char*, int64_t> casts[] = {
+        {"first", 1}, {"other_device", 2}, {"second", 1}, {"same_time", 1}};
+    const CastTime times[] = {
+        {2026, 3, 1, 9, 0, 0}, {2026, 3, 2, 9, 0, 0}, {2026, 3, 3, 9, 0, 0}, {2026, 3, 3, 9, 0, 0}};
+    for (size_t i = 0; i < std::size(casts); ++i) {
+        CastRecord cast = castNamed(casts[i].first, times[i]);
+        cast.deviceId = casts[i].second;
+        ASSERT_TRUE(library.recordCast(cast).ok());
+    }
+    const auto listed = library.list();
+    ASSERT_TRUE(listed.ok());
+    std::map<std::string, std::string> previous;
+    for (const LibraryCast& cast : *listed.value) {
+        const auto found = library.previousOf(cast);
+        ASSERT_TRUE(found.ok());
+        previous[cast.record.fileName] = *found.value ? (*found.value)->record.fileName : "-";
+        if (*found.value) {
+            EXPECT_EQ((*found.value)->record.profile.size(), 3u);  // as show() gives it
+        }
+    }
+    EXPECT_EQ(
+        previous,
+        (std::map<std::string, std::string>{
+            {"first", "-"}, {"other_device", "-"}, {"second", "first"}, {"same_time", "second"}}));
+}
+
 TEST_F(CastLibraryTest, OlderFilesAreMigratedAndNewerOrForeignOnesRefused) {
     const std::string old = path("v1.sqlite");
     sqlite3* db = nullptr;
@@ -227,6 +260,7 @@ TEST_F(CastLibraryTest, OlderFilesAreMigratedAndNewerOrForeignOnesRefused) {
               "The cast library " + foreign + " cannot be opened: file is not a database");
 }
 
+// The writer is a forked copy of this test program, killed mid-record: Windows has no fork.
 #if !defined(_WIN32)
 // A program killed while it records (the window closed by force, a power button) leaves every
 // cast it had committed in a sound file.

@@ -75,6 +75,32 @@ SendReport sendOne(const SendRequest& request, const AcquisitionTarget& target,
 
 }  // namespace
 
+std::string sentKind(const SendReport& report) {
+    const char* outcome = "not sent";
+    switch (report.outcome) {
+        case SendOutcome::Sent:
+            outcome = "sent";
+            break;
+        case SendOutcome::Confirmed:
+            outcome = "confirmed";
+            break;
+        case SendOutcome::NotConfirmed:
+            outcome = "not confirmed";
+            break;
+        case SendOutcome::NoAnswer:
+            outcome = "no answer";
+            break;
+        case SendOutcome::Cancelled:
+            outcome = "cancelled";
+            break;
+        case SendOutcome::NotSent:
+            break;
+    }
+    std::string kind = "send ";
+    kind.append(targetKindFacts(report.target.kind).name).append(" ").append(outcome);
+    return kind;
+}
+
 bool sendSucceeded(const SendReport& report) {
     return report.outcome == SendOutcome::Confirmed ||
            (report.outcome == SendOutcome::Sent && !targetKindFacts(report.target.kind).confirms);

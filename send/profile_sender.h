@@ -46,6 +46,8 @@ struct SendReport {
 
 // Whether the outcome leaves nothing to do: everything that can confirm confirmed.
 bool sendSucceeded(const SendReport& report);
+// The outcome as the cast library keeps it: "send sis5 confirmed".
+std::string sentKind(const SendReport& report);
 
 // Sends the profile to every target in turn. For a target that confirms, the receipt port is
 // listened on before the datagram goes out and each arriving receipt of the sonar's kind is

@@ -100,6 +100,10 @@ void selectAxes(CastData& data, DisplayMode mode, const CurveFlags& flags, Chart
             selectAverage(data, flags, axes);
             break;
     }
+    alignVerticalIntervals(axes);
+}
+
+void alignVerticalIntervals(ChartAxes& axes) {
     if (axes.temperature.intervals < axes.velocity.intervals) {
         widenIntervals(axes.temperature, axes.velocity.intervals);
     } else if (axes.velocity.intervals < axes.temperature.intervals) {

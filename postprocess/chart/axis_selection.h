@@ -12,4 +12,7 @@ namespace quorvane {
 // so that their grid lines coincide.
 void selectAxes(CastData& data, DisplayMode mode, const CurveFlags& flags, ChartAxes& axes);
 
+// Widens the vertical axis of fewer intervals to the other's count.
+void alignVerticalIntervals(ChartAxes& axes);
+
 }  // namespace quorvane

@@ -39,6 +39,10 @@ Pen curvePen(const CurveStyle& style) {
     return Pen{style.color, 2, LineStyle::Solid};
 }
 
+Pen referencePen() {
+    return Pen{kReferenceColor, 2, LineStyle::Solid};
+}
+
 namespace {
 
 // Far enough outside any bitmap to draw the same, near enough that no painter overflows.
@@ -63,7 +67,7 @@ class CurvePlotter {
 
     // value(point) is the curve's vertical quantity on `axis`.
     template <class PointT, class Value>
-    void add(const CurveStyle& style, const std::vector<PointT>& points, const AxisScale& axis,
+    void add(const Pen& pen, const std::vector<PointT>& points, const AxisScale& axis,
              Value value) {
         const double sv = scaleOf(plot_.height(), axis);
         std::vector<Point> run;
@@ -75,20 +79,20 @@ class CurvePlotter {
             // An edited list can hold NaN or infinity: such a point breaks the line instead of
             // sending it to an arbitrary corner.
             if (!std::isfinite(p.depth) || !std::isfinite(v) || std::isnan(x) || std::isnan(y)) {
-                flush(style, run);
+                flush(pen, run);
                 continue;
             }
             run.push_back({toPixel(x), toPixel(y)});
         }
-        flush(style, run);
+        flush(pen, run);
     }
 
   private:
-    void flush(const CurveStyle& style, std::vector<Point>& run) {
+    void flush(const Pen& pen, std::vector<Point>& run) {
         reduceColumns(run);
         // A single point draws nothing.
         if (run.size() >= 2) {
-            list_.ops.emplace_back(PolylineOp{curvePen(style), std::move(run)});
+            list_.ops.emplace_back(PolylineOp{pen, std::move(run)});
         }
         run.clear();
     }
@@ -110,31 +114,39 @@ void addCurves(DisplayList& list, const CastData& data, const CurveFlags& flags,
         if (!curveShown(flags, style.id)) {
             continue;
         }
+        const Pen pen = curvePen(style);
         switch (style.id) {
             case CurveId::DownSvp:
-                plotter.add(style, data.downCast, axes.velocity, velocity);
+                plotter.add(pen, data.downCast, axes.velocity, velocity);
                 break;
             case CurveId::UpSvp:
-                plotter.add(style, data.upCast, axes.velocity, velocity);
+                plotter.add(pen, data.upCast, axes.velocity, velocity);
                 break;
             case CurveId::DownTemp:
-                plotter.add(style, data.downCast, axes.temperature, temperature);
+                plotter.add(pen, data.downCast, axes.temperature, temperature);
                 break;
             case CurveId::UpTemp:
-                plotter.add(style, data.upCast, axes.temperature, temperature);
+                plotter.add(pen, data.upCast, axes.temperature, temperature);
                 break;
             case CurveId::FittedSvp:
-                plotter.add(style, data.fittedProfile, axes.velocity, velocity);
+                plotter.add(pen, data.fittedProfile, axes.velocity, velocity);
                 break;
             case CurveId::FittedTemp:
-                plotter.add(style, data.fittedProfile, axes.temperature, temperature);
+                plotter.add(pen, data.fittedProfile, axes.temperature, temperature);
                 break;
             case CurveId::Average:
-                plotter.add(style, data.averageProfile, axes.velocity,
+                plotter.add(pen, data.averageProfile, axes.velocity,
                             [](const AveragePoint& p) { return p.averageVelocity; });
                 break;
         }
     }
+}
+
+void addReferenceCurve(DisplayList& list, const std::vector<ProfilePoint>& profile,
+                       const ChartAxes& axes, const Rect& plot) {
+    CurvePlotter(list, plot, axes.depth)
+        .add(referencePen(), profile, axes.velocity,
+             [](const ProfilePoint& p) { return p.soundVelocity; });
 }
 
 }  // namespace quorvane

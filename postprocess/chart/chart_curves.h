@@ -36,4 +36,13 @@ Pen curvePen(const CurveStyle& style);
 void addCurves(DisplayList& list, const CastData& data, const CurveFlags& flags,
                const ChartAxes& axes, const Rect& plot);
 
+// Another cast's profile drawn over the shown one for comparison: orange, which none of the
+// cast's own curves uses, and as wide as they are.
+inline constexpr Rgb kReferenceColor{255, 128, 0};
+Pen referencePen();
+
+// The profile's sound speed as a polyline over `plot`, on the velocity axis.
+void addReferenceCurve(DisplayList& list, const std::vector<ProfilePoint>& profile,
+                       const ChartAxes& axes, const Rect& plot);
+
 }  // namespace quorvane

@@ -25,6 +25,7 @@ constexpr int kLegendLineY = 40;
 constexpr int kLegendTextY = 32;
 constexpr int kLegendLine = 25;
 constexpr int kLegendGap = 10;
+constexpr int kReferenceRowDrop = 14;
 
 // printf's "%.<digits>g": exponent notation where that is shorter, a decimal point whatever the
 // locale.
@@ -37,10 +38,11 @@ std::string exponentLabel(double value, int digits) {
 
 class FrameBuilder {
   public:
-    FrameBuilder(DisplayList& list, const ChartInput& in, const ChartAxes& axes,
-                 const TextMeasurer& measure)
+    FrameBuilder(DisplayList& list, const ChartLook& in, const ChartAxes& axes,
+                 const TextMeasurer& measure, const std::string& referenceLegend)
         : list_(list),
           in_(in),
+          referenceLegend_(referenceLegend),
           axes_(axes),
           measure_(measure),
           plot_(plotRectOf(in.width, in.height)),
@@ -123,6 +125,22 @@ class FrameBuilder {
                             list_.ops.end());
             legendRow(false);
         }
+        referenceEntry();
+    }
+
+    // A reference names its file, which may be long: it follows the cast's entries where it
+    // fits, and otherwise takes a row of its own between the legend and the plot, so that
+    // neither it nor the cast's entries are cut or moved.
+    void referenceEntry() {
+        if (referenceLegend_.empty()) {
+            return;
+        }
+        Point at{referenceX_, kLegendLineY};
+        if (at.x + kLegendLine + measure_.width(FontRole::Label, referenceLegend_) > in_.width) {
+            at = {plot_.left, kLegendLineY + kReferenceRowDrop};
+        }
+        line(referencePen(), at, {at.x + kLegendLine, at.y});
+        label({at.x + kLegendLine, at.y - (kLegendLineY - kLegendTextY)}, referenceLegend_);
     }
 
     // Adds the legend entries; false when one ends past the chart's right edge.
@@ -146,6 +164,7 @@ class FrameBuilder {
                 x += kLegendLine + advance + kLegendGap;
             }
         }
+        referenceX_ = x;
         return fits;
     }
 
@@ -191,13 +210,15 @@ class FrameBuilder {
     void line(const Pen& pen, Point from, Point to) { add(LineOp{pen, from, to}); }
 
     DisplayList& list_;
-    const ChartInput& in_;
+    const ChartLook& in_;
+    const std::string& referenceLegend_;
     const ChartAxes& axes_;
     const TextMeasurer& measure_;
     const Rect plot_;
     const double dy_, dx_;
     const bool rightLabels_;
     size_t legendStart_ = 0;
+    int referenceX_ = 0;
 };
 
 }  // namespace
@@ -206,9 +227,9 @@ Rect plotRectOf(int width, int height) {
     return {kLeft, kTop, width - 65, height - 55};
 }
 
-void DrawChartFrame(DisplayList& list, const ChartInput& in, const ChartAxes& axes,
-                    const TextMeasurer& measure) {
-    FrameBuilder frame(list, in, axes, measure);
+void DrawChartFrame(DisplayList& list, const ChartLook& in, const ChartAxes& axes,
+                    const TextMeasurer& measure, const std::string& referenceLegend) {
+    FrameBuilder frame(list, in, axes, measure, referenceLegend);
     frame.axisTitles();
     frame.background();
     frame.outline();

@@ -11,8 +11,9 @@ namespace quorvane {
 Rect plotRectOf(int width, int height);
 
 // Everything but the curves: axis titles, plot background, frame, labels, dotted grid, chart
-// title and legend, appended to `list` in drawing order.
-void DrawChartFrame(DisplayList& list, const ChartInput& in, const ChartAxes& axes,
-                    const TextMeasurer& measure);
+// title and legend, appended to `list` in drawing order. A reference legend names a profile
+// drawn over the cast's curves; its entry comes after theirs.
+void DrawChartFrame(DisplayList& list, const ChartLook& in, const ChartAxes& axes,
+                    const TextMeasurer& measure, const std::string& referenceLegend = {});
 
 }  // namespace quorvane

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 namespace quorvane {
@@ -279,6 +280,55 @@ TEST(AddCurves, GuardsAgainstAnEmptySpan) {
     const std::vector<std::pair<Rgb, std::vector<Point>>> expected = {
         {{0, 255, 64}, {{80, 545}, {165, 481}}}};
     EXPECT_EQ(polylinesOf(list), expected);
+}
+
+// The previous cast ran from 1480 to 1520 m/s down to 120 m, beyond the shown cast's
+// 1490..1510 m/s and 100 m: the axes widen to 1480..1520 and 0..120, so its three points land
+// on the plot's corners and centre (800 x 600: plot 80..735 by 60..545). One that lies within
+// the axes leaves the cast's own curve where it was.
+TEST(LayoutChartWithReference, WidensTheAxesToHoldTheReferenceInsideThePlot) {
+    struct Case {
+        std::vector<ProfilePoint> reference;
+        std::vector<Point> expected;  // empty: the cast's curve stays put
+    };
+    const Case cases[] = {
+        {{{0, 1480, 5}, {60, 1500, 5}, {120, 1520, 5}}, {{80, 545}, {407, 302}, {735, 60}}},
+        {{{10, 1495, 5}, {90, 1505, 5}}, {}},
+    };
+    for (const Case& c : cases) {
+        CastData data;
+        data.fittedProfile = {{0, 1490, 20}, {50, 1500, 15}, {100, 1510, 10}};
+        data.velocityMin = 1490;
+        data.velocityMax = 1510;
+        data.temperatureMin = 10;
+        data.temperatureMax = 20;
+        data.depthMax = 100;
+        const CurveFlags flags{false, false, true, false, false};
+        ChartAxes axes;
+        const ChartInput in{data, DisplayMode::Fitting, flags, "", true, 800, 600};
+        const ChartPicture plain = layoutChartPicture(in, axes, FixedWidthMeasurer());
+        const ChartPicture picture = layoutChartWithReference(
+            data, lookOf(in), axes, {c.reference, "Previous cast a.bin"}, FixedWidthMeasurer());
+
+        const auto lines = polylinesOf(picture.list);
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[1].first, kReferenceColor);
+        const Rect& plot = picture.plotRect;
+        for (const Point& p : lines[1].second) {
+            EXPECT_TRUE(p.x >= plot.left && p.x <= plot.right && p.y >= plot.top &&
+                        p.y <= plot.bottom)
+                << p.x << "," << p.y;
+        }
+        if (c.expected.empty()) {
+            EXPECT_EQ(lines[0], polylinesOf(plain.list)[0]);
+        } else {
+            EXPECT_EQ(lines[1].second, c.expected);
+        }
+        const std::vector<Text> texts = textsOf(picture.list);
+        EXPECT_NE(std::find_if(texts.begin(), texts.end(),
+                               [](const Text& t) { return t.text == "Previous cast a.bin"; }),
+                  texts.end());
+    }
 }
 
 }  // namespace

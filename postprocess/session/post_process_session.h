@@ -65,6 +65,10 @@ class PostProcessSession {
 
     // Where the raw casts shown are kept (the cast library); none: not kept.
     void setCastRecorder(CastRecorder* recorder) { state_.recorder = recorder; }
+    CastRecorder* castRecorder() const { return state_.recorder; }
+    std::optional<ProcessedCast> shownCast(const std::optional<CastStamp>& stamp) const {
+        return state_.shownCast(stamp);
+    }
 
     // Closing the window lets go of the records.
     void close() {

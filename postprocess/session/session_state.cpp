@@ -79,10 +79,9 @@ bool SessionState::readControls(const ControlValues& values) {
     return true;
 }
 
-void SessionState::recordShownCast(const std::vector<CastOutput>& outputs,
-                                   const std::optional<CastStamp>& stamp, bool fresh) {
-    if (recorder == nullptr || displayMode != DisplayMode::Raw || !shownDeviceId) {
-        return;
+std::optional<ProcessedCast> SessionState::shownCast(const std::optional<CastStamp>& stamp) const {
+    if (displayMode != DisplayMode::Raw || !shownDeviceId) {
+        return std::nullopt;
     }
     const std::optional<double> filter =
         controls.filterEnabled ? std::optional<double>(data.filterDepth) : std::nullopt;
@@ -96,7 +95,17 @@ void SessionState::recordShownCast(const std::vector<CastOutput>& outputs,
             cast.positionSource = stamp->positionSource.empty() ? "typed" : stamp->positionSource;
         }
     }
-    recorder->record(cast, outputs, fresh || stamp.has_value());
+    return cast;
+}
+
+void SessionState::recordShownCast(const std::vector<CastOutput>& outputs,
+                                   const std::optional<CastStamp>& stamp, bool fresh) {
+    if (recorder == nullptr) {
+        return;
+    }
+    if (const std::optional<ProcessedCast> cast = shownCast(stamp)) {
+        recorder->record(*cast, outputs, fresh || stamp.has_value());
+    }
 }
 
 }  // namespace quorvane

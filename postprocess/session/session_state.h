@@ -57,6 +57,9 @@ struct SessionState {
     // Takes the edits' values into the data set; false, after saying so, when one is no number.
     bool readControls(const ControlValues& values);
     ControlValues controlValues() const;
+    // The shown raw cast as the cast library keeps it, with the time and position a stamp gives;
+    // nothing for a profile or average file.
+    std::optional<ProcessedCast> shownCast(const std::optional<CastStamp>& stamp) const;
     // Keeps the shown raw cast in the cast library with what was written or sent from it. A
     // stamp (time and position asked for an export) rewrites the record as the cast now stands;
     // without one only the outputs are added. A profile or average file has no raw cast to key

@@ -29,12 +29,46 @@ ChartWidget::ChartWidget(PostProcessSession& session, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void ChartWidget::paintEvent(QPaintEvent*) {
+void ChartWidget::setReference(ReferenceProfile reference) {
+    reference_ = std::move(reference);
+    referencePath_ = session_.shownPath();
+    update();
+}
+
+void ChartWidget::clearReference() {
+    reference_.reset();
+    update();
+}
+
+bool ChartWidget::hasReference() {
+    if (reference_ && session_.shownPath() != referencePath_) {
+        reference_.reset();
+    }
+    return reference_.has_value();
+}
+
+ChartPicture ChartWidget::picture() {
     const QColor face = palette().color(QPalette::Button);
+    const Rgb buttonFace{uint8_t(face.red()), uint8_t(face.green()), uint8_t(face.blue())};
     const QtTextMeasurer measurer(session_.english());
-    const ChartPicture picture = session_.layoutChart(
-        width(), height(), Rgb{uint8_t(face.red()), uint8_t(face.green()), uint8_t(face.blue())},
-        measurer);
+    // The session lays out its own picture first, as it would without a reference: that
+    // layout is what chooses and keeps its axes.
+    ChartPicture picture = session_.layoutChart(width(), height(), buttonFace, measurer);
+    if (!hasReference()) {
+        return picture;
+    }
+    const ChartLook look{session_.displayMode(),
+                         session_.curveFlags(),
+                         session_.chartTitle(),
+                         session_.english(),
+                         width(),
+                         height(),
+                         buttonFace};
+    return layoutChartWithReference(session_.data(), look, session_.axes(), *reference_, measurer);
+}
+
+void ChartWidget::paintEvent(QPaintEvent*) {
+    const ChartPicture picture = this->picture();
     const QImage image = paintDisplayList(picture.list, session_.english());
     QPainter(this).drawImage(0, 0, image);
     if (session_.bitmapSavePending() && width() > 0 && height() > 0) {

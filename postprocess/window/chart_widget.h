@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
+#include <string>
+
+#include "postprocess/chart/chart_layout.h"
 
 namespace quorvane {
 
@@ -14,11 +18,23 @@ class ChartWidget : public QWidget {
   public:
     ChartWidget(PostProcessSession& session, QWidget* parent = nullptr);
 
+    // A profile drawn over the cast shown now (the previous cast, compared). It belongs to
+    // that cast: once the session shows another file it is dropped. The session never learns
+    // of it, so its exports and saves stay those of the cast alone.
+    void setReference(ReferenceProfile reference);
+    void clearReference();
+    bool hasReference();
+
+    // What a paint draws at the widget's size.
+    ChartPicture picture();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     PostProcessSession& session_;
+    std::optional<ReferenceProfile> reference_;
+    std::string referencePath_;
 };
 
 }  // namespace quorvane

@@ -16,12 +16,19 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTreeWidget>
+#include <filesystem>
 #include <tuple>
 
 #include "common/file_io.h"
 #include "common/qt/dialog_units.h"
+#include "common/strformat.h"
 #include "navigation/nav_recorder.h"
 #include "postprocess/export/export_messages.h"
+#ifdef QUORVANE_CAST_LIBRARY
+#include "library/cast_library.h"
+#include "library/library_recorder.h"
+#include "postprocess/window/cast_library_window.h"
+#endif
 #include "postprocess/window/cast_stamp_dialog.h"
 #include "postprocess/window/chart_widget.h"
 #include "postprocess/window/data_list_model.h"
@@ -93,6 +100,17 @@ FileWindow::FileWindow(const TemplateCaptions& captions, std::string startDirect
       boxPrompter_(this, "Quorvane", captions.english()) {
     session_ = std::make_unique<PostProcessSession>(captions.english(), prompterSwitch_, host(),
                                                     startDirectory_);
+#ifdef QUORVANE_CAST_LIBRARY
+    // Said once in a box; the window works on without the library.
+    library_ = std::make_unique<LibraryRecorder>(
+        defaultLibraryPath(startDirectory_),
+        [this](const Text& problem) {
+            prompter_->ask(Message{BoxType::Warning, problem});
+        },
+        Text{"。本窗口处理的投放不再记录。",
+             ". The casts processed in this window are not recorded."});
+    session_->setCastRecorder(library_.get());
+#endif
     setWindowTitle(captions.text(kMainDialog, "QuorvaneFile"));
     sendTargetsFile = (QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                        "/Quorvane/send_targets.ini")
@@ -265,6 +283,48 @@ void FileWindow::buildMenu() {
             s.toggleCurve(curve);
         })->setCheckable(true);
     }
+#ifdef QUORVANE_CAST_LIBRARY
+    analysis->addSeparator();
+    addAction(analysis, kCastLibrary, "投放记录…", [this] {
+        if (!libraryWindow_) {
+            libraryWindow_ = new CastLibraryWindow(captions_.english(), *this,
+                                                   defaultLibraryPath(startDirectory_));
+        }
+        libraryWindow_->present();
+    });
+#endif
+}
+
+bool FileWindow::showCastFile(const std::string& path) {
+    bool shown = false;
+    int shownRow = -1;
+    run([&] {
+        const std::filesystem::path file = pathFromUtf8(path);
+        std::error_code failed;
+        if (!std::filesystem::is_regular_file(file, failed)) {
+            prompter_->ask({BoxType::Warning,
+                            {strformat("文件%s已不存在。", path.c_str()),
+                             strformat("The file %s is no longer there.", path.c_str())}});
+            return;
+        }
+        std::string extension = utf8OfPath(file.extension());
+        if (!extension.empty())
+            extension.erase(0, 1);
+        session_->addFileEntry(path, extension, utf8OfPath(file.filename()));
+        const std::vector<FileEntry>& entries = session_->files().entries();
+        for (size_t row = 0; row < entries.size(); ++row) {
+            if (entries[row].path == path) {
+                session_->openFileListRow(int(row));
+                shown = session_->shownPath() == path;
+                shownRow = int(row);
+                break;
+            }
+        }
+    });
+    // As a double-click on the row would leave it.
+    if (shown)
+        fileList_->setCurrentItem(fileList_->topLevelItem(shownRow));
+    return shown;
 }
 
 void FileWindow::run(const std::function<void()>& command) {
@@ -404,6 +464,14 @@ void FileWindow::sendToAcquisition() {
                       SendRequest{dialog.chosen(), fitted,
                                   toUtc(stamp->localTime, stamp->utcOffset), stamp->position},
                       this);
+    // Each outcome is kept with the cast sent, whatever the window shows by the time it comes.
+    if (CastRecorder* recorder = session_->castRecorder()) {
+        if (const std::optional<ProcessedCast> sent = session_->shownCast(stamp)) {
+            sendPanel_->onReport = [recorder, sent = *sent](const SendReport& report) {
+                recorder->record(sent, {{sentKind(report), targetText(report.target)}}, true);
+            };
+        }
+    }
     sendPanel_->show();
 }
 

@@ -19,6 +19,7 @@ class QTreeWidget;
 
 namespace quorvane {
 
+class CastLibraryWindow;
 class ChartWidget;
 class DataListModel;
 class DataListView;
@@ -49,6 +50,10 @@ class FileWindow : public QMainWindow, private SessionHost {
     ChartWidget* chart() const { return chart_; }
     QAction* action(int menuId) const { return actions_.at(menuId); }
     QWidget* control(int id) const { return controls_.at(id); }
+
+    // Shows a file as if the user had imported it and double-clicked its row: added to the
+    // file list, then opened. A file gone since is said in a box. True when it is shown.
+    bool showCastFile(const std::string& path);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -86,6 +91,9 @@ class FileWindow : public QMainWindow, private SessionHost {
     QtPrompter boxPrompter_;
     Prompter* prompter_ = &boxPrompter_;
     PrompterSwitch prompterSwitch_{prompter_};
+    // The working folder's cast library, which the casts shown go into; before the session,
+    // which records into it, so that it outlives it. None in a build without a library.
+    std::unique_ptr<CastRecorder> library_;
     std::unique_ptr<PostProcessSession> session_;
 
     QTreeWidget* fileList_ = nullptr;
@@ -103,6 +111,7 @@ class FileWindow : public QMainWindow, private SessionHost {
     std::map<int, QAction*> actions_;
     std::map<int, QWidget*> controls_;
     QPointer<SendPanel> sendPanel_;
+    QPointer<CastLibraryWindow> libraryWindow_;
     std::vector<FileEntry> shownEntries_;
     uint64_t shownSettings_ = 0;
 };

@@ -59,5 +59,6 @@ inline constexpr int kImportAverageFile = 32800;
 inline constexpr int kDeleteSelectedFile = 32802;
 // Added after the original items, with a number of its own.
 inline constexpr int kSendToAcquisition = 32810;
+inline constexpr int kCastLibrary = 32811;
 
 }  // namespace quorvane::fileids

@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,6 +36,10 @@
 #include "navigation/nav_recorder.h"
 #include "postprocess/session/testing/cast_files.h"
 #include "postprocess/session/testing/scripted_session.h"
+#ifdef QUORVANE_CAST_LIBRARY
+#include "library/cast_library.h"
+#include "postprocess/window/cast_library_window.h"
+#endif
 #include "postprocess/window/cast_stamp_dialog.h"
 #include "postprocess/window/chart_painter.h"
 #include "postprocess/window/chart_widget.h"
@@ -179,6 +184,15 @@ TEST_F(FileWindowTest, ImportAndDoubleClickShowTheRawCastInTheListMenusAndButton
     EXPECT_EQ(window->dataList()->model()->rowCount(), 9);
     EXPECT_EQ(cell(4, 1), "1505.000");
     EXPECT_EQ(static_cast<QLineEdit*>(window->control(kDepthIntervalEdit))->text(), "0.5");
+#ifdef QUORVANE_CAST_LIBRARY
+    // The cast shown is kept in the working folder's library, as it was reduced.
+    auto library = CastLibrary::open(defaultLibraryPath(utf8OfPath(dir_)));
+    ASSERT_TRUE(library.ok());
+    const auto kept = library.value->list();
+    ASSERT_TRUE(kept.ok() && kept.value->size() == 1u);
+    EXPECT_EQ(kept.value->front().record.fileName, "cast.bin");
+    EXPECT_EQ(kept.value->front().record.recordCount, 9);
+#endif
     struct Item {
         int id;
         bool enabled, checked;
@@ -655,6 +669,121 @@ TEST_F(FileWindowTest, SendingWaitsForTheSonarWithTheWindowLive) {
     serving.join();
     EXPECT_EQ(verdicts, std::vector<std::string>{"took 5 points, answered"});
 }
+
+#ifdef QUORVANE_CAST_LIBRARY
+// Two casts of one device and one of another between them, each a profile of one speed to
+// 100 m. Straight rays: the 1500 m/s cast puts a sounding the 1503 m/s one puts at 100 m at
+// 100 × 1500 / 1503, 0.20 m shallower at every angle, 14 % of Order 1a's TVU of
+// √(0.5² + (0.013 × 100)²) = 1.39 m there. The other device's 1520 m/s would take 81 %.
+TEST_F(FileWindowTest, TheCastLibraryListsSortsShowsAndComparesTheCasts) {
+    makeWindow(true);
+    importProfile("shown.prf", {1, 1500, 20});
+    doubleClickFile(0);
+    window->action(kCastLibrary)->trigger();
+    auto* library = window->findChild<CastLibraryWindow*>();
+    ASSERT_NE(library, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(library));
+    EXPECT_EQ(library->table()->rowCount(), 0);
+    EXPECT_TRUE(library->statusLine()->text().startsWith("This folder has no cast library yet"));
+    library->close();
+
+    struct Cast {
+        const char* file;
+        int64_t device;
+        int hour;
+        double speed;
+        int64_t records;
+    };
+    {
+        LibraryResult<CastLibrary> opened = CastLibrary::open(defaultLibraryPath(utf8OfPath(dir_)));
+        ASSERT_TRUE(opened.ok());
+        for (const Cast& c :
+             {Cast{"a.prf", 12345678, 8, 1500, 950}, Cast{"b.prf", 87654321, 9, 1520, 1200},
+              Cast{"c.prf", 12345678, 10, 1503, 80}}) {
+            CastRecord record;
+            record.contentSha256 = std::string(64, c.file[0]);
+            record.deviceId = c.device;
+            record.fileName = c.file;
+            record.profile = {{0, c.speed, 20}, {50, c.speed, 15}, {100, c.speed, 10}};
+            record.filePath = write(c.file, test::PointFileBytes(record.profile));
+            record.localTime = {2024, 5, 1, c.hour, 0, 0};
+            record.recordCount = c.records;
+            ASSERT_TRUE(opened.value->recordCast(record).ok());
+        }
+    }
+    window->action(kCastLibrary)->trigger();
+    QTableWidget* table = library->table();
+    const auto files = [table] {
+        QStringList names;
+        for (int row = 0; row < table->rowCount(); ++row) names << table->item(row, 1)->text();
+        return names.join(" ");
+    };
+    EXPECT_EQ(files(), "a.prf b.prf c.prf");
+    EXPECT_EQ(library->statusLine()->text(), "3 casts.");
+    // By the record count as a number: as text, "1200" would come before "80".
+    QHeaderView* header = table->horizontalHeader();
+    const QPoint records(header->sectionViewportPosition(7) + header->sectionSize(7) / 2,
+                         header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, records);
+    EXPECT_EQ(files(), "c.prf a.prf b.prf");
+
+    prompter.answers = {Button::Yes};
+    doubleClick(table, 0, 1);
+    EXPECT_EQ(window->session().shownPath(), path("c.prf"));
+    EXPECT_EQ(cell(0, 1), "1503.000");
+    ASSERT_EQ(window->fileList()->topLevelItemCount(), 2);
+    EXPECT_EQ(window->fileList()->currentItem()->text(1), "c.prf");
+
+    QTest::mouseClick(library->compareButton(), Qt::LeftButton);
+    const QString verdict = library->verdictLine()->text();
+    EXPECT_TRUE(
+        verdict.startsWith("Against the previous cast, a.prf (2024-05-01 08:00:00): "
+                           "Within 14 % of the Order 1a TVU: the largest depth "
+                           "difference is 0.20 m at "))
+        << verdict.toStdString();
+    EXPECT_TRUE(verdict.endsWith("against a TVU of 1.39 m at 100.0 m.")) << verdict.toStdString();
+    const ChartPicture picture = window->chart()->picture();
+    size_t referenceCurves = 0, legends = 0;
+    for (const DrawOp& op : picture.list.ops) {
+        if (const auto* line = std::get_if<PolylineOp>(&op))
+            referenceCurves += line->pen.color == kReferenceColor;
+        if (const auto* text = std::get_if<TextOp>(&op))
+            legends += text->text == "Previous cast a.prf";
+    }
+    EXPECT_EQ(referenceCurves, 1u);
+    EXPECT_EQ(legends, 1u);
+
+    // 1504.2 m/s against the cast's 1503 at the surface: 1.2 m/s apart.
+    LateUser user;
+    QStringList results;
+    user.then([&results](QWidget* dialog) {
+        const auto edit = [dialog](const char* name) {
+            return dialog->findChild<QLineEdit*>(name);
+        };
+        const auto check = [&] {
+            dialog->findChild<QPushButton*>("checkButton")->click();
+            results << dialog->findChild<QLabel*>("resultLine")->text();
+        };
+        edit("probeSpeedEdit")->setText("15o4.2");
+        check();
+        EXPECT_TRUE(dialog->isVisible());
+        edit("probeSpeedEdit")->setText("1504.2");
+        check();
+        dialog->findChild<QPushButton*>("closeButton")->click();
+    });
+    QTest::mouseClick(library->probeButton(), Qt::LeftButton);
+    EXPECT_EQ(user.shown, QStringList{"Probe check"});
+    EXPECT_EQ(results,
+              (QStringList{"Probe speed: enter a positive number of m/s.",
+                           "The surface probe reads 1504.20 m/s, the cast 1503.00 m/s at the "
+                           "0.00 m draft: 1.20 m/s apart, within 2.00 m/s."}));
+
+    std::filesystem::remove(path("b.prf"));
+    doubleClick(table, 2, 1);
+    EXPECT_EQ(prompter.asked.back().text.en, "The file " + path("b.prf") + " is no longer there.");
+    EXPECT_EQ(window->session().shownPath(), path("c.prf"));
+}
+#endif
 
 }  // namespace
 }  // namespace quorvane

@@ -1,14 +1,22 @@
 // Pictures of the QuorvaneFile window for the README: a synthetic cast shown raw, as its saved
-// profile and as its saved average, in Chinese and in English, painted offscreen.
+// profile and as its saved average, and the cast library with the cast compared with the one
+// before it, in Chinese and in English, painted offscreen.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTreeWidget>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 
 #include "common/qt/app_start.h"
+#ifdef QUORVANE_CAST_LIBRARY
+#include "library/cast_library.h"
+#include "postprocess/window/cast_library_window.h"
+#endif
 #include "postprocess/profilefiles/point_file.h"
 #include "postprocess/rawcast/raw_file.h"
 #include "postprocess/reduction/average_velocity.h"
@@ -46,6 +54,111 @@ std::vector<std::string> writeSampleFiles(const QString& folder) {
     return {raw, prf, asvf};
 }
 
+bool savePicture(QWidget& widget, const QString& png) {
+    if (!widget.grab().save(png)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(png));
+        return false;
+    }
+    std::printf("wrote %s\n", qPrintable(png));
+    return true;
+}
+
+#ifdef QUORVANE_CAST_LIBRARY
+// The library of the sample folder: the sample cast, the same device's cast of the morning
+// before it, when the surface had not yet warmed (a .prf of its profile: the generator's ocean
+// is the same at every seed), and another device's cast between them.
+bool writeSampleLibrary(const QString& folder, const std::string& raw) {
+    LibraryResult<CastLibrary> library =
+        CastLibrary::open(defaultLibraryPath(folder.toStdString()));
+    if (!library.ok()) {
+        std::fprintf(stderr, "%s\n", library.problem.en.c_str());
+        return false;
+    }
+    CastData data;
+    LoadRawFile(data, raw);
+    ReduceSamples(data);
+    std::vector<ProfilePoint> morning = data.fittedProfile;
+    for (ProfilePoint& p : morning) p.soundVelocity -= 3.0 * std::exp(-p.depth / 12.0);
+    const std::vector<ProfilePoint> harbour(
+        data.fittedProfile.begin(),
+        data.fittedProfile.begin() + std::ptrdiff_t(data.fittedProfile.size() / 2));
+    const std::string morningFile = QDir(folder).filePath("sample-morning.prf").toStdString();
+    const std::string harbourFile = QDir(folder).filePath("sample-harbour.prf").toStdString();
+    SaveProfileFile(morningFile, morning);
+    SaveProfileFile(harbourFile, harbour);
+    struct Cast {
+        char key;
+        const char* name;
+        const std::string& path;
+        int64_t device;
+        int hour;
+        CastPosition position;
+        const std::vector<ProfilePoint>& profile;
+        int64_t records;
+    };
+    const int64_t records = int64_t(data.rawRecords.size());
+    for (const Cast& c : {Cast{'a',
+                               "sample-morning.prf",
+                               morningFile,
+                               12345678,
+                               7,
+                               {22.48213, 113.91877},
+                               morning,
+                               records + 212},
+                          Cast{'b',
+                               "sample-harbour.prf",
+                               harbourFile,
+                               12345679,
+                               9,
+                               {22.50102, 113.90311},
+                               harbour,
+                               records / 2},
+                          Cast{'c',
+                               "sample-cast.bin",
+                               raw,
+                               12345678,
+                               14,
+                               {22.48671, 113.92054},
+                               data.fittedProfile,
+                               records}}) {
+        CastRecord record;
+        record.contentSha256 = std::string(64, c.key);
+        record.deviceId = c.device;
+        record.fileName = c.name;
+        record.filePath = c.path;
+        record.localTime = {2026, 3, 5, c.hour, 20, 30};
+        record.position = c.position;
+        record.positionSource = "typed";
+        record.recordCount = c.records;
+        record.profile = c.profile;
+        if (const auto recorded = library.value->recordCast(record); !recorded.ok()) {
+            std::fprintf(stderr, "%s\n", recorded.problem.en.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+// The library window with the sample cast chosen and compared, and the main window with the
+// morning's cast drawn over it.
+bool paintLibrary(const TemplateCaptions& captions, const QString& work, const QString& out,
+                  Prompter& agree) {
+    FileWindow window(captions, work.toStdString());
+    window.setPrompter(&agree);
+    window.show();
+    window.action(fileids::kCastLibrary)->trigger();
+    auto* library = window.findChild<CastLibraryWindow*>();
+    library->table()->selectRow(2);
+    library->compareButton()->click();
+    QApplication::processEvents();
+    const char* language = captions.english() ? "en" : "zh";
+    return savePicture(*library,
+                       QDir(out).filePath(QString("quorvanefile-library-%1.png").arg(language))) &&
+           savePicture(window,
+                       QDir(out).filePath(QString("quorvanefile-compare-%1.png").arg(language)));
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -61,6 +174,11 @@ int main(int argc, char** argv) {
     const QString work = QDir(out).filePath("tmp-sample");
     QDir().mkpath(work);
     const std::vector<std::string> files = writeSampleFiles(work);
+#ifdef QUORVANE_CAST_LIBRARY
+    if (!writeSampleLibrary(work, files[0])) {
+        return 1;
+    }
+#endif
     const char* kinds[] = {"raw", "prf", "asvf"};
     AgreeingPrompter agree;
     for (const bool english : {false, true}) {
@@ -86,12 +204,15 @@ int main(int argc, char** argv) {
             QApplication::processEvents();
             const QString png = QDir(out).filePath(
                 QString("quorvanefile-%1-%2.png").arg(english ? "en" : "zh", kinds[row]));
-            if (!window.grab().save(png)) {
-                std::fprintf(stderr, "cannot write %s\n", qPrintable(png));
+            if (!savePicture(window, png)) {
                 return 1;
             }
-            std::printf("wrote %s\n", qPrintable(png));
         }
+#ifdef QUORVANE_CAST_LIBRARY
+        if (!paintLibrary(captions, work, out, agree)) {
+            return 1;
+        }
+#endif
     }
     QDir(work).removeRecursively();
     return 0;

@@ -73,6 +73,9 @@ void SendPanel::report(const SendReport& report) {
     auto* line = new QListWidgetItem(
         pick(english_, sendReportText(report).zh, sendReportText(report).en), lines_);
     line->setForeground(sendSucceeded(report) ? QColor(0, 110, 0) : QColor(192, 0, 0));
+    if (onReport) {
+        onReport(report);
+    }
 }
 
 void SendPanel::finish() {

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "send/profile_sender.h"
@@ -22,6 +23,8 @@ class SendPanel : public QDialog {
     ~SendPanel() override;
 
     bool finished() const { return finished_; }
+    // Hears each target's outcome on the window thread, as it is listed.
+    std::function<void(const SendReport&)> onReport;
     QListWidget* lines() const { return lines_; }
     QPushButton* stopButton() const { return stop_; }
 
