@@ -8,7 +8,8 @@ PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev libasio-dev qt6-base-dev
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-wqy-microhei xvfb xauth dpkg-dev \
     locales libsqlite3-dev
 # The Windows check: the MinGW-w64 cross compiler and Wine (64-bit only; recommends not needed).
-WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 googletest
+# tcl and dpkg-dev: SQLite for Windows is made from Debian's source (scripts/windows_sqlite.sh).
+WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 googletest tcl dpkg-dev
 # Qt for Windows, built from Debian's source: its build tools and Qt's host tools.
 WINDOWS_QT_PACKAGES = ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools
 # The installer's compiler; the Windows dialog font for the windows under Wine.

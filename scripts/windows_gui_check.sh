@@ -30,13 +30,19 @@ gtest="$win/googletest"
 runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
 
 launcher=()
-if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+
+step "SQLite for Windows"
+sqlite=$(windows_sqlite windows-gui-check)
 
 step "cross-build against $qt"
 cmake -S "$top" -B "$gui/build" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64-shared.cmake" \
     -DGTest_DIR="$gtest/lib/cmake/GTest" -DQUORVANE_BENCH=OFF \
+    -DQUORVANE_SQLITE_AMALGAMATION="$sqlite" \
     -DQUORVANE_HOST_ARTWORK="$linux/artwork" "${launcher[@]}" >/dev/null
 window_tests=(quorvane_qtcommon_tests quorvane_filewindow_tests quorvane_launcher_tests)
 cmake --build "$gui/build" -j "$jobs" --target Quorvane QuorvaneFile QuorvaneDevice \
@@ -208,4 +214,5 @@ env -u WINEPATH -u WINEQT_QPA_FONTDIR -u WINEPREFIX \
     "$gui/installer-test"
 
 echo
+[ -n "$sqlite" ] || echo "windows-gui-check: the cast library skipped: no SQLite for Windows"
 echo "windows-gui-check: passed"

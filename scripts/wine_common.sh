@@ -26,3 +26,16 @@ wine_com5() {
 wine_path() {
     printf 'Z:%s' "${1//\//\\}"
 }
+
+# The folder of SQLite's amalgamation for the cross builds, made from Debian's source the first
+# time; empty, after saying so as $1, when it cannot be had (no network for its first fetch):
+# the build then goes without the cast library, as any build without SQLite does.
+windows_sqlite() {
+    local made
+    if made=$("$top/scripts/windows_sqlite.sh"); then
+        printf '%s\n' "$made" >&2
+        tail -1 <<<"$made"
+    else
+        echo "$1: no SQLite for Windows: the cast library skipped" >&2
+    fi
+}

@@ -132,6 +132,12 @@ const LateUser::Step kCastDialogOk = [](QWidget* dialog) {
 
 class FileWindowTest : public test::TempDirTest {
   protected:
+    // The window first: it holds the folder's cast library open, and Windows will not remove
+    // an open file.
+    void TearDown() override {
+        window.reset();
+        TempDirTest::TearDown();
+    }
     void makeWindow(bool english) {
         if (english) {
             ASSERT_TRUE(captions.loadLibrary("Ostrelan", QUORVANE_PROGRAM_DIR));
