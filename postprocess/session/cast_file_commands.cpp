@@ -144,7 +144,7 @@ void CastFileCommands::loadRaw(const std::string& path) {
     }
     for (const Message& message : castLoadMessages(load, path, s_.data)) s_.show(message);
     if (load.raw.scanned) {
-        s_.recordShownCast({}, std::nullopt, true);
+        s_.recordShownCast({}, std::nullopt);
     }
 }
 

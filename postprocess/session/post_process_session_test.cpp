@@ -323,7 +323,7 @@ TEST_F(SessionTest, TheShownRawCastIsKeptWithWhatIsWrittenFromIt) {
     open(1);
     ASSERT_EQ(recorder.kept.size(), 1u);
     const Kept& loaded = recorder.kept[0];
-    EXPECT_TRUE(loaded.replace);
+    EXPECT_FALSE(loaded.replace);  // what a processing recorded stays
     EXPECT_EQ(loaded.cast.path, rawPath);
     EXPECT_EQ(loaded.cast.deviceId, 12345678);
     EXPECT_EQ(loaded.cast.recordCount, 9);

@@ -99,12 +99,12 @@ std::optional<ProcessedCast> SessionState::shownCast(const std::optional<CastSta
 }
 
 void SessionState::recordShownCast(const std::vector<CastOutput>& outputs,
-                                   const std::optional<CastStamp>& stamp, bool fresh) {
+                                   const std::optional<CastStamp>& stamp) {
     if (recorder == nullptr) {
         return;
     }
     if (const std::optional<ProcessedCast> cast = shownCast(stamp)) {
-        recorder->record(*cast, outputs, fresh || stamp.has_value());
+        recorder->record(*cast, outputs, stamp.has_value());
     }
 }
 

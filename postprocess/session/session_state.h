@@ -62,10 +62,11 @@ struct SessionState {
     std::optional<ProcessedCast> shownCast(const std::optional<CastStamp>& stamp) const;
     // Keeps the shown raw cast in the cast library with what was written or sent from it. A
     // stamp (time and position asked for an export) rewrites the record as the cast now stands;
-    // without one only the outputs are added. A profile or average file has no raw cast to key
-    // a record by and is not kept.
+    // without one a cast not kept yet is recorded and one kept keeps what it has (a position
+    // typed when it was processed), gaining only the outputs. A profile or average file has no
+    // raw cast to key a record by and is not kept.
     void recordShownCast(const std::vector<CastOutput>& outputs,
-                         const std::optional<CastStamp>& stamp, bool fresh = false);
+                         const std::optional<CastStamp>& stamp);
 
     const bool english;
     Prompter& prompter;

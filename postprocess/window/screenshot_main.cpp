@@ -15,6 +15,7 @@
 #include "common/qt/app_start.h"
 #ifdef QUORVANE_CAST_LIBRARY
 #include "library/cast_library.h"
+#include "library/sha256.h"
 #include "postprocess/window/cast_library_window.h"
 #endif
 #include "postprocess/profilefiles/point_file.h"
@@ -122,7 +123,8 @@ bool writeSampleLibrary(const QString& folder, const std::string& raw) {
                                data.fittedProfile,
                                records}}) {
         CastRecord record;
-        record.contentSha256 = std::string(64, c.key);
+        // The raw cast by its own content, as the window keeps it when it shows it.
+        record.contentSha256 = fileSha256(c.path).value_or(std::string(64, c.key));
         record.deviceId = c.device;
         record.fileName = c.name;
         record.filePath = c.path;
