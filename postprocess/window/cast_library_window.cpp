@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -195,6 +197,16 @@ CastLibraryWindow::CastLibraryWindow(bool english, FileWindow& main, std::string
     sinceEdit_->setDisplayFormat("yyyy-MM-dd");
     sinceEdit_->setCalendarPopup(true);
     sinceEdit_->setEnabled(false);
+    // The style's own size hint leaves the last digit under the arrow with the Windows dialog
+    // font: room for a whole date, the frame and the arrow.
+    QStyleOptionSpinBox box;
+    box.initFrom(sinceEdit_);
+    box.frame = true;
+    const QFontMetrics metrics = sinceEdit_->fontMetrics();
+    const QSize date(metrics.horizontalAdvance("0000-00-00") + metrics.averageCharWidth(),
+                     metrics.height());
+    sinceEdit_->setMinimumWidth(
+        style()->sizeFromContents(QStyle::CT_SpinBox, &box, date, sinceEdit_).width());
     filter->addWidget(sinceCheck_);
     filter->addWidget(sinceEdit_);
     filter->addStretch();
